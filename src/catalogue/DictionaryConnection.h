@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace tarvel {
+
+// The one shared connection to the dictionary. The OLE DB-style log-on string decides what it
+// opens: a Data Source naming an existing file is a dictionary snapshot (SQLite), anything else
+// is Oracle through ODBC.
+class DictionaryConnection {
+ public:
+  DictionaryConnection();
+  ~DictionaryConnection();
+  DictionaryConnection(const DictionaryConnection&) = delete;
+  DictionaryConnection& operator=(const DictionaryConnection&) = delete;
+
+  void Close();  // harmless when not open
+  void SetConnectionString(const std::string& connectionString);
+  void Open();  // fails with the driver's or the database's own message
+  bool IsOpen() const;
+
+  // Sees every statement before it runs.
+  void SetStatementObserver(std::function<void(const std::string&)> observer);
+
+ private:
+  friend class DictionaryQuery;
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+// One statement on the shared connection, read forward only; created and released per statement.
+class DictionaryQuery {
+ public:
+  // Runs the statement; fails with the database's own message.
+  DictionaryQuery(DictionaryConnection& connection, const std::string& statement);
+  ~DictionaryQuery();
+  DictionaryQuery(const DictionaryQuery&) = delete;
+  DictionaryQuery& operator=(const DictionaryQuery&) = delete;
+
+  bool Eof() const;
+  void Next();
+  // Column lookup ignores letter case; NULL reads as an empty text or as 0.
+  std::string FieldText(std::string_view column) const;
+  std::int64_t FieldInteger(std::string_view column) const;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace tarvel

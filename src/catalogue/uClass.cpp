@@ -1,0 +1,26 @@
+#include "catalogue/uClass.h"
+
+#include "common/Text.h"
+
+namespace tarvel {
+
+std::string FormatIdentifier(const std::string& name) {
+  std::size_t start = 0;
+  while (name.size() - start >= 2 && name[start] == '_') ++start;
+  const std::string_view text = std::string_view(name).substr(start);
+  if (text.size() <= 1) return std::string(text);
+
+  std::string result(1, AsciiUpper(text[0]));
+  bool markPending = false;
+  for (char c : text.substr(1)) {
+    if (c == '_') {
+      markPending = true;
+    } else {
+      result += markPending ? AsciiUpper(c) : AsciiLower(c);
+      markPending = false;
+    }
+  }
+  return result;
+}
+
+}  // namespace tarvel

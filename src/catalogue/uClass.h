@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tarvel {
+
+// An ordered list that owns its elements: append at the end, count, item by zero-based index.
+// Releasing the list releases every element once.
+template <typename T>
+class OwningList {
+ public:
+  T& Add(std::unique_ptr<T> item) {
+    items_.push_back(std::move(item));
+    return *items_.back();
+  }
+  std::size_t Count() const { return items_.size(); }
+  bool Empty() const { return items_.empty(); }
+  T& Items(std::size_t index) { return *items_.at(index); }
+  const T& Items(std::size_t index) const { return *items_.at(index); }
+
+  class ConstIterator {
+   public:
+    explicit ConstIterator(typename std::vector<std::unique_ptr<T>>::const_iterator it) : it_(it) {}
+    const T& operator*() const { return **it_; }
+    ConstIterator& operator++() {
+      ++it_;
+      return *this;
+    }
+    bool operator!=(const ConstIterator& other) const { return it_ != other.it_; }
+
+   private:
+    typename std::vector<std::unique_ptr<T>>::const_iterator it_;
+  };
+  ConstIterator begin() const { return ConstIterator(items_.begin()); }
+  ConstIterator end() const { return ConstIterator(items_.end()); }
+
+ private:
+  std::vector<std::unique_ptr<T>> items_;
+};
+
+// One argument of a routine, or its function result ("Result", "@RETURN_VALUE", "pdReturnValue").
+class TOraParameter {
+ public:
+  std::string Name;
+  std::string DbName;
+  std::string FieldType;
+  std::string DelphiType;
+  std::string Direction;
+};
+
+class TOraParametersList : public OwningList<TOraParameter> {};
+
+// One routine, or one overload of an overloaded routine.
+class TOraProcedure {
+ public:
+  std::string PackageName;
+  std::string Name;
+  std::string DbName;
+  bool IsOverloaded = false;
+  TOraParametersList Parameters;
+  std::unique_ptr<TOraParameter> ReturnParam;  // none for a procedure
+};
+
+class TOraProceduresList : public OwningList<TOraProcedure> {};
+
+// One package; the one with an empty Name and DbName holds the routines outside packages.
+class TOraPackage {
+ public:
+  std::string Name;
+  std::string DbName;
+  TOraProceduresList Procedures;
+};
+
+class TOraPakagesList : public OwningList<TOraPackage> {};
+
+// The root of one model; it owns the whole tree.
+class TOraDatabase {
+ public:
+  TOraPakagesList Packages;
+  TOraProceduresList Procedures;  // stays empty: routines outside packages travel as a package
+};
+
+// The identifier form of a dictionary name: P_CUSTOMER_ID gives PCustomerId.
+std::string FormatIdentifier(const std::string& name);
+
+}  // namespace tarvel

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/DictionaryConnection.h"
+#include "catalogue/uClass.h"
+
+namespace tarvel {
+
+// What the reader tells the one who runs it.
+class ReadListener {
+ public:
+  virtual ~ReadListener() = default;
+  virtual void step() = 0;  // after each package name
+  // A routine that could not be read; it is left out once this returns.
+  virtual void warning(const std::string& message) = 0;
+};
+
+// One package per name, in order; the empty name reads the routines outside packages.
+std::unique_ptr<TOraDatabase> LoadDatabase(DictionaryConnection& connection,
+                                           const std::string& owner,
+                                           const std::vector<std::string>& packageNames,
+                                           ReadListener& listener);
+std::unique_ptr<TOraPackage> LoadPackage(DictionaryConnection& connection, const std::string& owner,
+                                         const std::string& packageName, ReadListener& listener);
+std::unique_ptr<TOraProcedure> LoadProcedure(DictionaryConnection& connection,
+                                             const std::string& owner,
+                                             const std::string& packageName,
+                                             const std::string& routineName,
+                                             const std::string& overload);
+
+}  // namespace tarvel

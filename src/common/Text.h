@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvel {
+
+// An ordered list of generated lines; an empty text is an empty line.
+using LineList = std::vector<std::string>;
+
+// Case changes touch the ASCII letters only; every other byte passes unchanged.
+char AsciiUpper(char c);
+char AsciiLower(char c);
+std::string AsciiUpper(std::string_view text);
+std::string AsciiLower(std::string_view text);
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+// The platform's 32-bit integer conversion: leading blanks, one sign, then decimal digits or
+// hexadecimal digits after "$", "x", "X", "0x" or "0X", and nothing after them. The value must
+// fit -2147483648..2147483647; a hexadecimal magnitude above 2147483647 fails.
+std::optional<std::int32_t> ParseInt32(std::string_view text);
+
+}  // namespace tarvel

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "catalogue/DictionaryConnection.h"
+#include "catalogue/uOracleParser.h"
+
+namespace tarvel {
+
+// What one run needs, read from the window (or a batch command) at its start.
+struct GenerationRequest {
+  std::string user;                // its upper-case form is the owner
+  std::vector<std::string> names;  // ticked entries in list order; "" for routines outside packages
+  std::string maxStringSize;       // the three size texts, copied into the constants as typed
+  std::string maxBlobSize;
+  std::string maxClobSize;
+  std::string folder;
+};
+
+class RunListener : public ReadListener {
+ public:
+  virtual void pendingEvents() {}  // once, before reading starts
+  virtual void readFailed() {}     // reading the model failed; nothing was written
+};
+
+// Reads the model, writes uMyOracleDB.pas first and then one unit per qualifying package.
+void RunGeneration(DictionaryConnection& connection, const GenerationRequest& request,
+                   RunListener& listener);
+
+}  // namespace tarvel

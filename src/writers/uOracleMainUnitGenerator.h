@@ -1,0 +1,11 @@
+#pragma once
+
+#include "catalogue/uClass.h"
+#include "common/Text.h"
+
+namespace tarvel {
+
+// The connection unit uMyOracleDB for a whole model and the given constant lines.
+LineList BuildMainUnit(const TOraDatabase& database, const LineList& constantLines);
+
+}  // namespace tarvel

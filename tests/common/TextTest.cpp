@@ -1,0 +1,65 @@
+#include "common/Text.h"
+
+#include <gtest/gtest.h>
+
+#include "catalogue/uClass.h"
+
+namespace tarvel {
+namespace {
+
+TEST(ParseInt32, AcceptsDecimalWithBlanksAndOneSign) {
+  EXPECT_EQ(ParseInt32("4096"), 4096);
+  EXPECT_EQ(ParseInt32("  +0042"), 42);
+  EXPECT_EQ(ParseInt32("-17"), -17);
+  EXPECT_EQ(ParseInt32("2147483647"), 2147483647);
+  EXPECT_EQ(ParseInt32("-2147483648"), -2147483647 - 1);
+}
+
+TEST(ParseInt32, AcceptsEveryHexadecimalPrefix) {
+  EXPECT_EQ(ParseInt32("$1000"), 4096);
+  EXPECT_EQ(ParseInt32("x1f"), 31);
+  EXPECT_EQ(ParseInt32("X1F"), 31);
+  EXPECT_EQ(ParseInt32("0x7FFFFFFF"), 2147483647);
+  EXPECT_EQ(ParseInt32("0XaB"), 171);
+  EXPECT_EQ(ParseInt32(" -$10"), -16);
+}
+
+TEST(ParseInt32, RefusesWhatIsNotOneWholeNumberInRange) {
+  for (const char* text : {"", " ", "+", "-", "$", "0x", "12 ", "1 2", "++1", "+-1", "1.5", "1e3",
+                           "abc", "2147483648", "-2147483649", "$80000000", "0xFFFFFFFF", "0x-1",
+                           "\t12", "99999999999999999999"}) {
+    EXPECT_FALSE(ParseInt32(text).has_value()) << '"' << text << '"';
+  }
+}
+
+TEST(AsciiCase, ChangesOnlyAsciiLetters) {
+  EXPECT_EQ(AsciiUpper("hr_api$\xe9x"), "HR_API$\xe9X");
+  EXPECT_EQ(AsciiLower("HR_API$\xc9X"), "hr_api$\xc9x");
+  EXPECT_TRUE(EqualsIgnoringAsciiCase("Avar", "AVAR"));
+  EXPECT_FALSE(EqualsIgnoringAsciiCase("\xe9", "\xc9"));
+}
+
+TEST(FormatIdentifier, TurnsDictionaryNamesIntoIdentifiers) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"GET_EMPLOYEE_NAME", "GetEmployeeName"},
+      {"P_ID", "PId"},
+      {"EMP", "Emp"},
+      {"X", "X"},
+      {"x", "x"},
+      {"A__B", "AB"},
+      {"NAME_", "Name"},
+      {"_P_X", "PX"},
+      {"__X", "X"},
+      {"_", "_"},
+      {"___", "_"},
+      {"", ""},
+      {"V1_2$X", "V12$x"},
+      {"P_\xc9T\xc9", "P\xc9t\xc9"},
+  };
+  for (const auto& [name, expected] : cases) {
+    EXPECT_EQ(FormatIdentifier(name), expected) << name;
+  }
+}
+
+}  // namespace
+}  // namespace tarvel
