@@ -10,6 +10,8 @@ inline QString ToQString(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-inline std::string FromQString(const QString& text) { return text.toUtf8().toStdString(); }
+inline std::string FromQString(const QString& text) {
+  return text.toUtf8().toStdString();
+}
 
 }  // namespace tarvel

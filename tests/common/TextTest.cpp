@@ -25,9 +25,11 @@ TEST(ParseInt32, AcceptsEveryHexadecimalPrefix) {
 }
 
 TEST(ParseInt32, RefusesWhatIsNotOneWholeNumberInRange) {
-  for (const char* text : {"", " ", "+", "-", "$", "0x", "12 ", "1 2", "++1", "+-1", "1.5", "1e3",
-                           "abc", "2147483648", "-2147483649", "$80000000", "0xFFFFFFFF", "0x-1",
-                           "\t12", "99999999999999999999"}) {
+  for (const char* text :
+       {"",          " ",          "+",    "-",          "$",
+        "0x",        "12 ",        "1 2",  "++1",        "+-1",
+        "1.5",       "1e3",        "abc",  "2147483648", "-2147483649",
+        "$80000000", "0xFFFFFFFF", "0x-1", "\t12",       "99999999999999999999"}) {
     EXPECT_FALSE(ParseInt32(text).has_value()) << '"' << text << '"';
   }
 }
