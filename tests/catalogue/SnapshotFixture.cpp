@@ -1,0 +1,145 @@
+#include "SnapshotFixture.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <atomic>
+#include <vector>
+
+#include "common/Error.h"
+#include "common/QtText.h"
+
+namespace tarvel::testing {
+namespace {
+
+// Statements end at a ';' that stands outside single quotes, double quotes and comments.
+std::vector<std::string> SplitStatements(const std::string& sql) {
+  std::vector<std::string> statements;
+  std::string current;
+  char quote = 0;
+  bool lineComment = false;
+  for (std::size_t i = 0; i < sql.size(); ++i) {
+    const char c = sql[i];
+    if (lineComment) {
+      if (c == '\n') lineComment = false;
+      continue;
+    }
+    if (quote == 0 && c == '-' && i + 1 < sql.size() && sql[i + 1] == '-') {
+      lineComment = true;
+      continue;
+    }
+    if (quote != 0) {
+      if (c == quote) quote = 0;
+    } else if (c == '\'' || c == '"') {
+      quote = c;
+    } else if (c == ';') {
+      statements.push_back(current);
+      current.clear();
+      continue;
+    }
+    current += c;
+  }
+  statements.push_back(current);
+  std::vector<std::string> nonEmpty;
+  for (auto& statement : statements) {
+    if (statement.find_first_not_of(" \t\r\n") != std::string::npos) nonEmpty.push_back(statement);
+  }
+  return nonEmpty;
+}
+
+QString UniqueConnectionName() {
+  static std::atomic<int> counter{0};
+  return QStringLiteral("snapshot-fixture-%1").arg(++counter);
+}
+
+void RunStatements(QSqlDatabase& database, const std::string& path, const std::string& sql) {
+  QSqlQuery query(database);
+  for (const auto& statement : SplitStatements(sql)) {
+    if (!query.exec(ToQString(statement))) {
+      throw TarvelError("Building snapshot " + path +
+                        " failed: " + FromQString(query.lastError().text()) + "\nin: " + statement);
+    }
+  }
+}
+
+// Every handle on the connection is gone when this returns, so the caller can remove it.
+void BuildWithConnection(const QString& name, const std::string& path, const std::string& sql) {
+  QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+  database.setDatabaseName(ToQString(path));
+  if (!database.open()) {
+    throw TarvelError("Cannot create snapshot " + path + ": " +
+                      FromQString(database.lastError().text()));
+  }
+  RunStatements(database, path, sql);
+  database.close();
+}
+
+}  // namespace
+
+std::string SnapshotTablesSql() {
+  return R"sql(
+create table dba_objects (
+  OWNER text not null,
+  OBJECT_NAME text not null,
+  SUBOBJECT_NAME text,
+  OBJECT_ID integer,
+  OBJECT_TYPE text,
+  STATUS text default 'VALID'
+);
+create index dba_objects_by_owner on dba_objects (OWNER, OBJECT_TYPE, OBJECT_NAME);
+
+create table all_arguments (
+  OWNER text not null,
+  OBJECT_NAME text,
+  PACKAGE_NAME text,
+  OBJECT_ID integer,
+  OVERLOAD text,
+  SUBPROGRAM_ID integer,
+  ARGUMENT_NAME text,
+  POSITION integer,
+  SEQUENCE integer,
+  DATA_LEVEL integer,
+  DATA_TYPE text,
+  IN_OUT text,
+  DATA_LENGTH integer,
+  TYPE_NAME text,
+  TYPE_SUBNAME text
+);
+create index all_arguments_by_routine
+  on all_arguments (OWNER, PACKAGE_NAME, OBJECT_NAME, OVERLOAD, POSITION);
+
+create table all_procedures (
+  OWNER text not null,
+  OBJECT_NAME text,
+  PROCEDURE_NAME text,
+  OBJECT_ID integer,
+  SUBPROGRAM_ID integer,
+  OVERLOAD text,
+  OBJECT_TYPE text
+);
+create index all_procedures_by_object on all_procedures (OWNER, OBJECT_NAME, PROCEDURE_NAME);
+)sql";
+}
+
+void BuildSnapshotFile(const std::string& path, const std::string& sql) {
+  const QString name = UniqueConnectionName();
+  try {
+    BuildWithConnection(name, path, sql);
+  } catch (...) {
+    QSqlDatabase::removeDatabase(name);
+    throw;
+  }
+  QSqlDatabase::removeDatabase(name);
+}
+
+TemporarySnapshot::TemporarySnapshot(const std::string& rowsSql)
+    : path_(FromQString(dir_.filePath(QStringLiteral("dictionary.sqlite")))) {
+  if (!dir_.isValid()) throw TarvelError("Cannot create a temporary folder for a snapshot");
+  BuildSnapshotFile(path_, SnapshotTablesSql() + ";\n" + rowsSql);
+}
+
+std::string TemporarySnapshot::folder() const {
+  return FromQString(dir_.path());
+}
+
+}  // namespace tarvel::testing

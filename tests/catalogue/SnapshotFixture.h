@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QTemporaryDir>
+#include <string>
+
+namespace tarvel::testing {
+
+// The three dictionary tables of a snapshot, with the columns the catalogue reads, a few more
+// as Oracle has them, and the indexes that keep one routine's statement fast.
+std::string SnapshotTablesSql();
+
+// Writes a new SQLite file at path by running the SQL text, statement by statement (split at
+// each ';' outside quotes and comments); a failing statement throws TarvelError naming it.
+void BuildSnapshotFile(const std::string& path, const std::string& sql);
+
+// A snapshot in its own temporary folder: the three tables, then the given rows (SQL text,
+// usually INSERT statements). The folder goes away with the object.
+class TemporarySnapshot {
+ public:
+  explicit TemporarySnapshot(const std::string& rowsSql = "");
+  const std::string& path() const { return path_; }
+  // The folder, for further files a test wants beside the snapshot.
+  std::string folder() const;
+
+ private:
+  QTemporaryDir dir_;
+  std::string path_;
+};
+
+}  // namespace tarvel::testing
