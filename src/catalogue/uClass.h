@@ -84,6 +84,12 @@ class TOraDatabase {
   TOraProceduresList Procedures;  // stays empty: routines outside packages travel as a package
 };
 
+// A package with a name and at least one routine gets a unit of its own; the holder of the
+// routines outside packages and packages without routines do not.
+inline bool IsQualifyingPackage(const TOraPackage& package) {
+  return !package.Name.empty() && !package.Procedures.Empty();
+}
+
 // The identifier form of a dictionary name: P_CUSTOMER_ID gives PCustomerId.
 std::string FormatIdentifier(const std::string& name);
 

@@ -16,12 +16,16 @@ struct GenerationRequest {
   std::string maxBlobSize;
   std::string maxClobSize;
   std::string folder;
+  // Build scripts want time stamps kept: a unit whose file already holds exactly its text is not
+  // written again.
+  bool leaveUnchangedFiles = false;
 };
 
 class RunListener : public ReadListener {
  public:
   virtual void pendingEvents() {}  // once, before reading starts
   virtual void readFailed() {}     // reading the model failed; nothing was written
+  virtual void unitSaved(const std::string& /*path*/, bool /*written*/) {}
 };
 
 // Reads the model, writes uMyOracleDB.pas first and then one unit per qualifying package.

@@ -1,0 +1,55 @@
+#include "run/SaveUnitFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include "common/Error.h"
+#include "common/QtText.h"
+
+namespace tarvel {
+
+namespace {
+
+void WriteFileText(const std::string& path, const std::string& text) {
+  QSaveFile file(ToQString(path));
+  const bool written = file.open(QIODevice::WriteOnly) &&
+                       file.write(text.data(), static_cast<qint64>(text.size())) ==
+                           static_cast<qint64>(text.size()) &&
+                       file.commit();
+  if (!written) {
+    throw TarvelError("Unable to write to " + path + ": " + FromQString(file.errorString()));
+  }
+}
+
+bool FileHoldsText(const std::string& path, const std::string& text) {
+  QFile file(ToQString(path));
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  if (file.size() != static_cast<qint64>(text.size())) return false;
+  const QByteArray content = file.readAll();
+  return content.size() == static_cast<qsizetype>(text.size()) &&
+         std::equal(text.begin(), text.end(), content.begin());
+}
+
+}  // namespace
+
+std::string UnitFileText(const LineList& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
+void SaveUnitFile(const std::string& path, const LineList& lines) {
+  WriteFileText(path, UnitFileText(lines));
+}
+
+bool SaveUnitFileIfChanged(const std::string& path, const LineList& lines) {
+  const std::string text = UnitFileText(lines);
+  if (FileHoldsText(path, text)) return false;
+  WriteFileText(path, text);
+  return true;
+}
+
+}  // namespace tarvel
