@@ -1,0 +1,60 @@
+#include "FileFaults.h"
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <csignal>
+#include <fstream>
+#include <sstream>
+
+#include "common/Error.h"
+
+namespace tarvel::testing {
+
+std::string FailureMessageWithFileSizeLimit(long maxFileBytes,
+                                            const std::function<void()>& action) {
+  int channel[2];
+  if (pipe(channel) != 0) return "pipe failed";
+  const pid_t child = fork();
+  if (child == 0) {
+    close(channel[0]);
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{static_cast<rlim_t>(maxFileBytes), static_cast<rlim_t>(maxFileBytes)};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::string message;
+    try {
+      action();
+    } catch (const TarvelError& error) {
+      message = error.what();
+    }
+    const ssize_t sent = write(channel[1], message.data(), message.size());
+    _exit(sent == static_cast<ssize_t>(message.size()) ? 0 : 1);
+  }
+  close(channel[1]);
+  std::string message;
+  char buffer[512];
+  for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;)
+    message.append(buffer, got);
+  close(channel[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return message;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+std::string ListFolder(const std::string& folder) {
+  return QDir(QString::fromStdString(folder))
+      .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name)
+      .join(' ')
+      .toStdString();
+}
+
+}  // namespace tarvel::testing

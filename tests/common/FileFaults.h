@@ -1,0 +1,19 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace tarvel::testing {
+
+// Runs `action` in a child process whose files may not grow past `maxFileBytes`, with SIGXFSZ
+// ignored, so that writes fail as on a full disk (root cannot bypass it). Returns the message of
+// the TarvelError the action threw, or "" when it threw nothing.
+std::string FailureMessageWithFileSizeLimit(long maxFileBytes, const std::function<void()>& action);
+
+// The whole content of a file, or "" when there is none.
+std::string ReadWholeFile(const std::string& path);
+
+// The names in a folder, sorted.
+std::string ListFolder(const std::string& folder);
+
+}  // namespace tarvel::testing

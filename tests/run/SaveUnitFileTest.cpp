@@ -1,0 +1,85 @@
+#include "run/SaveUnitFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QTemporaryDir>
+#include <filesystem>
+
+#include "FileFaults.h"
+#include "common/Error.h"
+
+namespace tarvel {
+namespace {
+
+using testing::FailureMessageWithFileSizeLimit;
+using testing::ListFolder;
+using testing::ReadWholeFile;
+
+class SaveUnitFileTest : public ::testing::Test {
+ protected:
+  std::string PathOf(const std::string& name) const {
+    return folder_.path().toStdString() + "/" + name;
+  }
+  QTemporaryDir folder_;
+};
+
+TEST_F(SaveUnitFileTest, EndsEveryLineWithCrLfAndKeepsInnerBreaks) {
+  SaveUnitFile(PathOf("uA.pas"), {"unit uA;", "", "uses A,\r\n     B;", "end."});
+  EXPECT_EQ(ReadWholeFile(PathOf("uA.pas")), "unit uA;\r\n\r\nuses A,\r\n     B;\r\nend.\r\n");
+}
+
+TEST_F(SaveUnitFileTest, WritesBytesAboveAsciiAsTheyStand) {
+  SaveUnitFile(PathOf("uB.pas"), {"// \xe9\xc8"});
+  EXPECT_EQ(ReadWholeFile(PathOf("uB.pas")), "// \xe9\xc8\r\n");
+}
+
+TEST_F(SaveUnitFileTest, ReplacesAnOlderFile) {
+  SaveUnitFile(PathOf("uA.pas"), {"a much longer first version of the unit"});
+  SaveUnitFile(PathOf("uA.pas"), {"short"});
+  EXPECT_EQ(ReadWholeFile(PathOf("uA.pas")), "short\r\n");
+}
+
+TEST_F(SaveUnitFileTest, FailsBelowARegularFileWithThePathAndTheReason) {
+  SaveUnitFile(PathOf("plain"), {"not a folder"});
+  const std::string path = PathOf("plain/uA.pas");
+  try {
+    SaveUnitFile(path, {"unit uA;"});
+    FAIL() << "a file below a regular file was written";
+  } catch (const TarvelError& error) {
+    const std::string message = error.what();
+    EXPECT_EQ(message.rfind("Unable to write to " + path + ": ", 0), 0u) << message;
+    EXPECT_GT(message.size(), ("Unable to write to " + path + ": ").size()) << message;
+  }
+}
+
+TEST_F(SaveUnitFileTest, FullDiskLeavesTheOlderFileIntactAndNoTemporary) {
+  const std::string path = PathOf("uBig.pas");
+  SaveUnitFile(path, {"old content"});
+  const LineList large(2000, std::string(100, 'x'));
+
+  const std::string message =
+      FailureMessageWithFileSizeLimit(64 * 1024, [&] { SaveUnitFile(path, large); });
+
+  EXPECT_EQ(message.rfind("Unable to write to " + path + ": ", 0), 0u) << message;
+  EXPECT_EQ(ReadWholeFile(path), "old content\r\n");
+  EXPECT_EQ(ListFolder(folder_.path().toStdString()), "uBig.pas");
+}
+
+TEST_F(SaveUnitFileTest, LeavesAFileWithTheSameTextUntouched) {
+  const std::string path = PathOf("uSame.pas");
+  const LineList lines = {"unit uSame;", "end."};
+  ASSERT_TRUE(SaveUnitFileIfChanged(path, lines));
+  const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  std::filesystem::last_write_time(path, old);
+
+  EXPECT_FALSE(SaveUnitFileIfChanged(path, lines));
+  EXPECT_EQ(std::filesystem::last_write_time(path), old);
+
+  EXPECT_TRUE(SaveUnitFileIfChanged(path, {"unit uSame;", "", "end."}));
+  EXPECT_NE(std::filesystem::last_write_time(path), old);
+  EXPECT_EQ(ReadWholeFile(path), "unit uSame;\r\n\r\nend.\r\n");
+}
+
+}  // namespace
+}  // namespace tarvel
