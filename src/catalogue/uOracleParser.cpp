@@ -1,0 +1,185 @@
+#include "catalogue/uOracleParser.h"
+
+#include <algorithm>
+
+#include "catalogue/SqlLiteral.h"
+#include "common/Error.h"
+#include "typemap/uUtil.h"
+
+namespace tarvel {
+namespace {
+
+// The routines come from both views: Oracle leaves procedures without arguments out of
+// all_arguments, while all_procedures lists every subprogram.
+const char* const kPackageRoutinesStatement =
+    "select distinct object_name, overload from sys.all_arguments where owner=%s and "
+    "package_name=%s union select procedure_name, overload from sys.all_procedures where "
+    "owner=%s and object_name=%s and procedure_name is not null order by 1";
+const char* const kStandAloneRoutinesStatement =
+    "select distinct object_name, overload from sys.all_arguments where owner=%s and "
+    "package_name is null union select object_name, overload from sys.all_procedures where "
+    "owner=%s and procedure_name is null and object_type in ('PROCEDURE', 'FUNCTION') order by "
+    "1";
+
+const char* const kOverloadedPackagedArgumentsStatement =
+    "select argument_name, data_level, position, data_type, in_out from sys.all_arguments where "
+    "owner=%s and package_name=%s and object_name=%s and overload=%s order by position";
+const char* const kOverloadedStandAloneArgumentsStatement =
+    "select argument_name, data_level, position, data_type, in_out from sys.all_arguments where "
+    "owner=%s and package_name is null and object_name=%s and overload=%s order by position";
+const char* const kPackagedArgumentsStatement =
+    "select argument_name, data_level, position, data_type, in_out from sys.all_arguments where "
+    "owner=%s and package_name=%s and object_name=%s order by position";
+const char* const kStandAloneArgumentsStatement =
+    "select argument_name, data_level, position, data_type, in_out from sys.all_arguments where "
+    "owner=%s and package_name is null and object_name=%s order by position";
+
+// Owner, package and routine as the messages name them: unquoted, as passed in.
+struct RoutineRef {
+  const std::string& owner;
+  const std::string& packageName;
+  const std::string& routineName;
+
+  std::string Path() const { return owner + "." + packageName + "." + routineName; }
+};
+
+std::string ConversionMessage(const RoutineRef& routine) {
+  return "Cannot convert param in :" + routine.Path();
+}
+
+std::string DirectionMessage(const RoutineRef& routine, const std::string& inOut,
+                             const std::string& argumentName) {
+  return "Invalid parameter direction (" + inOut + ") in :" + routine.Path() +
+         "  argument name: " + argumentName;
+}
+
+// The overload value goes into the statement unquoted, so only a number may get there.
+void CheckOverloadValue(const RoutineRef& routine, const std::string& overload) {
+  const bool allDigits =
+      std::all_of(overload.begin(), overload.end(), [](char c) { return c >= '0' && c <= '9'; });
+  if (!allDigits) {
+    throw TarvelError("Invalid overload value (" + overload + ") in :" + routine.Path());
+  }
+}
+
+std::string RoutinesStatement(const std::string& owner, const std::string& packageName) {
+  if (packageName.empty()) {
+    return FillTemplate(kStandAloneRoutinesStatement, {QuoteName(owner), QuoteName(owner)});
+  }
+  return FillTemplate(kPackageRoutinesStatement, {QuoteName(owner), QuoteName(packageName),
+                                                  QuoteName(owner), QuoteName(packageName)});
+}
+
+std::string ArgumentsStatement(const RoutineRef& routine, const std::string& overload) {
+  const std::string owner = QuoteName(routine.owner);
+  const std::string name = QuoteName(routine.routineName);
+  if (routine.packageName.empty()) {
+    if (overload.empty()) return FillTemplate(kStandAloneArgumentsStatement, {owner, name});
+    return FillTemplate(kOverloadedStandAloneArgumentsStatement, {owner, name, overload});
+  }
+  const std::string package = QuoteName(routine.packageName);
+  if (overload.empty()) return FillTemplate(kPackagedArgumentsStatement, {owner, package, name});
+  return FillTemplate(kOverloadedPackagedArgumentsStatement, {owner, package, name, overload});
+}
+
+std::string DirectionOf(const RoutineRef& routine, const std::string& inOut,
+                        const std::string& argumentName) {
+  if (inOut == "IN") return "pdInput";
+  if (inOut == "OUT") return "pdOutput";
+  if (inOut == "IN/OUT") return "pdInputOutput";
+  throw TarvelError(DirectionMessage(routine, inOut, argumentName));
+}
+
+std::unique_ptr<TOraParameter> FunctionResult(const std::string& dataType) {
+  auto result = std::make_unique<TOraParameter>();
+  result->Name = "Result";
+  result->DbName = "@RETURN_VALUE";
+  result->FieldType = MapFieldType(dataType);
+  result->DelphiType = MapDelphiType(dataType);
+  result->Direction = "pdReturnValue";
+  return result;
+}
+
+std::unique_ptr<TOraParameter> Argument(const RoutineRef& routine, const std::string& argumentName,
+                                        const std::string& dataType, const std::string& inOut) {
+  auto argument = std::make_unique<TOraParameter>();
+  argument->Name = FormatIdentifier(argumentName);
+  argument->DbName = argumentName;
+  argument->FieldType = MapFieldType(dataType);
+  argument->DelphiType = MapDelphiType(dataType);
+  argument->Direction = DirectionOf(routine, inOut, argumentName);
+  return argument;
+}
+
+// One row of the argument statement, by the rules in their order.
+void AddArgumentRow(const RoutineRef& routine, const DictionaryQuery& row,
+                    TOraProcedure& procedure) {
+  const std::string argumentName = row.FieldText("ARGUMENT_NAME");
+  const std::int64_t dataLevel = row.FieldInteger("DATA_LEVEL");
+  const std::int64_t position = row.FieldInteger("POSITION");
+  const std::string dataType = row.FieldText("DATA_TYPE");
+  const std::string inOut = row.FieldText("IN_OUT");
+
+  if (dataLevel != 0) throw TarvelError(ConversionMessage(routine));
+  // Rows without a data type add nothing: the placeholder row of a procedure without arguments.
+  if (dataType.empty()) return;
+  if (position == 0) {
+    if (!argumentName.empty()) throw TarvelError(ConversionMessage(routine));
+    procedure.ReturnParam = FunctionResult(dataType);
+    return;
+  }
+  procedure.Parameters.Add(Argument(routine, argumentName, dataType, inOut));
+}
+
+}  // namespace
+
+std::unique_ptr<TOraDatabase> LoadDatabase(DictionaryConnection& connection,
+                                           const std::string& owner,
+                                           const std::vector<std::string>& packageNames,
+                                           ReadListener& listener) {
+  auto database = std::make_unique<TOraDatabase>();
+  for (const std::string& packageName : packageNames) {
+    database->Packages.Add(LoadPackage(connection, owner, packageName, listener));
+    listener.step();
+  }
+  return database;
+}
+
+std::unique_ptr<TOraPackage> LoadPackage(DictionaryConnection& connection, const std::string& owner,
+                                         const std::string& packageName, ReadListener& listener) {
+  auto package = std::make_unique<TOraPackage>();
+  package->Name = FormatIdentifier(packageName);
+  package->DbName = packageName;
+
+  DictionaryQuery routines(connection, RoutinesStatement(owner, packageName));
+  for (; !routines.Eof(); routines.Next()) {
+    const std::string overload = routines.FieldText("overload");
+    const std::string routineName = routines.FieldText("object_name");
+    try {
+      package->Procedures.Add(LoadProcedure(connection, owner, packageName, routineName, overload));
+    } catch (const TarvelError& error) {
+      listener.warning(error.what());
+    }
+  }
+  return package;
+}
+
+std::unique_ptr<TOraProcedure> LoadProcedure(DictionaryConnection& connection,
+                                             const std::string& owner,
+                                             const std::string& packageName,
+                                             const std::string& routineName,
+                                             const std::string& overload) {
+  const RoutineRef routine{owner, packageName, routineName};
+  auto procedure = std::make_unique<TOraProcedure>();
+  procedure->Name = FormatIdentifier(routineName);
+  procedure->DbName = routineName;
+  procedure->PackageName = packageName;
+  procedure->IsOverloaded = !overload.empty();
+
+  CheckOverloadValue(routine, overload);
+  DictionaryQuery arguments(connection, ArgumentsStatement(routine, overload));
+  for (; !arguments.Eof(); arguments.Next()) AddArgumentRow(routine, arguments, *procedure);
+  return procedure;
+}
+
+}  // namespace tarvel
