@@ -1,0 +1,23 @@
+#include <QApplication>
+
+#include "settings/uIni.h"
+#include "ui/MessageService.h"
+#include "ui/main.h"
+
+namespace {
+
+// The wizard: one window, and the program ends when it closes.
+int RunWizard(int argc, char** argv) {
+  QApplication application(argc, argv);
+  tarvel::SetIniFilePath(tarvel::DefaultIniFilePath());
+  tarvel::QtMessageService messages;
+  tarvel::Tfmain window(messages);
+  window.show();
+  return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return RunWizard(argc, argv);
+}

@@ -1,0 +1,457 @@
+#include "ui/main.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTreeWidget>
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <utility>
+
+#include "catalogue/PackageList.h"
+#include "common/Error.h"
+#include "common/QtText.h"
+#include "common/Text.h"
+#include "run/GenerationRun.h"
+#include "ui/ErrorReport.h"
+#include "ui/Notebook.h"
+
+namespace tarvel {
+
+namespace {
+
+constexpr int kLoginPage = 1;
+constexpr int kObjectsPage = 2;
+constexpr int kDestinationPage = 3;
+constexpr int kReportPage = 4;
+
+template <class Action>
+class AtScopeExit {
+ public:
+  explicit AtScopeExit(Action action) : action_(std::move(action)) {}
+  ~AtScopeExit() { action_(); }
+  AtScopeExit(const AtScopeExit&) = delete;
+  AtScopeExit& operator=(const AtScopeExit&) = delete;
+
+ private:
+  Action action_;
+};
+
+QLabel* AddLabel(QWidget* parent, const char* objectName, const char* text, int left, int top) {
+  auto* label = new QLabel(QString::fromLatin1(text), parent);
+  label->setObjectName(QString::fromLatin1(objectName));
+  label->move(left, top);
+  label->adjustSize();
+  return label;
+}
+
+QLineEdit* AddEdit(QWidget* parent, const char* objectName, const char* text, QRect geometry) {
+  auto* edit = new QLineEdit(QString::fromLatin1(text), parent);
+  edit->setObjectName(QString::fromLatin1(objectName));
+  edit->setGeometry(geometry);
+  return edit;
+}
+
+QPushButton* AddButton(QWidget* parent, const char* objectName, const char* text, QRect geometry) {
+  auto* button = new QPushButton(QString::fromLatin1(text), parent);
+  button->setObjectName(QString::fromLatin1(objectName));
+  button->setGeometry(geometry);
+  button->setAutoDefault(false);
+  return button;
+}
+
+void SetPixelSize(QWidget* widget, int pixels) {
+  QFont font = widget->font();
+  font.setPixelSize(pixels);
+  widget->setFont(font);
+  widget->adjustSize();
+}
+
+bool FolderExists(const std::string& folder) {
+  return !folder.empty() && QFileInfo(ToQString(folder)).isDir();
+}
+
+// Sizes must read as whole numbers the generated code can hold in a 32-bit integer.
+void CheckSize(const QLineEdit* box, const char* valueName) {
+  const std::optional<std::int32_t> size = ParseInt32(FromQString(box->text()));
+  if (!size || *size < 0) {
+    throw TarvelError(std::string("Ivalid value for ") + valueName + ". Must be between 0 and " +
+                      std::to_string(std::numeric_limits<std::int32_t>::max()));
+  }
+}
+
+}  // namespace
+
+// Fills lvPackList while the connection lists the packages, keeping the window drawn.
+class Tfmain::PackListSink : public PackageListSink {
+ public:
+  explicit PackListSink(QTreeWidget* list) : list_(list) {}
+
+  void clear() override { list_->clear(); }
+
+  void add(const std::string& caption, PackageEntryKind kind) override {
+    auto* entry = new QTreeWidgetItem(list_, QStringList{ToQString(caption)});
+    entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable |
+                    Qt::ItemNeverHasChildren);
+    entry->setCheckState(0, Qt::Checked);
+    entry->setData(0, kEntryKindRole, static_cast<int>(kind));
+    QCoreApplication::processEvents();
+  }
+
+ private:
+  QTreeWidget* list_;
+};
+
+// Shows a run on the Report page: the progress count, the reader's warnings, a failed read.
+class Tfmain::GenerationListener : public RunListener {
+ public:
+  explicit GenerationListener(Tfmain& window) : window_(window) {}
+
+  void step() override {
+    ++steps_;
+    window_.pgBar->setValue(std::min(steps_, window_.pgBar->maximum()));
+    emit window_.progressStepped(steps_);
+  }
+
+  void warning(const std::string& message) override {
+    window_.messages_.show(&window_,
+                           {"Warning", message, MessageIcon::kWarning, MessageButtons::kOk});
+  }
+
+  void pendingEvents() override { QCoreApplication::processEvents(); }
+
+  void readFailed() override { window_.lProgres->setText(QStringLiteral("Error!")); }
+
+ private:
+  Tfmain& window_;
+  int steps_ = 0;
+};
+
+Tfmain::Tfmain(MessageService& messages, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      messages_(messages) {
+  BuildWindow();
+  WireHandlers();
+  RunReportingErrors(messages_, this, [this] { FormCreate(); });
+}
+
+Tfmain::~Tfmain() {
+  RunReportingErrors(messages_, this, [this] { FormDestroy(); });
+  connection_.reset();
+}
+
+void Tfmain::BuildWindow() {
+  setObjectName(QStringLiteral("fmain"));
+  setWindowTitle(QStringLiteral("Tarvel Generator"));
+  setFixedSize(334, 324);
+  // Verdana where it is installed; otherwise Qt picks the closest font it has.
+  QFont windowFont(QStringLiteral("Verdana"));
+  windowFont.setPixelSize(11);
+  setFont(windowFont);
+
+  Panel3 = new QLabel(QStringLiteral("Brennock Code Generator"), this);
+  Panel3->setObjectName(QStringLiteral("Panel3"));
+  Panel3->setGeometry(0, 0, 334, 41);
+  Panel3->setAlignment(Qt::AlignCenter);
+  Panel3->setAutoFillBackground(true);
+  QPalette banner = Panel3->palette();
+  banner.setColor(QPalette::Window, Qt::white);
+  Panel3->setPalette(banner);
+
+  Panel1 = new QWidget(this);
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  Panel1->setGeometry(0, 41, 334, 239);
+
+  Notebook1 = new TNotebook(Panel1);
+  Notebook1->setObjectName(QStringLiteral("Notebook1"));
+  Notebook1->setGeometry(0, 0, 334, 239);
+  BuildWelcomePage(Notebook1->AddPage("Default"));
+  BuildLoginPage(Notebook1->AddPage("Login"));
+  BuildObjectsPage(Notebook1->AddPage("Objects"));
+  BuildDestinationPage(Notebook1->AddPage("Destination"));
+  BuildReportPage(Notebook1->AddPage("Report"));
+
+  DelphiWizard1 = new TDelphiWizard(this);
+  DelphiWizard1->setObjectName(QStringLiteral("DelphiWizard1"));
+  DelphiWizard1->setGeometry(0, 280, 334, 44);
+  DelphiWizard1->SetNoteBook(Notebook1);
+  DelphiWizard1->SetEnableHelp(false);
+  DelphiWizard1->SetBackCaption("< &Back");
+  DelphiWizard1->SetNextCaption("&Next >");
+  DelphiWizard1->SetAbortCaption("&Cancel");
+  DelphiWizard1->SetReadyCaption("&Finish");
+  DelphiWizard1->SetHelpCaption("&Help");
+
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+}
+
+void Tfmain::BuildWelcomePage(QWidget* page) {
+  Label8 = AddLabel(page, "Label8", "Welcome to Tarvel Generator Wizard!", 16, 16);
+  SetPixelSize(Label8, 13);
+  Label5 = AddLabel(
+      page, "Label5",
+      "The Tarvel Generator is code generator that generates sorce code units for Delphi based "
+      "on ADO database objects for Oracle database packages. For each oracle package generates "
+      "one unit with class that represent oracle package. Methods of this class are equivalent "
+      "to oracle's package procedures and functions.",
+      16, 48);
+  Label5->setWordWrap(true);
+  Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Label5->setGeometry(16, 48, 305, 97);
+}
+
+void Tfmain::BuildLoginPage(QWidget* page) {
+  Label9 = AddLabel(page, "Label9", "Login to target database", 95, 40);
+  GroupBox1 = new QGroupBox(page);
+  GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+  GroupBox1->setGeometry(38, 56, 251, 121);
+  Label1 = AddLabel(GroupBox1, "Label1", "Username:", 30, 28);
+  eUser = AddEdit(GroupBox1, "eUser", "", QRect(96, 23, 129, 21));
+  Label2 = AddLabel(GroupBox1, "Label2", "Password:", 34, 60);
+  ePass = AddEdit(GroupBox1, "ePass", "", QRect(96, 55, 129, 21));
+  ePass->setEchoMode(QLineEdit::Password);
+  Label3 = AddLabel(GroupBox1, "Label3", "Database:", 34, 92);
+  eServer = AddEdit(GroupBox1, "eServer", "", QRect(96, 87, 129, 21));
+  lConnecting = AddLabel(page, "lConnecting", "Connecting please wait...", 144, 179);
+  lConnecting->hide();
+  setTabOrder(eUser, ePass);
+  setTabOrder(ePass, eServer);
+}
+
+void Tfmain::BuildObjectsPage(QWidget* page) {
+  Label10 = AddLabel(page, "Label10", "Select packages for code generation", 8, 8);
+  lvPackList = new QTreeWidget(page);
+  lvPackList->setObjectName(QStringLiteral("lvPackList"));
+  lvPackList->setGeometry(5, 24, 324, 173);
+  lvPackList->setColumnCount(1);
+  lvPackList->setHeaderLabels({QStringLiteral("Packages")});
+  lvPackList->header()->setStretchLastSection(true);
+  lvPackList->header()->setSectionsMovable(false);
+  lvPackList->setRootIsDecorated(false);
+  lvPackList->setItemsExpandable(false);
+  lvPackList->setUniformRowHeights(true);
+  lvPackList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  lvPackList->setSelectionBehavior(QAbstractItemView::SelectRows);
+  lvPackList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  bClear = AddButton(page, "bClear", "&Clear all", QRect(250, 205, 75, 25));
+  bAll = AddButton(page, "bAll", "Check &all", QRect(165, 205, 75, 25));
+  setTabOrder(lvPackList, bClear);
+  setTabOrder(bClear, bAll);
+}
+
+void Tfmain::BuildDestinationPage(QWidget* page) {
+  Label11 = AddLabel(page, "Label11", "Max string length:", 46, 38);
+  MaxStringSize = AddEdit(page, "MaxStringSize", "4096", QRect(152, 32, 120, 21));
+  Label12 = AddLabel(page, "Label12", "Max BLOB size:", 60, 70);
+  MaxBlobSize = AddEdit(page, "MaxBlobSize", "10485760", QRect(152, 64, 121, 21));
+  Label13 = AddLabel(page, "Label13", "Max CLOB size:", 59, 102);
+  MaxClobSize = AddEdit(page, "MaxClobSize", "10485760", QRect(152, 96, 121, 21));
+  Label4 = AddLabel(page, "Label4", "Select output folder:", 24, 160);
+  ePath = AddEdit(page, "ePath", "", QRect(24, 176, 265, 21));
+  bFolder = AddButton(page, "bFolder", "...", QRect(293, 176, 20, 21));
+  setTabOrder(ePath, bFolder);
+  setTabOrder(bFolder, MaxStringSize);
+  setTabOrder(MaxStringSize, MaxBlobSize);
+  setTabOrder(MaxBlobSize, MaxClobSize);
+}
+
+void Tfmain::BuildReportPage(QWidget* page) {
+  lProgres = AddLabel(page, "lProgres", "Generating code. Please wait...", 24, 88);
+  SetPixelSize(lProgres, 16);
+  pgBar = new QProgressBar(page);
+  pgBar->setObjectName(QStringLiteral("pgBar"));
+  pgBar->setGeometry(24, 112, 289, 16);
+  pgBar->setRange(0, 100);
+  pgBar->setValue(0);
+  pgBar->setTextVisible(false);
+}
+
+std::function<void()> Tfmain::Reporting(std::function<void()> handler) {
+  return [this, handler = std::move(handler)] { RunReportingErrors(messages_, this, handler); };
+}
+
+void Tfmain::WireHandlers() {
+  connect(bAll, &QPushButton::clicked, this, Reporting([this] { bAllClick(); }));
+  connect(bClear, &QPushButton::clicked, this, Reporting([this] { bClearClick(); }));
+  connect(bFolder, &QPushButton::clicked, this, Reporting([this] { bFolderClick(); }));
+  DelphiWizard1->SetOnPageChanging([this](TWizDirection Direction, int& ShowPage) {
+    DelphiWizard1PageChanging(Direction, ShowPage);
+  });
+  DelphiWizard1->SetOnEndClick([this](QObject*) { DelphiWizard1EndClick(); });
+  // The navigator's clicks never let an error reach the event loop: it hands them over here.
+  DelphiWizard1->SetOnError(
+      [this](const std::exception& error) { reportError(messages_, this, error.what()); });
+}
+
+void Tfmain::FormCreate() {
+  connection_ = std::make_unique<DictionaryConnection>();
+  Notebook1->SetActivePage("Default");
+  ShowSettings(LoadSettings());
+}
+
+void Tfmain::FormDestroy() {
+  SaveSettings(SettingsFromBoxes());
+  if (connection_) {
+    connection_->Close();
+    connection_.reset();
+  }
+}
+
+void Tfmain::ShowSettings(const WindowSettings& settings) {
+  eUser->setText(ToQString(settings.user));
+  eServer->setText(ToQString(settings.database));
+  ePath->setText(ToQString(settings.folder));
+  MaxStringSize->setText(ToQString(settings.maxStringSize));
+  MaxBlobSize->setText(ToQString(settings.maxBlobSize));
+  MaxClobSize->setText(ToQString(settings.maxClobSize));
+}
+
+WindowSettings Tfmain::SettingsFromBoxes() const {
+  WindowSettings settings;
+  settings.user = FromQString(eUser->text());
+  settings.password = FromQString(ePass->text());
+  settings.database = FromQString(eServer->text());
+  settings.folder = FromQString(ePath->text());
+  settings.maxStringSize = FromQString(MaxStringSize->text());
+  settings.maxBlobSize = FromQString(MaxBlobSize->text());
+  settings.maxClobSize = FromQString(MaxClobSize->text());
+  return settings;
+}
+
+void Tfmain::SetChecks(Qt::CheckState state) {
+  for (int i = 0; i < lvPackList->topLevelItemCount(); ++i) {
+    lvPackList->topLevelItem(i)->setCheckState(0, state);
+  }
+}
+
+void Tfmain::bAllClick() {
+  SetChecks(Qt::Checked);
+}
+
+void Tfmain::bClearClick() {
+  SetChecks(Qt::Unchecked);
+}
+
+void Tfmain::bFolderClick() {
+  std::string current = FromQString(ePath->text());
+  if (!FolderExists(current)) current.clear();
+  if (const std::optional<std::string> chosen =
+          messages_.chooseFolder(this, "Select output folder ", current)) {
+    ePath->setText(ToQString(*chosen));
+  }
+}
+
+void Tfmain::DelphiWizard1PageChanging(TWizDirection Direction, int& ShowPage) {
+  if (Direction != wdNext) return;
+  if (ShowPage == kObjectsPage) {
+    LogOnStep();
+  } else if (ShowPage == kReportPage) {
+    DestinationStep(ShowPage);
+  }
+}
+
+void Tfmain::LogOnStep() {
+  lConnecting->show();
+  DelphiWizard1->setEnabled(false);
+  setCursor(Qt::WaitCursor);
+  const AtScopeExit restore([this] {
+    lConnecting->hide();
+    DelphiWizard1->setEnabled(true);
+    unsetCursor();
+  });
+  QCoreApplication::processEvents();
+  PackListSink sink(lvPackList);
+  ConnectAndListPackages(
+      *connection_,
+      {FromQString(eUser->text()), FromQString(ePass->text()), FromQString(eServer->text())}, sink);
+}
+
+void Tfmain::DestinationStep(int& ShowPage) {
+  CheckSize(MaxStringSize, "MaxStringLength");
+  CheckSize(MaxBlobSize, "MaxBlobSize");
+  CheckSize(MaxClobSize, "MaxClobSize");
+  const std::string folder = FromQString(ePath->text());
+  if (!FolderExists(folder)) {
+    const MessageAnswer answer =
+        messages_.show(this, {"Confirm", "Folder not exists. Do you want to create this folder?",
+                              MessageIcon::kQuestion, MessageButtons::kYesNo});
+    if (answer != MessageAnswer::kYes) {
+      ShowPage = kDestinationPage;
+      return;
+    }
+    if (folder.empty()) throw TarvelError("Unable to create directory");
+    // A folder that could not be made fails the run at its first file, with the reason.
+    QDir().mkpath(ToQString(folder));
+  }
+
+  setCursor(Qt::WaitCursor);
+  const AtScopeExit restore([this] {
+    unsetCursor();
+    DelphiWizard1->setEnabled(true);
+  });
+  Notebook1->SetPageIndex(kReportPage);
+  DelphiWizard1->GoToPage(kReportPage);
+  DelphiWizard1->setEnabled(false);
+  QCoreApplication::processEvents();
+  RunGeneration();
+  lProgres->setText(QStringLiteral("Finished."));
+  messages_.show(this, {kApplicationTitle, "Finished!", MessageIcon::kNone, MessageButtons::kOk});
+  close();
+}
+
+void Tfmain::DelphiWizard1EndClick() {
+  if (Notebook1->PageIndex() != kReportPage) {
+    close();
+    return;
+  }
+  setCursor(Qt::WaitCursor);
+  DelphiWizard1->setEnabled(false);
+  const AtScopeExit restore([this] {
+    unsetCursor();
+    DelphiWizard1->setEnabled(true);
+  });
+  close();
+}
+
+void Tfmain::RunGeneration() {
+  GenerationRequest request;
+  int ticked = 0;
+  for (int i = 0; i < lvPackList->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* entry = lvPackList->topLevelItem(i);
+    if (entry->checkState(0) != Qt::Checked) continue;
+    ++ticked;
+    const bool outsidePackages = entry->data(0, kEntryKindRole).toInt() == kOutsidePackagesEntry;
+    request.names.push_back(outsidePackages ? std::string() : FromQString(entry->text(0)));
+  }
+  // A range of 0..0 would show Qt's busy animation; the bar stays empty instead.
+  pgBar->setRange(0, std::max(ticked, 1));
+  pgBar->setValue(0);
+  const AtScopeExit cleanUp([this] {
+    unsetCursor();
+    pgBar->setValue(0);
+  });
+  setCursor(Qt::WaitCursor);
+
+  request.user = FromQString(eUser->text());
+  request.maxStringSize = FromQString(MaxStringSize->text());
+  request.maxBlobSize = FromQString(MaxBlobSize->text());
+  request.maxClobSize = FromQString(MaxClobSize->text());
+  request.folder = FromQString(ePath->text());
+  GenerationListener listener(*this);
+  tarvel::RunGeneration(*connection_, request, listener);
+}
+
+}  // namespace tarvel

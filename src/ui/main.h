@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "catalogue/DictionaryConnection.h"
+#include "settings/Settings.h"
+#include "ui/DelphiWizard.h"
+#include "ui/MessageService.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTreeWidget;
+
+namespace tarvel {
+
+// The wizard's main window: five pages over one navigator, the log-on, the package list, the
+// destination checks and the generation run. Closing it never deletes it: whoever created it
+// destroys it once control is back in the event loop, and the settings are saved then.
+class Tfmain : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit Tfmain(MessageService& messages, QWidget* parent = nullptr);
+  ~Tfmain() override;
+
+  // The controls, named as on the form.
+  QLabel* Panel3;
+  QWidget* Panel1;
+  TNotebook* Notebook1;
+  TDelphiWizard* DelphiWizard1;
+
+  QLabel* Label8;
+  QLabel* Label5;
+
+  QLabel* Label9;
+  QGroupBox* GroupBox1;
+  QLabel* Label1;
+  QLineEdit* eUser;
+  QLabel* Label2;
+  QLineEdit* ePass;
+  QLabel* Label3;
+  QLineEdit* eServer;
+  QLabel* lConnecting;
+
+  QLabel* Label10;
+  QTreeWidget* lvPackList;
+  QPushButton* bClear;
+  QPushButton* bAll;
+
+  QLabel* Label11;
+  QLineEdit* MaxStringSize;
+  QLabel* Label12;
+  QLineEdit* MaxBlobSize;
+  QLabel* Label13;
+  QLineEdit* MaxClobSize;
+  QLabel* Label4;
+  QLineEdit* ePath;
+  QPushButton* bFolder;
+
+  QLabel* lProgres;
+  QProgressBar* pgBar;
+
+  // Item data role of an lvPackList entry that holds its PackageEntryKind.
+  static constexpr int kEntryKindRole = Qt::UserRole;
+
+  void FormCreate();
+  void FormDestroy();
+  void bAllClick();
+  void bClearClick();
+  void bFolderClick();
+  void DelphiWizard1PageChanging(TWizDirection Direction, int& ShowPage);
+  void DelphiWizard1EndClick();
+  void RunGeneration();
+
+  DictionaryConnection* connection() const { return connection_.get(); }
+
+ signals:
+  // Every progress step of a run, counted from its start.
+  void progressStepped(int steps);
+
+ private:
+  class PackListSink;
+  class GenerationListener;
+
+  void BuildWindow();
+  void BuildWelcomePage(QWidget* page);
+  void BuildLoginPage(QWidget* page);
+  void BuildObjectsPage(QWidget* page);
+  void BuildDestinationPage(QWidget* page);
+  void BuildReportPage(QWidget* page);
+  void WireHandlers();
+  // A slot that shows whatever error leaves the handler in the error box.
+  std::function<void()> Reporting(std::function<void()> handler);
+
+  void LogOnStep();
+  void DestinationStep(int& ShowPage);
+  void SetChecks(Qt::CheckState state);
+  void ShowSettings(const WindowSettings& settings);
+  WindowSettings SettingsFromBoxes() const;
+
+  MessageService& messages_;
+  std::unique_ptr<DictionaryConnection> connection_;
+};
+
+}  // namespace tarvel
