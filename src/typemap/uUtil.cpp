@@ -1,0 +1,60 @@
+#include "typemap/uUtil.h"
+
+#include "common/Error.h"
+#include "settings/uIni.h"
+
+namespace tarvel {
+namespace {
+
+struct TypeRow {
+  const char* dataType;
+  const char* fieldType;
+  const char* delphiType;
+};
+
+// Compared whole and case-sensitively, first match wins. Delphi has no "ftVarArray", so RAW
+// takes the variable-length byte field that generated units can compile against.
+constexpr TypeRow kBuiltInTypes[] = {
+    {"VARCHAR2", "ftString", "string"},
+    {"CHAR", "ftString", "string"},
+    {"DATE", "ftDateTime", "TDateTime"},
+    {"CLOB", "ftMemo", "TBlobData"},
+    {"BLOB", "ftBlob", "TBlobByteData"},
+    {"NUMBER", "ftFloat", "double"},
+    {"SYS_REFCURSOR", "ftRefCursor", "TADODataSet"},
+    {"REFCURSOR", "ftRefCursor", "TADODataSet"},
+    {"CURSOR", "ftCursor", "TADODataSet"},
+    {"INTEGER", "ftInteger", "integer"},
+    {"FLOAT", "ftFloat", "double"},
+    {"REAL", "ftFloat", "double"},
+    {"PL/SQL BOOLEAN", "ftBoolean", "boolean"},
+    {"SMALLINT", "ftSmallint", "integer"},
+    {"REF CURSOR", "ftRefCursor", "TADODataSet"},
+    {"LONG", "ftMemo", "string"},
+    {"LONG RAW", "ftBlob", "TBlobByteData"},
+    {"BFILE", "ftBlob", "TBlobByteData"},
+    {"RAW", "ftVarBytes", "TBlobByteData"},
+};
+
+// Types outside the table come from the user's section of config.ini; an empty value is none.
+std::string MapType(const std::string& dataType, const char* TypeRow::*column,
+                    const char* section) {
+  for (const TypeRow& row : kBuiltInTypes) {
+    if (dataType == row.dataType) return row.*column;
+  }
+  std::string mapped = ReadIniString(section, dataType, "");
+  if (mapped.empty()) throw TarvelError("Parameter type: " + dataType + " not supported!");
+  return mapped;
+}
+
+}  // namespace
+
+std::string MapFieldType(const std::string& dataType) {
+  return MapType(dataType, &TypeRow::fieldType, "AVAR");
+}
+
+std::string MapDelphiType(const std::string& dataType) {
+  return MapType(dataType, &TypeRow::delphiType, "DVAR");
+}
+
+}  // namespace tarvel

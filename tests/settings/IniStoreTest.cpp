@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <filesystem>
+
+#include "TempIniFile.h"
+#include "settings/uIni.h"
+
+namespace tarvel {
+namespace {
+
+using testing::TempIniFile;
+
+TEST(IniStore, DefaultPathIsConfigIniBesideTheExecutable) {
+  const std::filesystem::path path = DefaultIniFilePath();
+  EXPECT_EQ(path.filename(), "config.ini");
+  EXPECT_EQ(
+      std::filesystem::canonical(path.parent_path()),
+      std::filesystem::canonical(std::filesystem::read_symlink("/proc/self/exe").parent_path()));
+}
+
+TEST(IniStore, MissingFileSectionOrKeyGivesTheDefault) {
+  TempIniFile ini;
+  EXPECT_EQ(ReadIniString("DB", "USER", "nobody"), "nobody");
+  EXPECT_EQ(ReadIniInteger("CONST", "STRING", 4096), 4096);
+  ini.Write("[DB]\nUSER=scott\n");
+  EXPECT_EQ(ReadIniString("FILES", "PATH", "/none"), "/none");
+  EXPECT_EQ(ReadIniString("DB", "SRV", "orcl"), "orcl");
+  EXPECT_EQ(ReadIniString("DB", "USER", "nobody"), "scott");
+}
+
+TEST(IniStore, KeyWithAnEmptyValueReadsEmptyAndIsNoInteger) {
+  TempIniFile ini;
+  ini.Write("[CONST]\nSTRING=\n");
+  EXPECT_EQ(ReadIniString("CONST", "STRING", "4096"), "");
+  EXPECT_EQ(ReadIniInteger("CONST", "STRING", 4096), 4096);
+}
+
+TEST(IniStore, LongValueIsReadBackCutTo2047Characters) {
+  TempIniFile ini;
+  std::string value;
+  for (int i = 0; i < 3000; ++i) value += static_cast<char>('a' + i % 26);
+  WriteIniString("FILES", "PATH", value);
+  EXPECT_EQ(ini.Content(), "[FILES]\nPATH=" + value + "\n");
+  EXPECT_EQ(ReadIniString("FILES", "PATH", ""), value.substr(0, 2047));
+}
+
+TEST(IniStore, NamesMatchInAnyLetterCaseAndKeepTheirSpelling) {
+  TempIniFile ini;
+  ini.Write("[Db]\nuSeR=scott\n");
+  EXPECT_EQ(ReadIniString("DB", "USER", ""), "scott");
+  EXPECT_EQ(ReadIniString("db", "user", ""), "scott");
+  WriteIniString("DB", "USER", "hr");
+  EXPECT_EQ(ini.Content(), "[Db]\nuSeR=hr\n");
+}
+
+TEST(IniStore, HandWrittenFileIsReadAndItsCommentsSurviveAWrite) {
+  TempIniFile ini;
+  ini.Write(
+      "; Settings of the generator\r\n"
+      "[DB]\r\n"
+      "; who logs on\r\n"
+      "USER = scott\r\n"
+      "SRV\t=\torcl  \r\n"
+      "\r\n"
+      "# where the units go\r\n"
+      "[FILES]\r\n"
+      "PATH= /home/scott/units\r\n");
+  EXPECT_EQ(ReadIniString("DB", "USER", ""), "scott");
+  EXPECT_EQ(ReadIniString("DB", "SRV", ""), "orcl");
+  EXPECT_EQ(ReadIniString("FILES", "PATH", ""), "/home/scott/units");
+
+  const std::string rewritten =
+      "; Settings of the generator\n"
+      "\n"
+      "\n"
+      "[DB]\n"
+      "\n"
+      "; who logs on\n"
+      "USER=scott\n"
+      "SRV=prod\n"
+      "\n"
+      "\n"
+      "# where the units go\n"
+      "[FILES]\n"
+      "PATH=/home/scott/units\n";
+  WriteIniString("DB", "SRV", "prod");
+  EXPECT_EQ(ini.Content(), rewritten);
+  // Blank lines around the comments do not pile up from one write to the next.
+  WriteIniString("DB", "SRV", "prod");
+  EXPECT_EQ(ini.Content(), rewritten);
+}
+
+TEST(IniStore, WritesCreateSectionsAndKeysInFirstWrittenOrder) {
+  TempIniFile ini;
+  WriteIniString("DB", "USER", "scott");
+  WriteIniString("FILES", "PATH", "/out");
+  WriteIniString("DB", "SRV", "orcl");
+  WriteIniInteger("CONST", "STRING", -17);
+  WriteIniString("DB", "USER", "hr");
+  EXPECT_EQ(ini.Content(),
+            "[DB]\nUSER=hr\nSRV=orcl\n"
+            "\n\n[FILES]\nPATH=/out\n"
+            "\n\n[CONST]\nSTRING=-17\n");
+}
+
+TEST(IniStore, ValuesWithBlanksAtTheEndsReadBackAsWritten) {
+  TempIniFile ini;
+  WriteIniString("FILES", "PATH", "  /home/my units ");
+  EXPECT_EQ(ReadIniString("FILES", "PATH", ""), "  /home/my units ");
+}
+
+// The number forms themselves are the shared conversion's; this is what the store adds to it.
+TEST(IniStore, IntegerReadsTheStoredTextOrFallsBackToTheDefault) {
+  TempIniFile ini;
+  ini.Write(
+      "[CONST]\n"
+      "STRING=$1000\n"
+      "BLOB=  000042  \n"
+      "CLOB=2147483648\n"
+      "PADDED=\"12 \"\n"
+      "WORD=big\n"
+      "LOW=-2147483648\n");
+  EXPECT_EQ(ReadIniInteger("CONST", "STRING", 1), 4096);
+  EXPECT_EQ(ReadIniInteger("CONST", "BLOB", 1), 42);
+  EXPECT_EQ(ReadIniInteger("CONST", "CLOB", 1), 1);
+  EXPECT_EQ(ReadIniInteger("CONST", "PADDED", 1), 1);
+  EXPECT_EQ(ReadIniInteger("CONST", "WORD", 7), 7);
+  EXPECT_EQ(ReadIniInteger("CONST", "LOW", 1), -2147483647 - 1);
+}
+
+}  // namespace
+}  // namespace tarvel

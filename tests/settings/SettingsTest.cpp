@@ -1,0 +1,137 @@
+#include "settings/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include "TempIniFile.h"
+#include "common/Error.h"
+
+namespace tarvel {
+namespace {
+
+using testing::FailureMessageWithFileSizeLimit;
+using testing::TempIniFile;
+
+WindowSettings TypedSettings() {
+  WindowSettings settings;
+  settings.user = "scott";
+  settings.password = "tiger";
+  settings.database = "orcl";
+  settings.folder = "/home/scott/units";
+  settings.maxStringSize = "8000";
+  settings.maxBlobSize = "$100000";
+  settings.maxClobSize = "  0042";
+  return settings;
+}
+
+const char* const kSavedTypedSettings =
+    "[DB]\n"
+    "USER=scott\n"
+    "PWD=\n"
+    "SRV=orcl\n"
+    "\n"
+    "\n"
+    "[FILES]\n"
+    "PATH=/home/scott/units\n"
+    "\n"
+    "\n"
+    "[CONST]\n"
+    "STRING=8000\n"
+    "BLOB=1048576\n"
+    "CLOB=42\n";
+
+void ExpectSettings(const WindowSettings& actual, const WindowSettings& expected) {
+  EXPECT_EQ(actual.user, expected.user);
+  EXPECT_EQ(actual.password, expected.password);
+  EXPECT_EQ(actual.database, expected.database);
+  EXPECT_EQ(actual.folder, expected.folder);
+  EXPECT_EQ(actual.maxStringSize, expected.maxStringSize);
+  EXPECT_EQ(actual.maxBlobSize, expected.maxBlobSize);
+  EXPECT_EQ(actual.maxClobSize, expected.maxClobSize);
+}
+
+TEST(Settings, FirstStartShowsEmptyBoxesAndDefaultSizes) {
+  TempIniFile ini;
+  ExpectSettings(LoadSettings(), WindowSettings{});
+  EXPECT_EQ(testing::ListFolder(ini.folder()), "");
+}
+
+TEST(Settings, SaveWritesTheFileAndLoadReadsItBackWithoutThePassword) {
+  TempIniFile ini;
+  SaveSettings(TypedSettings());
+  EXPECT_EQ(ini.Content(), kSavedTypedSettings);
+
+  WindowSettings expected = TypedSettings();
+  expected.password = "";
+  expected.maxBlobSize = "1048576";
+  expected.maxClobSize = "42";
+  ExpectSettings(LoadSettings(), expected);
+}
+
+TEST(Settings, PasswordLeavesNoTraceInTheFile) {
+  TempIniFile ini;
+  ini.Write("[DB]\nPWD=secret\n");
+  SaveSettings(TypedSettings());
+  const std::string content = ini.Content();
+  std::string complemented = "tiger";
+  for (char& c : complemented) c = static_cast<char>(255 - static_cast<unsigned char>(c));
+  EXPECT_EQ(content.find("tiger"), std::string::npos);
+  EXPECT_EQ(content.find(complemented), std::string::npos);
+  EXPECT_EQ(content.find("secret"), std::string::npos);
+  EXPECT_EQ(ReadIniString("DB", "PWD", "missing"), "");
+  EXPECT_EQ(LoadSettings().password, "");
+}
+
+TEST(Settings, UnusableStoredSizesShowTheDefaultsAndAreWrittenBack) {
+  TempIniFile ini;
+  ini.Write("[CONST]\nSTRING=large\nBLOB=\nCLOB=007\n");
+  const WindowSettings loaded = LoadSettings();
+  EXPECT_EQ(loaded.maxStringSize, "4096");
+  EXPECT_EQ(loaded.maxBlobSize, "10485760");
+  EXPECT_EQ(loaded.maxClobSize, "7");
+  SaveSettings(loaded);
+  EXPECT_EQ(ini.Content(),
+            "[CONST]\nSTRING=4096\nBLOB=10485760\nCLOB=7\n"
+            "\n\n[DB]\nUSER=\nPWD=\nSRV=\n"
+            "\n\n[FILES]\nPATH=\n");
+}
+
+TEST(Settings, SizeBoxesThatHoldNoIntegerStoreTheDefaults) {
+  TempIniFile ini;
+  WindowSettings settings;
+  settings.maxStringSize = "4 096";
+  settings.maxBlobSize = "";
+  settings.maxClobSize = "0x80000000";
+  SaveSettings(settings);
+  EXPECT_EQ(ReadIniString("CONST", "STRING", ""), "4096");
+  EXPECT_EQ(ReadIniString("CONST", "BLOB", ""), "10485760");
+  EXPECT_EQ(ReadIniString("CONST", "CLOB", ""), "10485760");
+}
+
+TEST(Settings, FirstFailingWriteEndsTheSave) {
+  TempIniFile ini;
+  const std::string message = FailureMessageWithFileSizeLimit(
+      static_cast<long>(std::string("[DB]\nUSER=scott\nPWD=\nSRV=orcl\n").size()),
+      [] { SaveSettings(TypedSettings()); });
+  EXPECT_EQ(message, "Unable to write to " + ini.path());
+  EXPECT_EQ(ini.Content(), "[DB]\nUSER=scott\nPWD=\nSRV=orcl\n");
+  EXPECT_EQ(testing::ListFolder(ini.folder()), "config.ini");
+}
+
+// A size whose write fails is written once more with its default; only that second failure
+// ends the save.
+TEST(Settings, FailedSizeWriteIsRetriedWithTheDefault) {
+  TempIniFile ini;
+  const std::string fits =
+      "[DB]\nUSER=scott\nPWD=\nSRV=orcl\n"
+      "\n\n[FILES]\nPATH=/home/scott/units\n"
+      "\n\n[CONST]\nSTRING=4096\n";
+  WindowSettings settings = TypedSettings();
+  settings.maxStringSize = "2147483647";
+  const std::string message = FailureMessageWithFileSizeLimit(
+      static_cast<long>(fits.size()), [&settings] { SaveSettings(settings); });
+  EXPECT_EQ(message, "Unable to write to " + ini.path());
+  EXPECT_EQ(ini.Content(), fits);
+}
+
+}  // namespace
+}  // namespace tarvel
