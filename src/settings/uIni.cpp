@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QSaveFile>
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "common/Error.h"
 #include "common/QtText.h"
@@ -14,7 +16,7 @@
 namespace tarvel {
 namespace {
 
-// The platform's profile reader hands values over in a buffer of 2048 characters.
+// Values are handed back as from a buffer of 2048 characters, terminator included.
 constexpr std::size_t kMaxValueLength = 2047;
 
 std::string& ConfiguredPath() {
