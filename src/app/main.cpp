@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "batch/RunCommandLine.h"
 #include "settings/uIni.h"
 #include "ui/MessageService.h"
 #include "ui/main.h"
@@ -19,5 +20,6 @@ int RunWizard(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto status = tarvel::RunCommandLine(argc, argv)) return *status;
   return RunWizard(argc, argv);
 }

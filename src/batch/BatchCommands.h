@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "batch/CommandLine.h"
+#include "catalogue/DictionaryConnection.h"
+#include "catalogue/PackageList.h"
+
+namespace tarvel {
+
+enum ExitStatus {
+  kExitSuccess = 0,
+  kExitFailure = 1,
+  kExitUsageError = 2,
+  kExitRoutinesLeftOut = 3,
+};
+
+struct PackageEntry {
+  std::string caption;
+  PackageEntryKind kind;
+};
+
+// Asks for the password as the command line says, logs on and lists the package entries.
+std::vector<PackageEntry> LogOnAndListPackages(DictionaryConnection& connection,
+                                               const CommandLine& line);
+
+// Each returns the exit status; failures leave as exceptions.
+int RunListCommand(const CommandLine& line);
+int RunGenerateCommand(const CommandLine& line);
+int RunSnapshotCommand(const CommandLine& line);
+
+}  // namespace tarvel

@@ -1,0 +1,48 @@
+#include "batch/BatchRunListener.h"
+
+#include <cstdio>
+
+namespace tarvel {
+
+BatchRunListener::BatchRunListener(std::size_t packageCount, bool showProgress)
+    : packageCount_(packageCount), showProgress_(showProgress) {
+  ShowProgress();
+}
+
+BatchRunListener::~BatchRunListener() {
+  ClearProgress();
+}
+
+// The run steps once per package read, then once per package unit saved; only the first kind
+// is counted here, since unitSaved counts the second.
+void BatchRunListener::step() {
+  if (unitsWritten_ + unitsUnchanged_ == 0) ++packagesRead_;
+  ShowProgress();
+}
+
+void BatchRunListener::warning(const std::string& message) {
+  ClearProgress();
+  std::fprintf(stderr, "%s\n", message.c_str());
+  ++routinesLeftOut_;
+  ShowProgress();
+}
+
+void BatchRunListener::unitSaved(const std::string& /*path*/, bool written) {
+  ++(written ? unitsWritten_ : unitsUnchanged_);
+  ShowProgress();
+}
+
+void BatchRunListener::ShowProgress() const {
+  if (!showProgress_) return;
+  std::fprintf(stderr, "\rPackages read: %zu/%zu, units written: %d", packagesRead_, packageCount_,
+               unitsWritten_ + unitsUnchanged_);
+  std::fflush(stderr);
+}
+
+void BatchRunListener::ClearProgress() const {
+  if (!showProgress_) return;
+  std::fputs("\r\033[K", stderr);
+  std::fflush(stderr);
+}
+
+}  // namespace tarvel

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "run/GenerationRun.h"
+
+namespace tarvel {
+
+// Tells a batch run's progress: warnings on standard error as they come, and, when standard
+// error is a terminal, one line that keeps count of packages read and units saved.
+class BatchRunListener : public RunListener {
+ public:
+  BatchRunListener(std::size_t packageCount, bool showProgress);
+  ~BatchRunListener() override;  // takes the progress line away
+  BatchRunListener(const BatchRunListener&) = delete;
+  BatchRunListener& operator=(const BatchRunListener&) = delete;
+
+  void step() override;
+  void warning(const std::string& message) override;
+  void unitSaved(const std::string& path, bool written) override;
+
+  int unitsWritten() const { return unitsWritten_; }
+  int unitsUnchanged() const { return unitsUnchanged_; }
+  int routinesLeftOut() const { return routinesLeftOut_; }
+
+ private:
+  void ShowProgress() const;
+  void ClearProgress() const;
+
+  std::size_t packageCount_;
+  bool showProgress_;
+  std::size_t packagesRead_ = 0;
+  int unitsWritten_ = 0;
+  int unitsUnchanged_ = 0;
+  int routinesLeftOut_ = 0;
+};
+
+}  // namespace tarvel

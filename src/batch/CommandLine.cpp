@@ -1,0 +1,209 @@
+#include "batch/CommandLine.h"
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <set>
+
+namespace tarvel {
+
+namespace {
+
+constexpr const char* kCommonOptions = R"(
+  --user U          the log-on user; its upper-case form is the owner whose objects are read
+  --database D      a dictionary snapshot file, or the Oracle database (ODBC data source or
+                    TNS name)
+  --password-stdin  read the password from the first line of standard input; without it the
+                    password is asked for without echo on a terminal, and is empty otherwise
+)";
+
+constexpr const char* kListUsage =
+    "Usage: tarvelgen list --user U --database D [--password-stdin]\n"
+    "\n"
+    "Prints the package list, one entry per line, as the wizard shows it: \"Procedures outside\n"
+    "packages\" first when the owner has such routines, then the packages by name.\n";
+
+constexpr const char* kGenerateUsage =
+    "Usage: tarvelgen generate --user U --database D --output DIR [--package NAME]... [--outside]\n"
+    "                          [--max-string N] [--max-blob N] [--max-clob N] [--strict]\n"
+    "                          [--password-stdin]\n"
+    "\n"
+    "Writes uMyOracleDB.pas and one unit per package into DIR, created when missing. Without\n"
+    "--package and --outside every entry of the package list is generated, as the wizard ticks\n"
+    "them all. Units whose file already holds exactly their text are left untouched.\n";
+
+constexpr const char* kGenerateOptions = R"(  --output DIR      the output folder
+  --package NAME    a package, exactly as listed; repeat it for more, in the order wanted
+  --outside         the procedures outside packages (they come first)
+  --max-string N    MAX_STRING_SIZE, 4096 unless given
+  --max-blob N      MAX_BLOB_SIZE, 10485760 unless given
+  --max-clob N      MAX_CLOB_SIZE, 10485760 unless given
+  --strict          exit with status 3 when a routine could not be read and was left out
+)";
+
+constexpr const char* kSnapshotUsage =
+    "Usage: tarvelgen snapshot --user U --database D --output FILE [--password-stdin]\n"
+    "\n"
+    "Copies the owner's rows of dba_objects (packages, procedures, functions), all_arguments\n"
+    "and all_procedures into FILE, a new dictionary snapshot that --database accepts. FILE is\n"
+    "replaced only once the snapshot is complete.\n";
+
+constexpr const char* kSnapshotOptions = R"(  --output FILE     the snapshot file to write
+)";
+
+constexpr const char* kProgramUsage =
+    "Usage: tarvelgen                (opens the wizard)\n"
+    "       tarvelgen list     --user U --database D\n"
+    "       tarvelgen generate --user U --database D --output DIR [--package NAME]... "
+    "[--outside]\n"
+    "                          [--max-string N] [--max-blob N] [--max-clob N] [--strict]\n"
+    "       tarvelgen snapshot --user U --database D --output FILE\n"
+    "       tarvelgen --help | --version\n"
+    "       tarvelgen COMMAND --help\n"
+    "\n"
+    "Commands:\n"
+    "  list      print the package list, one entry per line\n"
+    "  generate  write the Delphi units into a folder\n"
+    "  snapshot  copy the owner's dictionary rows into a new snapshot file\n"
+    "\n"
+    "The password is never an argument: --password-stdin reads it from standard input;\n"
+    "without it the commands ask for it without echo on a terminal, and use an empty one\n"
+    "otherwise. config.ini beside the program supplies the AVAR and DVAR type additions and\n"
+    "is never written.\n"
+    "\n"
+    "Exit status: 0 success, 1 failure, 2 usage error, 3 a routine left out under --strict.\n";
+
+std::optional<BatchCommand> CommandNamed(const std::string& word) {
+  if (word == "list") return BatchCommand::kList;
+  if (word == "generate") return BatchCommand::kGenerate;
+  if (word == "snapshot") return BatchCommand::kSnapshot;
+  return std::nullopt;
+}
+
+struct Option {
+  const char* name;
+  bool takesValue;
+  bool repeatable;
+  std::function<void(CommandLine&, const std::string&)> apply;
+};
+
+auto Set(std::string CommandLine::*field) {
+  return [field](CommandLine& line, const std::string& value) { line.*field = value; };
+}
+
+auto Flag(bool CommandLine::*field) {
+  return [field](CommandLine& line, const std::string&) { line.*field = true; };
+}
+
+void AddPackage(CommandLine& line, const std::string& name) {
+  if (std::find(line.packages.begin(), line.packages.end(), name) != line.packages.end()) {
+    throw UsageError("package " + name + " given twice", line.command);
+  }
+  line.packages.push_back(name);
+}
+
+std::vector<Option> OptionsOf(BatchCommand command) {
+  std::vector<Option> options{
+      {"--help", false, true, Flag(&CommandLine::help)},
+      {"--user", true, false, Set(&CommandLine::user)},
+      {"--database", true, false, Set(&CommandLine::database)},
+      {"--password-stdin", false, false, Flag(&CommandLine::passwordFromStdin)},
+  };
+  if (command == BatchCommand::kList) return options;
+  options.push_back({"--output", true, false, Set(&CommandLine::output)});
+  if (command == BatchCommand::kSnapshot) return options;
+  options.push_back({"--package", true, true, AddPackage});
+  options.push_back({"--outside", false, false, Flag(&CommandLine::outside)});
+  options.push_back({"--max-string", true, false, Set(&CommandLine::maxStringSize)});
+  options.push_back({"--max-blob", true, false, Set(&CommandLine::maxBlobSize)});
+  options.push_back({"--max-clob", true, false, Set(&CommandLine::maxClobSize)});
+  options.push_back({"--strict", false, false, Flag(&CommandLine::strict)});
+  options.push_back({"--statement-log", true, false, Set(&CommandLine::statementLog)});
+  return options;
+}
+
+void RequireOption(const CommandLine& line, const std::string& value, const char* name) {
+  if (value.empty()) throw UsageError(std::string("missing option ") + name, line.command);
+}
+
+CommandLine ParseCommandOptions(BatchCommand command, const std::vector<std::string>& arguments) {
+  CommandLine line;
+  line.command = command;
+  const std::vector<Option> options = OptionsOf(command);
+  std::set<std::string> given;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    const std::size_t equals = argument.find('=');
+    const std::string name = argument.substr(0, equals);
+    const auto option = std::find_if(options.begin(), options.end(),
+                                     [&](const Option& o) { return name == o.name; });
+    if (option == options.end()) {
+      throw UsageError(
+          argument.starts_with("-") ? "unknown option " + name : "unexpected argument " + argument,
+          command);
+    }
+    // A repeated single-valued option is refused rather than letting the last one win unseen.
+    if (!given.insert(name).second && !option->repeatable) {
+      throw UsageError("option " + name + " given twice", command);
+    }
+    std::string value;
+    if (equals != std::string::npos) {
+      if (!option->takesValue) throw UsageError("option " + name + " takes no value", command);
+      value = argument.substr(equals + 1);
+    } else if (option->takesValue) {
+      if (i + 1 == arguments.size()) throw UsageError("option " + name + " needs a value", command);
+      value = arguments[++i];
+    }
+    option->apply(line, value);
+  }
+  if (line.help) return line;
+  RequireOption(line, line.user, "--user");
+  RequireOption(line, line.database, "--database");
+  if (command != BatchCommand::kList) RequireOption(line, line.output, "--output");
+  return line;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+  if (arguments.empty()) throw UsageError("no command given", BatchCommand::kNone);
+  const std::string& first = arguments.front();
+  if (const auto command = CommandNamed(first)) return ParseCommandOptions(*command, arguments);
+
+  CommandLine line;
+  if (first == "--help" || first == "-h") {
+    line.help = true;
+  } else if (first == "--version") {
+    line.version = true;
+  } else {
+    throw UsageError(
+        first.starts_with("-") ? "unknown option " + first : "unknown command " + first,
+        BatchCommand::kNone);
+  }
+  if (arguments.size() > 1) {
+    throw UsageError("unexpected argument " + arguments[1], BatchCommand::kNone);
+  }
+  return line;
+}
+
+std::string UsageText(BatchCommand command) {
+  switch (command) {
+    case BatchCommand::kList:
+      return std::string(kListUsage) + "\nOptions:" + kCommonOptions;
+    case BatchCommand::kGenerate:
+      return std::string(kGenerateUsage) + "\nOptions:" + kCommonOptions + kGenerateOptions +
+             "\nExit status: 0 success, 1 failure, 2 usage error, 3 a routine left out under "
+             "--strict.\n";
+    case BatchCommand::kSnapshot:
+      return std::string(kSnapshotUsage) + "\nOptions:" + kCommonOptions + kSnapshotOptions;
+    case BatchCommand::kNone:
+      break;
+  }
+  return kProgramUsage;
+}
+
+std::string VersionText() {
+  return std::string("tarvelgen ") + TARVEL_VERSION + "\n";
+}
+
+}  // namespace tarvel

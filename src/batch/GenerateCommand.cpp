@@ -1,0 +1,105 @@
+#include <unistd.h>
+
+#include <QDir>
+#include <algorithm>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "batch/BatchCommands.h"
+#include "batch/BatchRunListener.h"
+#include "common/Error.h"
+#include "common/QtText.h"
+#include "run/GenerationRun.h"
+#include "run/SizeCheck.h"
+
+namespace tarvel {
+
+namespace {
+
+bool HasEntry(const std::vector<PackageEntry>& entries, const std::string& caption,
+              PackageEntryKind kind) {
+  return std::any_of(entries.begin(), entries.end(), [&](const PackageEntry& entry) {
+    return entry.kind == kind && (kind == kOutsidePackagesEntry || entry.caption == caption);
+  });
+}
+
+// Every entry in list order, as the wizard ticks them all; or the routines outside packages
+// (when asked for) and then the packages named, in the order given.
+std::vector<std::string> SelectNames(const std::vector<PackageEntry>& entries,
+                                     const CommandLine& line) {
+  std::vector<std::string> names;
+  if (line.packages.empty() && !line.outside) {
+    for (const PackageEntry& entry : entries) {
+      names.push_back(entry.kind == kOutsidePackagesEntry ? std::string() : entry.caption);
+    }
+    return names;
+  }
+  if (line.outside) {
+    if (!HasEntry(entries, "", kOutsidePackagesEntry)) {
+      throw UsageError("--outside: the owner has no procedures outside packages", line.command);
+    }
+    names.emplace_back();
+  }
+  for (const std::string& package : line.packages) {
+    if (!HasEntry(entries, package, kPackageEntry)) {
+      throw UsageError("unknown package " + package, line.command);
+    }
+    names.push_back(package);
+  }
+  return names;
+}
+
+void CreateOutputFolder(const std::string& folder) {
+  if (!QDir().mkpath(ToQString(folder))) throw TarvelError("Unable to create directory");
+}
+
+// Records each dictionary statement on a line of its own, so that the benchmark can replay the
+// run's exact statement sequence.
+std::unique_ptr<std::ofstream> OpenStatementLog(DictionaryConnection& connection,
+                                                const std::string& path) {
+  auto log = std::make_unique<std::ofstream>(path, std::ios::binary | std::ios::trunc);
+  if (!*log) throw TarvelError("Unable to write to " + path);
+  connection.SetStatementObserver(
+      [stream = log.get()](const std::string& statement) { *stream << statement << '\n'; });
+  return log;
+}
+
+}  // namespace
+
+int RunGenerateCommand(const CommandLine& line) {
+  CheckSizeTexts(line.maxStringSize, line.maxBlobSize, line.maxClobSize);
+  DictionaryConnection connection;
+  std::unique_ptr<std::ofstream> statementLog;
+  if (!line.statementLog.empty()) statementLog = OpenStatementLog(connection, line.statementLog);
+
+  GenerationRequest request;
+  request.user = line.user;
+  request.names = SelectNames(LogOnAndListPackages(connection, line), line);
+  request.maxStringSize = line.maxStringSize;
+  request.maxBlobSize = line.maxBlobSize;
+  request.maxClobSize = line.maxClobSize;
+  request.folder = line.output;
+  request.leaveUnchangedFiles = true;
+  CreateOutputFolder(request.folder);
+
+  int unitsWritten = 0;
+  int unitsUnchanged = 0;
+  int routinesLeftOut = 0;
+  {
+    BatchRunListener listener(request.names.size(), isatty(STDERR_FILENO) != 0);
+    RunGeneration(connection, request, listener);
+    unitsWritten = listener.unitsWritten();
+    unitsUnchanged = listener.unitsUnchanged();
+    routinesLeftOut = listener.routinesLeftOut();
+  }
+  std::cout << "Units written: " << unitsWritten << ", unchanged: " << unitsUnchanged;
+  if (routinesLeftOut > 0) std::cout << ", routines left out: " << routinesLeftOut;
+  std::cout << '\n';
+  if (statementLog && !statementLog->flush()) {
+    throw TarvelError("Unable to write to " + line.statementLog);
+  }
+  return line.strict && routinesLeftOut > 0 ? kExitRoutinesLeftOut : kExitSuccess;
+}
+
+}  // namespace tarvel

@@ -1,0 +1,39 @@
+#include <iostream>
+
+#include "batch/BatchCommands.h"
+#include "batch/PasswordInput.h"
+
+namespace tarvel {
+
+namespace {
+
+class CollectingSink : public PackageListSink {
+ public:
+  void clear() override { entries.clear(); }
+  void add(const std::string& caption, PackageEntryKind kind) override {
+    entries.push_back({caption, kind});
+  }
+
+  std::vector<PackageEntry> entries;
+};
+
+}  // namespace
+
+std::vector<PackageEntry> LogOnAndListPackages(DictionaryConnection& connection,
+                                               const CommandLine& line) {
+  const LogOnTexts logOn{line.user, ReadPassword(line.passwordFromStdin), line.database};
+  CollectingSink sink;
+  ConnectAndListPackages(connection, logOn, sink);
+  return std::move(sink.entries);
+}
+
+// Printed only once the whole list is read, so that a failure prints no partial list.
+int RunListCommand(const CommandLine& line) {
+  DictionaryConnection connection;
+  for (const PackageEntry& entry : LogOnAndListPackages(connection, line)) {
+    std::cout << entry.caption << '\n';
+  }
+  return kExitSuccess;
+}
+
+}  // namespace tarvel

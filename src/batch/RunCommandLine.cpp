@@ -1,0 +1,68 @@
+#include "batch/RunCommandLine.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "batch/BatchCommands.h"
+#include "batch/CommandLine.h"
+#include "settings/uIni.h"
+
+namespace tarvel {
+
+namespace {
+
+int ReportUsageError(const UsageError& error) {
+  std::cerr << "tarvelgen: " << error.what() << "\n\n" << UsageText(error.command());
+  return kExitUsageError;
+}
+
+int RunCommand(const CommandLine& line) {
+  switch (line.command) {
+    case BatchCommand::kList:
+      return RunListCommand(line);
+    case BatchCommand::kGenerate:
+      return RunGenerateCommand(line);
+    case BatchCommand::kSnapshot:
+      return RunSnapshotCommand(line);
+    case BatchCommand::kNone:
+      break;
+  }
+  return kExitUsageError;
+}
+
+// Messages go out as the system raises them, without the error box's full stop.
+int RunArguments(const std::vector<std::string>& arguments) {
+  try {
+    const CommandLine line = ParseCommandLine(arguments);
+    if (line.help) {
+      std::cout << UsageText(line.command);
+      return kExitSuccess;
+    }
+    if (line.version) {
+      std::cout << VersionText();
+      return kExitSuccess;
+    }
+    return RunCommand(line);
+  } catch (const UsageError& error) {
+    return ReportUsageError(error);
+  } catch (const std::exception& error) {
+    std::cout.flush();
+    std::cerr << error.what() << '\n';
+    return kExitFailure;
+  }
+}
+
+}  // namespace
+
+std::optional<int> RunCommandLine(int argc, char** argv) {
+  if (argc <= 1) return std::nullopt;
+  QCoreApplication application(argc, argv);
+  SetIniFilePath(DefaultIniFilePath());
+  return RunArguments(std::vector<std::string>(argv + 1, argv + argc));
+}
+
+}  // namespace tarvel

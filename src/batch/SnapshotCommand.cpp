@@ -1,0 +1,20 @@
+#include <iostream>
+
+#include "batch/BatchCommands.h"
+#include "batch/PasswordInput.h"
+#include "batch/SnapshotExport.h"
+
+namespace tarvel {
+
+int RunSnapshotCommand(const CommandLine& line) {
+  const LogOnTexts logOn{line.user, ReadPassword(line.passwordFromStdin), line.database};
+  DictionaryConnection connection;
+  connection.SetConnectionString(BuildConnectionString(logOn));
+  connection.Open();
+  const SnapshotRowCounts counts = ExportSnapshot(connection, line.user, line.output);
+  std::cout << "Snapshot written to " << line.output << ": " << counts.objects << " objects, "
+            << counts.arguments << " argument rows, " << counts.procedures << " procedure rows\n";
+  return kExitSuccess;
+}
+
+}  // namespace tarvel
