@@ -13,8 +13,6 @@
 #include <QScreen>
 #include <QTreeWidget>
 #include <algorithm>
-#include <cstdint>
-#include <limits>
 #include <optional>
 #include <utility>
 
@@ -23,6 +21,7 @@
 #include "common/QtText.h"
 #include "common/Text.h"
 #include "run/GenerationRun.h"
+#include "run/SizeCheck.h"
 #include "ui/ErrorReport.h"
 #include "ui/Notebook.h"
 
@@ -79,15 +78,6 @@ void SetPixelSize(QWidget* widget, int pixels) {
 
 bool FolderExists(const std::string& folder) {
   return !folder.empty() && QFileInfo(ToQString(folder)).isDir();
-}
-
-// Sizes must read as whole numbers the generated code can hold in a 32-bit integer.
-void CheckSize(const QLineEdit* box, const char* valueName) {
-  const std::optional<std::int32_t> size = ParseInt32(FromQString(box->text()));
-  if (!size || *size < 0) {
-    throw TarvelError(std::string("Ivalid value for ") + valueName + ". Must be between 0 and " +
-                      std::to_string(std::numeric_limits<std::int32_t>::max()));
-  }
 }
 
 }  // namespace
@@ -380,9 +370,8 @@ void Tfmain::LogOnStep() {
 }
 
 void Tfmain::DestinationStep(int& ShowPage) {
-  CheckSize(MaxStringSize, "MaxStringLength");
-  CheckSize(MaxBlobSize, "MaxBlobSize");
-  CheckSize(MaxClobSize, "MaxClobSize");
+  CheckSizeTexts(FromQString(MaxStringSize->text()), FromQString(MaxBlobSize->text()),
+                 FromQString(MaxClobSize->text()));
   const std::string folder = FromQString(ePath->text());
   if (!FolderExists(folder)) {
     const MessageAnswer answer =
