@@ -10,12 +10,13 @@ namespace tarvel {
 
 namespace {
 
+// commit() alone does not report a failure to write the last buffered bytes: flush() does.
 void WriteFileText(const std::string& path, const std::string& text) {
   QSaveFile file(ToQString(path));
   const bool written = file.open(QIODevice::WriteOnly) &&
                        file.write(text.data(), static_cast<qint64>(text.size())) ==
                            static_cast<qint64>(text.size()) &&
-                       file.commit();
+                       file.flush() && file.commit();
   if (!written) {
     throw TarvelError("Unable to write to " + path + ": " + FromQString(file.errorString()));
   }

@@ -56,14 +56,17 @@ TEST_F(SaveUnitFileTest, FailsBelowARegularFileWithThePathAndTheReason) {
 TEST_F(SaveUnitFileTest, FullDiskLeavesTheOlderFileIntactAndNoTemporary) {
   const std::string path = PathOf("uBig.pas");
   SaveUnitFile(path, {"old content"});
-  const LineList large(2000, std::string(100, 'x'));
+  // A large unit is written straight through; a small one stays in the buffer until the end.
+  for (const auto& [limit, lineCount] : {std::pair{64 * 1024L, 2000}, std::pair{4 * 1024L, 80}}) {
+    const LineList unit(lineCount, std::string(100, 'x'));
 
-  const std::string message =
-      FailureMessageWithFileSizeLimit(64 * 1024, [&] { SaveUnitFile(path, large); });
+    const std::string message =
+        FailureMessageWithFileSizeLimit(limit, [&] { SaveUnitFile(path, unit); });
 
-  EXPECT_EQ(message.rfind("Unable to write to " + path + ": ", 0), 0u) << message;
-  EXPECT_EQ(ReadWholeFile(path), "old content\r\n");
-  EXPECT_EQ(ListFolder(folder_.path().toStdString()), "uBig.pas");
+    EXPECT_EQ(message.rfind("Unable to write to " + path + ": ", 0), 0u) << message;
+    EXPECT_EQ(ReadWholeFile(path), "old content\r\n");
+    EXPECT_EQ(ListFolder(folder_.path().toStdString()), "uBig.pas");
+  }
 }
 
 TEST_F(SaveUnitFileTest, LeavesAFileWithTheSameTextUntouched) {
