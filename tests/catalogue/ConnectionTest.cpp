@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <string>
+#include <vector>
+
+#include "SnapshotFixture.h"
+#include "catalogue/DictionaryConnection.h"
+#include "catalogue/PackageList.h"
+#include "common/Error.h"
+#include "common/QtText.h"
+
+namespace tarvel {
+namespace {
+
+using testing::BuildSnapshotFile;
+using testing::TemporarySnapshot;
+
+std::string SnapshotLogOn(const std::string& path) {
+  return BuildConnectionString({"hr", "ignored", path});
+}
+
+// The message of the failure that the action ends with, or "" when it does not fail.
+template <typename Action>
+std::string FailureOf(Action action) {
+  try {
+    action();
+  } catch (const TarvelError& error) {
+    return error.what();
+  }
+  return "";
+}
+
+const char* const kRows = R"sql(
+insert into all_arguments (OWNER, PACKAGE_NAME, OBJECT_NAME, OVERLOAD, ARGUMENT_NAME, POSITION,
+                           SEQUENCE, DATA_LEVEL, DATA_TYPE, IN_OUT)
+values ('HR', 'HR_API', 'GET_NAME', null, null, 0, 1, 0, 'VARCHAR2', 'OUT'),
+       ('HR', 'HR_API', 'GET_NAME', null, 'P_ID', 5000000000, 2, null, 'NUMBER', 'IN');
+insert into dba_objects (OWNER, OBJECT_NAME, OBJECT_TYPE) values ('HR', 'HR_API', 'PACKAGE');
+)sql";
+
+class SnapshotConnection : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    connection.SetConnectionString(SnapshotLogOn(snapshot.path()));
+    connection.Open();
+  }
+
+  TemporarySnapshot snapshot{kRows};
+  DictionaryConnection connection;
+};
+
+TEST_F(SnapshotConnection, ReadsColumnsIgnoringCaseWithNullAsEmptyTextOrZero) {
+  DictionaryQuery query(connection,
+                        "select argument_name, data_level, position, data_type, in_out from "
+                        "sys.all_arguments where owner='HR' order by position");
+  ASSERT_FALSE(query.Eof());
+  EXPECT_EQ(query.FieldText("ARGUMENT_NAME"), "");
+  EXPECT_EQ(query.FieldInteger("Position"), 0);
+  EXPECT_EQ(query.FieldText("data_type"), "VARCHAR2");
+  query.Next();
+  ASSERT_FALSE(query.Eof());
+  EXPECT_EQ(query.FieldText("argument_name"), "P_ID");
+  EXPECT_EQ(query.FieldInteger("DATA_LEVEL"), 0);
+  EXPECT_EQ(query.FieldInteger("POSITION"), 5000000000);
+  EXPECT_EQ(query.FieldText("POSITION"), "5000000000");
+  query.Next();
+  EXPECT_TRUE(query.Eof());
+}
+
+TEST_F(SnapshotConnection, UnqualifiedAndSysQualifiedTablesAreTheSnapshotsOwn) {
+  DictionaryQuery objects(connection, "select object_name from dba_objects");
+  DictionaryQuery arguments(connection, "select count(*) as n from sys.all_arguments");
+  EXPECT_EQ(objects.FieldText("OBJECT_NAME"), "HR_API");
+  EXPECT_EQ(arguments.FieldInteger("n"), 2);
+}
+
+TEST_F(SnapshotConnection, AnEmptyResultIsAtItsEndAtOnce) {
+  const DictionaryQuery query(connection, "select * from dba_objects where owner = 'NOBODY'");
+  EXPECT_TRUE(query.Eof());
+}
+
+TEST_F(SnapshotConnection, AnUnknownColumnFails) {
+  const DictionaryQuery query(connection, "select object_name from dba_objects");
+  EXPECT_EQ(FailureOf([&] { query.FieldText("owner"); }),
+            "The dictionary query has no column owner");
+}
+
+TEST_F(SnapshotConnection, AFailingStatementCarriesTheDatabasesMessage) {
+  EXPECT_EQ(FailureOf([&] { DictionaryQuery(connection, "select * from no_such_view"); }),
+            "no such table: no_such_view");
+}
+
+TEST_F(SnapshotConnection, TheSnapshotIsNeverWritten) {
+  EXPECT_EQ(FailureOf([&] { DictionaryQuery(connection, "delete from sys.all_arguments"); }),
+            "attempt to write a readonly database");
+  EXPECT_EQ(FailureOf([&] { DictionaryQuery(connection, "delete from dba_objects"); }),
+            "attempt to write a readonly database");
+  EXPECT_EQ(
+      DictionaryQuery(connection, "select count(*) as n from all_arguments").FieldInteger("N"), 2);
+}
+
+TEST_F(SnapshotConnection, TheObserverSeesEveryStatementBeforeItRuns) {
+  std::vector<std::string> seen;
+  connection.SetStatementObserver([&](const std::string& statement) { seen.push_back(statement); });
+  DictionaryQuery(connection, "select 1 as one");
+  EXPECT_THROW(DictionaryQuery(connection, "select broken"), TarvelError);
+  EXPECT_EQ(seen, (std::vector<std::string>{"select 1 as one", "select broken"}));
+}
+
+TEST_F(SnapshotConnection, CloseIsHarmlessWhenClosedAndAClosedConnectionRunsNothing) {
+  connection.Close();
+  connection.Close();
+  EXPECT_FALSE(connection.IsOpen());
+  EXPECT_EQ(FailureOf([&] { DictionaryQuery(connection, "select 1"); }),
+            "The dictionary connection is not open");
+  connection.Open();
+  EXPECT_TRUE(connection.IsOpen());
+  EXPECT_FALSE(DictionaryQuery(connection, "select 1 as one").Eof());
+}
+
+TEST_F(SnapshotConnection, OpeningAgainUsesTheStringNowSet) {
+  const TemporarySnapshot other(
+      "insert into dba_objects (OWNER, OBJECT_NAME, OBJECT_TYPE) values ('HR', 'OTHER', "
+      "'PACKAGE')");
+  connection.SetConnectionString(SnapshotLogOn(other.path()));
+  connection.Open();
+  EXPECT_EQ(
+      DictionaryQuery(connection, "select object_name from dba_objects").FieldText("object_name"),
+      "OTHER");
+}
+
+TEST(SnapshotLogOn, AFileThatIsNotSqliteFailsNamingIt) {
+  QTemporaryDir dir;
+  const std::string path = FromQString(dir.filePath("notes.txt"));
+  QFile file(ToQString(path));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("select * from dba_objects;\n");
+  file.close();
+  DictionaryConnection connection;
+  connection.SetConnectionString(SnapshotLogOn(path));
+  EXPECT_EQ(FailureOf([&] { connection.Open(); }),
+            path + " is not a dictionary snapshot: it is not an SQLite database");
+  EXPECT_FALSE(connection.IsOpen());
+}
+
+TEST(SnapshotLogOn, AnSqliteFileWithoutTheDictionaryTablesFailsNamingWhatIsMissing) {
+  QTemporaryDir dir;
+  const std::string path = FromQString(dir.filePath("other.sqlite"));
+  BuildSnapshotFile(path,
+                    "create table DBA_OBJECTS (owner text, object_name text, object_type text);"
+                    "create table all_arguments (OWNER text, OBJECT_NAME text);");
+  DictionaryConnection connection;
+  connection.SetConnectionString(SnapshotLogOn(path));
+  EXPECT_EQ(FailureOf([&] { connection.Open(); }),
+            path +
+                " is not a dictionary snapshot: table all_arguments has no column PACKAGE_NAME; "
+                "table all_arguments has no column OVERLOAD; table all_arguments has no column "
+                "ARGUMENT_NAME; table all_arguments has no column POSITION; table all_arguments "
+                "has no column SEQUENCE; table all_arguments has no column DATA_LEVEL; table "
+                "all_arguments has no column DATA_TYPE; table all_arguments has no column "
+                "IN_OUT; table all_procedures is missing");
+  EXPECT_FALSE(connection.IsOpen());
+}
+
+TEST(SnapshotLogOn, ViewsOfTheRightShapeAreASnapshotToo) {
+  QTemporaryDir dir;
+  const std::string path = FromQString(dir.filePath("views.sqlite"));
+  BuildSnapshotFile(path, testing::SnapshotTablesSql() +
+                              ";alter table dba_objects rename to objects;"
+                              "create view dba_objects as select * from objects;");
+  DictionaryConnection connection;
+  connection.SetConnectionString(SnapshotLogOn(path));
+  connection.Open();
+  EXPECT_TRUE(DictionaryQuery(connection, "select * from dba_objects").Eof());
+}
+
+}  // namespace
+}  // namespace tarvel
