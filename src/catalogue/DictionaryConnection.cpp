@@ -165,7 +165,7 @@ class OdbcEnvironment {
   SQLHENV handle_ = SQL_NULL_HENV;
 };
 
-// ODBC's own quoting: any value in braces, a closing brace doubled.
+// ODBC's own quoting: a value in braces, a closing brace doubled.
 std::string Braced(const std::string& value) {
   std::string braced = "{";
   for (char c : value) {
@@ -175,31 +175,44 @@ std::string Braced(const std::string& value) {
   return braced + "}";
 }
 
+// Braces only where the value needs them: some drivers (PostgreSQL's, for one) take braces
+// around a user name literally, while every driver reads an ordinary value unquoted.
+std::string OdbcValue(const std::string& value) {
+  const bool outerBlank = !value.empty() && (value.front() == ' ' || value.front() == '\t' ||
+                                             value.back() == ' ' || value.back() == '\t');
+  if (outerBlank || value.find_first_of(";{}") != std::string::npos) return Braced(value);
+  return value;
+}
+
 std::string Credentials(const std::string& user, const std::string& password) {
   std::string text;
-  if (!user.empty()) text += ";UID=" + Braced(user);
-  if (!password.empty()) text += ";PWD=" + Braced(password);
+  if (!user.empty()) text += ";UID=" + OdbcValue(user);
+  if (!password.empty()) text += ";PWD=" + OdbcValue(password);
   return text;
 }
 
-// QODBC puts "FILEDSN=" before a text holding ".dsn", passes one holding "DRIVER=" or "SERVER="
-// unchanged, and puts "DSN=" before any other; the text handed over allows for that.
-QString QtOdbcDatabaseName(const std::string& dataSourceName, const std::string& credentials,
-                           const std::string& driverName, const std::string& connectIdentifier) {
-  std::string text;
-  if (!driverName.empty()) {
-    text = "DRIVER=" + Braced(driverName) + ";DBQ=" + Braced(connectIdentifier) + credentials;
-  } else {
-    text = Braced(dataSourceName) + credentials;
-    if (ContainsIgnoringAsciiCase(text, "DRIVER=") || ContainsIgnoringAsciiCase(text, "SERVER=")) {
-      text = "DSN=" + text;
-    }
+// QODBC passes a text holding "DRIVER=" or "SERVER=" unchanged and puts "DSN=" before any
+// other; the driver manager looks a data source name up as written, braces and all.
+std::string DataSourceConnectText(const std::string& dataSourceName,
+                                  const std::string& credentials) {
+  const std::string text = dataSourceName + credentials;
+  if (ContainsIgnoringAsciiCase(text, "DRIVER=") || ContainsIgnoringAsciiCase(text, "SERVER=")) {
+    return "DSN=" + text;
   }
-  if (ContainsIgnoringAsciiCase(text, ".dsn")) {
+  return text;
+}
+
+std::string DriverConnectText(const std::string& driverName, const std::string& connectIdentifier,
+                              const std::string& credentials) {
+  return "DRIVER=" + Braced(driverName) + ";DBQ=" + OdbcValue(connectIdentifier) + credentials;
+}
+
+// QODBC puts "FILEDSN=" before any text holding ".dsn", which no quoting can prevent.
+void CheckQtOdbcCanCarry(const std::string& connectText) {
+  if (ContainsIgnoringAsciiCase(connectText, ".dsn")) {
     throw TarvelError(
         "The ODBC log-on cannot carry a user name, password or database holding \".dsn\"");
   }
-  return ToQString(text);
 }
 
 std::optional<std::string> FindIgnoringCase(const std::vector<std::string>& names,
@@ -223,19 +236,20 @@ void OpenOracle(const QString& connectionName, const std::string& dataSource,
                 const std::string& user, const std::string& password) {
   const OdbcEnvironment environment;
   const std::string credentials = Credentials(user, password);
-  QString databaseName;
+  std::string connectText;
   if (const auto dsn = FindIgnoringCase(environment.DataSourceNames(), dataSource)) {
-    databaseName = QtOdbcDatabaseName(*dsn, credentials, "", "");
+    connectText = DataSourceConnectText(*dsn, credentials);
   } else if (const auto driver = FindOracleDriver(environment.DriverNames())) {
-    databaseName = QtOdbcDatabaseName("", credentials, *driver, dataSource);
+    connectText = DriverConnectText(*driver, dataSource, credentials);
   } else {
     throw TarvelError(
         "No Oracle ODBC driver is installed: install Oracle's ODBC driver for unixODBC, or "
         "configure an ODBC data source named " +
         dataSource);
   }
+  CheckQtOdbcCanCarry(connectText);
   QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), connectionName);
-  database.setDatabaseName(databaseName);
+  database.setDatabaseName(ToQString(connectText));
   if (!database.open()) throw TarvelError(ErrorText(database.lastError()));
 }
 
