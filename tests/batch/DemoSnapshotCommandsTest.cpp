@@ -1,0 +1,361 @@
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "BatchProcess.h"
+#include "SnapshotFixture.h"
+#include "common/QtText.h"
+
+namespace tarvel::testing {
+namespace {
+
+const std::string kDemoWarnings =
+    "Parameter type: TIMESTAMP not supported!\n"
+    "Cannot convert param in :HR.HR_AUDIT.SAVE_EMP\n";
+
+class DemoSnapshotCommandsTest : public ::testing::Test {
+ protected:
+  QString TempPath(const QString& name) const { return dir_.filePath(name); }
+
+  static QStringList Command(const QString& command, const QString& user = QStringLiteral("hr"),
+                             const QString& database = DemoSnapshotPath()) {
+    return {command, QStringLiteral("--user"), user, QStringLiteral("--database"), database};
+  }
+
+  QStringList Generate(const QString& folderName) const {
+    return Command(QStringLiteral("generate"))
+           << QStringLiteral("--output") << TempPath(folderName);
+  }
+
+  QTemporaryDir dir_;
+};
+
+TEST_F(DemoSnapshotCommandsTest, ListPrintsTheEntriesAsTheWizardShowsThem) {
+  const BatchResult hr = RunTarvelgen(Command(QStringLiteral("list")));
+  EXPECT_EQ(hr.exitCode, 0);
+  EXPECT_EQ(hr.out, "Procedures outside packages\nHR_API\nHR_AUDIT\nHR_BATCH\nHR_EMPTY\n");
+  EXPECT_EQ(hr.err, "");
+
+  const BatchResult scott = RunTarvelgen(Command(QStringLiteral("list"), QStringLiteral("Scott")));
+  EXPECT_EQ(scott.exitCode, 0);
+  EXPECT_EQ(scott.out, "Procedures outside packages\nHR_API\nSCOTT_PKG\n");
+}
+
+TEST_F(DemoSnapshotCommandsTest, GenerateWritesTheWizardsUnitsIntoANewFolder) {
+  const BatchResult result = RunTarvelgen(Generate(QStringLiteral("new/nested/out")));
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.out, "Units written: 4, unchanged: 0, routines left out: 2\n");
+  EXPECT_EQ(result.err, kDemoWarnings);
+  EXPECT_EQ(UnitFiles(TempPath(QStringLiteral("new/nested/out"))), GoldenUnits("demo-snapshot"));
+}
+
+TEST_F(DemoSnapshotCommandsTest, StrictMakesALeftOutRoutineStatusThree) {
+  const BatchResult leftOut = RunTarvelgen(Generate(QStringLiteral("all")) << "--strict");
+  EXPECT_EQ(leftOut.exitCode, 3);
+  EXPECT_EQ(leftOut.err, kDemoWarnings);
+  EXPECT_EQ(UnitFiles(TempPath(QStringLiteral("all"))), GoldenUnits("demo-snapshot"));
+
+  const BatchResult complete = RunTarvelgen(Generate(QStringLiteral("api")) << "--strict"
+                                                                            << "--package"
+                                                                            << "HR_API");
+  EXPECT_EQ(complete.exitCode, 0);
+  EXPECT_EQ(complete.err, "");
+}
+
+TEST_F(DemoSnapshotCommandsTest, PackagesAreGeneratedInTheOrderGiven) {
+  const BatchResult result = RunTarvelgen(Generate(QStringLiteral("out")) << "--package"
+                                                                          << "HR_BATCH"
+                                                                          << "--package"
+                                                                          << "HR_API");
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, "Units written: 3, unchanged: 0\n");
+  const auto units = UnitFiles(TempPath(QStringLiteral("out")));
+  const auto golden = GoldenUnits("demo-snapshot");
+  ASSERT_EQ(units.size(), 3u);
+  EXPECT_EQ(units.at("uHrApi.pas"), golden.at("uHrApi.pas"));
+  EXPECT_EQ(units.at("uHrBatch.pas"), golden.at("uHrBatch.pas"));
+  const std::string& main = units.at("uMyOracleDB.pas");
+  EXPECT_NE(main.find("uses Classes, ADODB, DB, uHrBatch, uHrApi;\r\n"), std::string::npos);
+  EXPECT_LT(main.find("   HrBatch : THrBatch;"), main.find("   HrApi : THrApi;"));
+  EXPECT_EQ(main.find("EmpCount"), std::string::npos);
+}
+
+TEST_F(DemoSnapshotCommandsTest, OutsideComesFirstWhereverItIsGiven) {
+  const BatchResult after = RunTarvelgen(Generate(QStringLiteral("after")) << "--package"
+                                                                           << "HR_API"
+                                                                           << "--outside");
+  const BatchResult before = RunTarvelgen(Generate(QStringLiteral("before")) << "--outside"
+                                                                             << "--package"
+                                                                             << "HR_API");
+  ASSERT_EQ(after.exitCode, 0) << after.err;
+  ASSERT_EQ(before.exitCode, 0) << before.err;
+  const auto units = UnitFiles(TempPath(QStringLiteral("after")));
+  EXPECT_EQ(units, UnitFiles(TempPath(QStringLiteral("before"))));
+  ASSERT_EQ(units.size(), 2u);
+  const std::string& main = units.at("uMyOracleDB.pas");
+  EXPECT_NE(main.find("uses Classes, ADODB, DB, uHrApi;\r\n"), std::string::npos);
+  EXPECT_NE(main.find("   function  EmpCount(PDept : double): double; \r\n"), std::string::npos);
+
+  const BatchResult alone = RunTarvelgen(Generate(QStringLiteral("alone")) << "--outside");
+  ASSERT_EQ(alone.exitCode, 0) << alone.err;
+  EXPECT_EQ(alone.out, "Units written: 1, unchanged: 0\n");
+}
+
+TEST_F(DemoSnapshotCommandsTest, AnUnknownOrRepeatedPackageIsAUsageErrorNamingIt) {
+  const BatchResult lowerCase = RunTarvelgen(Generate(QStringLiteral("out")) << "--package"
+                                                                             << "hr_api");
+  EXPECT_EQ(lowerCase.exitCode, 2);
+  EXPECT_EQ(
+      lowerCase.err.rfind("tarvelgen: unknown package hr_api\n\nUsage: tarvelgen generate", 0), 0u)
+      << lowerCase.err;
+  const BatchResult repeated = RunTarvelgen(Generate(QStringLiteral("out")) << "--package"
+                                                                            << "HR_API"
+                                                                            << "--package"
+                                                                            << "HR_API");
+  EXPECT_EQ(repeated.exitCode, 2);
+  EXPECT_EQ(repeated.err.rfind("tarvelgen: package HR_API given twice\n", 0), 0u);
+  EXPECT_FALSE(QFileInfo::exists(TempPath(QStringLiteral("out"))));
+}
+
+TEST_F(DemoSnapshotCommandsTest, OutsideNeedsRoutinesOutsidePackages) {
+  const TemporarySnapshot snapshot(
+      "insert into dba_objects (OWNER, OBJECT_NAME, OBJECT_TYPE) values ('HR', 'ONLY_PKG', "
+      "'PACKAGE');");
+  const BatchResult result = RunTarvelgen(
+      Command(QStringLiteral("generate"), QStringLiteral("hr"), ToQString(snapshot.path()))
+      << "--output" << TempPath(QStringLiteral("out")) << "--outside");
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_EQ(
+      result.err.rfind("tarvelgen: --outside: the owner has no procedures outside packages\n", 0),
+      0u)
+      << result.err;
+}
+
+TEST_F(DemoSnapshotCommandsTest, ABadSizeFailsWithTheWizardsMessageAndWritesNothing) {
+  const BatchResult result = RunTarvelgen(Generate(QStringLiteral("out")) << "--max-string"
+                                                                          << "4096"
+                                                                          << "--max-clob"
+                                                                          << "5k");
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "Ivalid value for MaxClobSize. Must be between 0 and 2147483647\n");
+  EXPECT_EQ(result.out, "");
+  EXPECT_FALSE(QFileInfo::exists(TempPath(QStringLiteral("out"))));
+}
+
+TEST_F(DemoSnapshotCommandsTest, SizesReachTheConstantsAsTyped) {
+  const BatchResult result = RunTarvelgen(Generate(QStringLiteral("out")) << "--outside"
+                                                                          << "--max-string"
+                                                                          << " 0x10"
+                                                                          << "--max-blob"
+                                                                          << "+007"
+                                                                          << "--max-clob"
+                                                                          << "0");
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  const std::string main = ReadBytes(TempPath(QStringLiteral("out/uMyOracleDB.pas")));
+  EXPECT_NE(main.find("  MAX_STRING_SIZE =  0x10;\r\n  MAX_BLOB_SIZE = +007;\r\n"
+                      "  MAX_CLOB_SIZE = 0;\r\n"),
+            std::string::npos);
+}
+
+TEST_F(DemoSnapshotCommandsTest, UsageErrorsExitWithStatusTwoAndTheUsage) {
+  const BatchResult option = RunTarvelgen(Generate(QStringLiteral("out")) << "--frobnicate");
+  EXPECT_EQ(option.exitCode, 2);
+  EXPECT_EQ(
+      option.err.rfind("tarvelgen: unknown option --frobnicate\n\nUsage: tarvelgen generate", 0),
+      0u);
+  EXPECT_EQ(option.out, "");
+
+  const BatchResult command = RunTarvelgen({QStringLiteral("frobnicate")});
+  EXPECT_EQ(command.exitCode, 2);
+  EXPECT_NE(command.err.find("Usage: tarvelgen "), std::string::npos);
+}
+
+TEST_F(DemoSnapshotCommandsTest, HelpAndVersionGoToStandardOutput) {
+  const BatchResult help = RunTarvelgen({QStringLiteral("--help")});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.out.find("tarvelgen snapshot --user U --database D --output FILE"),
+            std::string::npos);
+  const BatchResult generateHelp = RunTarvelgen({QStringLiteral("generate"), "--help"});
+  EXPECT_EQ(generateHelp.exitCode, 0);
+  EXPECT_EQ(generateHelp.out.rfind("Usage: tarvelgen generate", 0), 0u);
+  const BatchResult version = RunTarvelgen({QStringLiteral("--version")});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.out, "tarvelgen 1.0.0\n");
+}
+
+TEST_F(DemoSnapshotCommandsTest, FailuresPrintTheSystemsMessageWithoutAFullStop) {
+  const BatchResult noDriver = RunTarvelgen(
+      Command(QStringLiteral("list"), QStringLiteral("hr"), QStringLiteral("nowhere")));
+  EXPECT_EQ(noDriver.exitCode, 1);
+  EXPECT_EQ(noDriver.err,
+            "No Oracle ODBC driver is installed: install Oracle's ODBC driver for unixODBC, or "
+            "configure an ODBC data source named nowhere\n");
+  EXPECT_EQ(noDriver.out, "");
+
+  QFile blocker(TempPath(QStringLiteral("file")));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  const BatchResult folder = RunTarvelgen(Generate(QStringLiteral("file")));
+  EXPECT_EQ(folder.exitCode, 1);
+  EXPECT_EQ(folder.err, "Unable to create directory\n");
+}
+
+void SetModified(const QString& path, const QDateTime& time) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
+}
+
+std::map<std::string, QDateTime> ModificationTimes(const QString& folder) {
+  std::map<std::string, QDateTime> times;
+  for (const QFileInfo& info : QDir(folder).entryInfoList({QStringLiteral("*.pas")}, QDir::Files)) {
+    times[FromQString(info.fileName())] = info.lastModified();
+  }
+  return times;
+}
+
+TEST_F(DemoSnapshotCommandsTest, UnchangedUnitsKeepTheirTimeAndAChangedSchemaRewritesOnlyItsUnit) {
+  const QString snapshot = TempPath(QStringLiteral("copy.snapshot"));
+  ASSERT_TRUE(QFile::copy(DemoSnapshotPath(), snapshot));
+  const QString out = TempPath(QStringLiteral("out"));
+  const QStringList generate = Command(QStringLiteral("generate"), QStringLiteral("hr"), snapshot)
+                               << "--output" << out;
+  ASSERT_EQ(RunTarvelgen(generate).exitCode, 0);
+
+  const QDateTime past = QDateTime::fromString(QStringLiteral("2001-02-03T04:05:06Z"), Qt::ISODate);
+  for (const auto& [name, time] : ModificationTimes(out))
+    SetModified(out + "/" + ToQString(name), past);
+
+  const BatchResult again = RunTarvelgen(generate);
+  EXPECT_EQ(again.out, "Units written: 0, unchanged: 4, routines left out: 2\n");
+  for (const auto& [name, time] : ModificationTimes(out)) EXPECT_EQ(time, past) << name;
+
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("edit"));
+    db.setDatabaseName(snapshot);
+    ASSERT_TRUE(db.open());
+    QSqlQuery edit(db);
+    ASSERT_TRUE(edit.exec(QStringLiteral(
+        "update all_arguments set DATA_TYPE = 'VARCHAR2' where OWNER = 'HR' and "
+        "PACKAGE_NAME = 'HR_API' and OBJECT_NAME = 'LIST_EMPS' and ARGUMENT_NAME = 'P_DEPT'")));
+    db.close();
+  }
+  QSqlDatabase::removeDatabase(QStringLiteral("edit"));
+
+  const BatchResult changed = RunTarvelgen(generate);
+  EXPECT_EQ(changed.out, "Units written: 1, unchanged: 3, routines left out: 2\n");
+  const auto times = ModificationTimes(out);
+  EXPECT_NE(times.at("uHrApi.pas"), past);
+  EXPECT_EQ(times.at("uHrAudit.pas"), past);
+  EXPECT_EQ(times.at("uHrBatch.pas"), past);
+  EXPECT_EQ(times.at("uMyOracleDB.pas"), past);
+  EXPECT_NE(ReadBytes(out + "/uHrApi.pas"), GoldenUnits("demo-snapshot").at("uHrApi.pas"));
+}
+
+TEST_F(DemoSnapshotCommandsTest, ASnapshotOfTheSnapshotGeneratesTheSameUnits) {
+  const QString copy = TempPath(QStringLiteral("hr.snapshot"));
+  QFile stale(copy);
+  ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+  stale.write("an older file the snapshot replaces");
+  stale.close();
+
+  const BatchResult snapshot =
+      RunTarvelgen(Command(QStringLiteral("snapshot")) << "--output" << copy);
+  ASSERT_EQ(snapshot.exitCode, 0) << snapshot.err;
+  EXPECT_EQ(snapshot.out, "Snapshot written to " + FromQString(copy) +
+                              ": 7 objects, 33 argument rows, 21 procedure rows\n");
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{QStringLiteral("hr.snapshot")});
+
+  const BatchResult list =
+      RunTarvelgen(Command(QStringLiteral("list"), QStringLiteral("hr"), copy));
+  EXPECT_EQ(list.out, "Procedures outside packages\nHR_API\nHR_AUDIT\nHR_BATCH\nHR_EMPTY\n");
+  const BatchResult generate =
+      RunTarvelgen(Command(QStringLiteral("generate"), QStringLiteral("hr"), copy)
+                   << "--output" << TempPath("out"));
+  EXPECT_EQ(generate.exitCode, 0);
+  EXPECT_EQ(generate.err, kDemoWarnings);
+  EXPECT_EQ(UnitFiles(TempPath(QStringLiteral("out"))), GoldenUnits("demo-snapshot"));
+
+  // Only the owner's rows are copied.
+  const BatchResult scott =
+      RunTarvelgen(Command(QStringLiteral("list"), QStringLiteral("scott"), copy));
+  EXPECT_EQ(scott.exitCode, 0);
+  EXPECT_EQ(scott.out, "");
+}
+
+TEST_F(DemoSnapshotCommandsTest, AFailedSnapshotLeavesNothingBehind) {
+  const QString target = TempPath(QStringLiteral("missing/hr.snapshot"));
+  const BatchResult result =
+      RunTarvelgen(Command(QStringLiteral("snapshot")) << "--output" << target);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err.rfind("Unable to write to " + FromQString(target) + ": ", 0), 0u)
+      << result.err;
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
+}
+
+// The password is read from standard input while the process runs; it must not show in its
+// arguments, its output or anything it writes.
+TEST_F(DemoSnapshotCommandsTest, APasswordOnStandardInputShowsNowhere) {
+  const std::string password = "Pw-7731-zebra";
+  const QString out = TempPath(QStringLiteral("out"));
+  QProcess process;
+  process.start(TarvelgenPath(), Generate(QStringLiteral("out")) << "--password-stdin");
+  ASSERT_TRUE(process.waitForStarted());
+  const std::string arguments =
+      ReadBytes(QStringLiteral("/proc/%1/cmdline").arg(process.processId()));
+  EXPECT_NE(arguments.find("--password-stdin"), std::string::npos);
+  process.write((password + "\n").c_str());
+  process.closeWriteChannel();
+  ASSERT_TRUE(process.waitForFinished(120000));
+  EXPECT_EQ(process.exitCode(), 0);
+  EXPECT_EQ(arguments.find(password), std::string::npos);
+  EXPECT_EQ(process.readAllStandardOutput().toStdString().find(password), std::string::npos);
+  EXPECT_EQ(process.readAllStandardError().toStdString().find(password), std::string::npos);
+  const auto units = UnitFiles(out);
+  EXPECT_EQ(units, GoldenUnits("demo-snapshot"));
+
+  const BatchResult failed = RunTarvelgen(
+      Command(QStringLiteral("snapshot"), QStringLiteral("hr"), QStringLiteral("nowhere"))
+          << "--output" << TempPath(QStringLiteral("s")) << "--password-stdin",
+      password + "\n");
+  EXPECT_EQ(failed.exitCode, 1);
+  EXPECT_EQ(failed.err.find(password), std::string::npos);
+}
+
+// config.ini beside the program adds types; the batch commands read it and never write it.
+TEST_F(DemoSnapshotCommandsTest, TypeAdditionsComeFromConfigIniWhichStaysUntouched) {
+  const QString program = TempPath(QStringLiteral("tarvelgen"));
+  ASSERT_TRUE(QFile::copy(TarvelgenPath(), program));
+  const QString ini = TempPath(QStringLiteral("config.ini"));
+  const std::string settings =
+      "[DB]\r\nUSER=someone\r\n[AVAR]\r\nTIMESTAMP=ftDateTime\r\n[DVAR]\r\nTIMESTAMP=TDateTime\r\n";
+  {
+    QFile file(ini);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(settings.c_str());
+  }
+  const QDateTime past = QDateTime::fromString(QStringLiteral("2001-02-03T04:05:06Z"), Qt::ISODate);
+  SetModified(ini, past);
+
+  const BatchResult result = RunTarvelgen(Generate(QStringLiteral("out")) << "--package"
+                                                                          << "HR_AUDIT",
+                                          "", program);
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.err, "Cannot convert param in :HR.HR_AUDIT.SAVE_EMP\n");
+  EXPECT_NE(ReadBytes(TempPath(QStringLiteral("out/uHrAudit.pas")))
+                .find("procedure THrAudit.LogEvent(PAt : TDateTime; PText : string);"),
+            std::string::npos);
+  EXPECT_EQ(ReadBytes(ini), settings);
+  EXPECT_EQ(QFileInfo(ini).lastModified(), past);
+}
+
+}  // namespace
+}  // namespace tarvel::testing
