@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <string>
 #include <vector>
 
 #include "OdbcConfiguration.h"
+#include "PostgresServer.h"
 #include "catalogue/DictionaryConnection.h"
 #include "catalogue/PackageList.h"
 #include "common/Error.h"
@@ -16,20 +12,8 @@
 namespace tarvel {
 namespace {
 
-// A loopback port that nothing listens on: a connection to it is refused at once.
-int ClosedLoopbackPort() {
-  const int socketHandle = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  bind(socketHandle, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  getsockname(socketHandle, reinterpret_cast<sockaddr*>(&address), &length);
-  close(socketHandle);
-  return ntohs(address.sin_port);
-}
-
-const int kReportingPort = ClosedLoopbackPort();
+// Nothing listens there, so a log-on through the data source is refused at once.
+const int kReportingPort = testing::FreeLoopbackPort();
 
 // PostgreSQL's driver is installed and one data source is configured; no driver is Oracle's.
 class MachineWithoutOracleDriver : public ::testing::Environment {

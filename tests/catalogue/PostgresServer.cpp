@@ -64,8 +64,8 @@ std::string RunToEnd(
   return output;
 }
 
-// The kernel's choice of a free port; another process could take it before the server does,
-// which the caller handles by trying again.
+}  // namespace
+
 int FreeLoopbackPort() {
   const int socketHandle = socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in address{};
@@ -80,9 +80,7 @@ int FreeLoopbackPort() {
   return ntohs(address.sin_port);
 }
 
-}  // namespace
-
-PostgresServer::PostgresServer() {
+PostgresServer::PostgresServer(int port) {
   if (!dir_.isValid()) throw TarvelError("Cannot create a folder for the PostgreSQL server");
   GiveToServerUser(dir_.path());
   const QString passwordFile = dir_.filePath(QStringLiteral("superuser-password"));
@@ -95,8 +93,10 @@ PostgresServer::PostgresServer() {
       AsServerUser({kBinaries + "initdb", "-D", DataFolder(), "--no-locale", "-E", "UTF8", "-A",
                     "scram-sha-256", "-U", "postgres", "--pwfile=" + passwordFile, "--no-sync"}),
       dir_.path());
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    if (StartOnFreePort()) return;
+  // A free port can be taken by someone else before the server binds it: try another.
+  const int attempts = port == 0 ? 3 : 1;
+  for (int attempt = 0; attempt < attempts; ++attempt) {
+    if (Start(port == 0 ? FreeLoopbackPort() : port)) return;
   }
   QFile log(dir_.filePath(QStringLiteral("server.log")));
   log.open(QIODevice::ReadOnly);
@@ -115,8 +115,8 @@ QString PostgresServer::DataFolder() const {
   return dir_.filePath(QStringLiteral("data"));
 }
 
-bool PostgresServer::StartOnFreePort() {
-  port_ = FreeLoopbackPort();
+bool PostgresServer::Start(int port) {
+  port_ = port;
   QStringList command =
       AsServerUser({kBinaries + "postgres", "-D", DataFolder(), "-p", QString::number(port_), "-k",
                     dir_.path(), "-c", "listen_addresses=127.0.0.1", "-c", "fsync=off"},

@@ -12,7 +12,9 @@ namespace tarvel::testing {
 // never leaves one behind to block the next.
 class PostgresServer {
  public:
-  PostgresServer();  // throws TarvelError when the server cannot be started
+  // On the given port, or on a free one when it is 0. Throws TarvelError when the server cannot
+  // be started.
+  explicit PostgresServer(int port = 0);
   ~PostgresServer();
   PostgresServer(const PostgresServer&) = delete;
   PostgresServer& operator=(const PostgresServer&) = delete;
@@ -28,11 +30,14 @@ class PostgresServer {
 
  private:
   QString DataFolder() const;
-  bool StartOnFreePort();
+  bool Start(int port);
 
   QTemporaryDir dir_;
   QProcess server_;
   int port_ = 0;
 };
+
+// The kernel's choice of a free loopback port; someone else may take it before it is used.
+int FreeLoopbackPort();
 
 }  // namespace tarvel::testing
