@@ -1,0 +1,68 @@
+#include "GoldenCases.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "writers/uOracleCodeGenerator.h"
+#include "writers/uOracleMainUnitGenerator.h"
+
+namespace tarvel {
+
+std::vector<GeneratedUnit> GenerateUnits(const ModelText& model) {
+  std::vector<GeneratedUnit> units;
+  units.push_back({"uMyOracleDB.pas", BuildMainUnit(*model.Database, model.ConstantLines)});
+  for (const TOraPackage& package : model.Database->Packages) {
+    if (IsQualifyingPackage(package)) {
+      units.push_back({"u" + package.Name + ".pas", BuildPackageUnit(package)});
+    }
+  }
+  return units;
+}
+
+std::filesystem::path GoldenFolder() {
+  return std::filesystem::path(TARVEL_SOURCE_DIR) / "tests" / "golden";
+}
+
+std::vector<std::string> GoldenCaseNames() {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(GoldenFolder())) {
+    if (std::filesystem::exists(entry.path() / "model.txt")) {
+      names.push_back(entry.path().filename().string());
+    }
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+ModelText LoadGoldenCase(const std::string& caseName) {
+  return ParseModelText(ReadFileBytes(GoldenFolder() / caseName / "model.txt"));
+}
+
+std::string CaseTestName(const std::string& caseName) {
+  std::string name = caseName;
+  for (char& c : name) {
+    const bool letterOrDigit =
+        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    if (!letterOrDigit) c = '_';
+  }
+  return name;
+}
+
+std::vector<std::string> ExpectedUnitFileNames(const std::string& caseName) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(GoldenFolder() / caseName)) {
+    if (entry.path().extension() == ".pas") names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string ReadFileBytes(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw std::runtime_error("cannot read " + path.string());
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace tarvel

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ModelText.h"
+#include "common/Text.h"
+
+namespace tarvel {
+
+// One unit file as the run names and fills it.
+struct GeneratedUnit {
+  std::string FileName;
+  LineList Lines;
+};
+
+// The units a generation run writes for the model: the connection unit first, then one unit
+// per package with a name and at least one routine.
+std::vector<GeneratedUnit> GenerateUnits(const ModelText& model);
+
+// tests/golden: one folder per case, holding model.txt and the expected units.
+std::filesystem::path GoldenFolder();
+std::vector<std::string> GoldenCaseNames();
+ModelText LoadGoldenCase(const std::string& caseName);
+
+// The case name as a test name may spell it: letters, digits and underscores.
+std::string CaseTestName(const std::string& caseName);
+
+// The .pas files stored for a case, sorted by name.
+std::vector<std::string> ExpectedUnitFileNames(const std::string& caseName);
+
+std::string ReadFileBytes(const std::filesystem::path& path);
+
+// What a developer runs to rewrite the expected units from the current writers.
+inline constexpr char kRegenerateCommand[] =
+    "cmake --build <build folder> --target regenerate-golden";
+
+}  // namespace tarvel
