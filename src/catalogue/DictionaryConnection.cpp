@@ -128,34 +128,25 @@ class OdbcEnvironment {
   OdbcEnvironment& operator=(const OdbcEnvironment&) = delete;
 
   // User and system data sources, as the driver manager lists them.
-  std::vector<std::string> DataSourceNames() const {
-    return ListNames([this](SQLUSMALLINT direction, SQLCHAR* name, SQLSMALLINT size,
-                            SQLSMALLINT* length, SQLCHAR* other, SQLSMALLINT otherSize,
-                            SQLSMALLINT* otherLength) {
-      return SQLDataSources(handle_, direction, name, size, length, other, otherSize, otherLength);
-    });
-  }
+  std::vector<std::string> DataSourceNames() const { return ListNames(SQLDataSources); }
 
   // Installed drivers in the order of the driver manager's list.
-  std::vector<std::string> DriverNames() const {
-    return ListNames([this](SQLUSMALLINT direction, SQLCHAR* name, SQLSMALLINT size,
-                            SQLSMALLINT* length, SQLCHAR* other, SQLSMALLINT otherSize,
-                            SQLSMALLINT* otherLength) {
-      return SQLDrivers(handle_, direction, name, size, length, other, otherSize, otherLength);
-    });
-  }
+  std::vector<std::string> DriverNames() const { return ListNames(SQLDrivers); }
 
  private:
-  template <typename Fetch>
-  static std::vector<std::string> ListNames(Fetch fetch) {
+  // SQLDataSources and SQLDrivers share their shape: a name, then text about it.
+  using ListFunction = SQLRETURN (*)(SQLHENV, SQLUSMALLINT, SQLCHAR*, SQLSMALLINT, SQLSMALLINT*,
+                                     SQLCHAR*, SQLSMALLINT, SQLSMALLINT*);
+
+  std::vector<std::string> ListNames(ListFunction list) const {
     std::vector<std::string> names;
     SQLCHAR name[1024];
-    SQLCHAR other[4096];
+    SQLCHAR about[4096];
     SQLSMALLINT nameLength = 0;
-    SQLSMALLINT otherLength = 0;
+    SQLSMALLINT aboutLength = 0;
     SQLUSMALLINT direction = SQL_FETCH_FIRST;
-    while (SQL_SUCCEEDED(
-        fetch(direction, name, sizeof name, &nameLength, other, sizeof other, &otherLength))) {
+    while (SQL_SUCCEEDED(list(handle_, direction, name, sizeof name, &nameLength, about,
+                              sizeof about, &aboutLength))) {
       names.emplace_back(reinterpret_cast<const char*>(name));
       direction = SQL_FETCH_NEXT;
     }

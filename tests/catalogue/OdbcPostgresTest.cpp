@@ -27,10 +27,11 @@ const char* const kHrPassword = "hr-password";
 const char* const kAwkwardPassword = "semi;colon\"quote'brace}";
 
 // The dictionary views as PostgreSQL tables: dba_objects on the search path, the other two in
-// a sys schema; OVERLOAD is an integer, as PostgreSQL compares no text with an integer.
+// a sys schema; OVERLOAD is an integer, as PostgreSQL compares no text with an integer. The
+// driver hands text columns over as long varchar and varchar columns as varchar: both are read.
 const char* const kDictionarySql = R"sql(
 create schema sys;
-create table dba_objects (owner varchar(128) not null, object_name varchar(128) not null,
+create table dba_objects (owner varchar(128) not null, object_name text not null,
                           object_type varchar(23));
 create table sys.all_arguments (owner varchar(128), package_name varchar(128),
   object_name varchar(128), overload integer, argument_name varchar(128), position integer,

@@ -71,5 +71,20 @@ TEST(OdbcWithoutOracleDriver, AConfiguredDataSourceIsUsedWithoutAnyOracleDriver)
   EXPECT_FALSE(connection.IsOpen());
 }
 
+// QODBC would read such a text as the name of a file data source.
+TEST(OdbcWithoutOracleDriver, AValueHoldingDotDsnIsRefusedBeforeItReachesTheDriver) {
+  DictionaryConnection connection;
+  connection.SetConnectionString(BuildConnectionString({"hr", "backup.DSN", "Reporting"}));
+  try {
+    connection.Open();
+    FAIL() << "the log-on succeeded";
+  } catch (const TarvelError& error) {
+    EXPECT_STREQ(error.what(),
+                 "The ODBC log-on cannot carry a user name, password or database holding "
+                 "\".dsn\"");
+  }
+  EXPECT_FALSE(connection.IsOpen());
+}
+
 }  // namespace
 }  // namespace tarvel
