@@ -24,7 +24,7 @@ const char* const kPostgresDriver = "PostgreSQL Unicode";
 // test server through libpq's PGHOST, PGPORT and PGDATABASE, since the log-on names no server.
 const char* const kOracleNamedDriver = "Oracle 19 ODBC driver (PostgreSQL stand-in)";
 const char* const kHrPassword = "hr-password";
-const char* const kAwkwardPassword = "semi;colon\"quote'brace}";
+const char* const kAwkwardPassword = " semi;colon\"quote'brace} ";
 
 // The dictionary views as PostgreSQL tables: dba_objects on the search path, the other two in
 // a sys schema; OVERLOAD is an integer, as PostgreSQL compares no text with an integer. The
@@ -56,10 +56,16 @@ insert into sys.all_procedures values
   ('HR', 'HR_API', 'RESET', 'PACKAGE', null);
 )sql";
 
+std::string SqlText(const std::string& value) {
+  std::string literal = "'";
+  for (char c : value) literal += c == '\'' ? std::string("''") : std::string(1, c);
+  return literal + "'";
+}
+
 void CreateDictionary(const PostgresServer& server) {
-  server.RunSql("postgres", "create role hr login password '" + std::string(kHrPassword) +
-                                "';\ncreate role quoted login password 'semi;colon\"quote''brace}';"
-                                "\ncreate database dictionary;\n");
+  server.RunSql("postgres", "create role hr login password " + SqlText(kHrPassword) +
+                                ";\ncreate role quoted login password " +
+                                SqlText(kAwkwardPassword) + ";\ncreate database dictionary;\n");
   server.RunSql("dictionary", kDictionarySql);
 }
 
@@ -151,7 +157,7 @@ TEST_F(OdbcPostgres, AWrongPasswordFailsWithTheServersOwnMessage) {
   EXPECT_EQ(sink.entries, (std::vector<std::string>{"BEFORE 1"}));
 }
 
-TEST_F(OdbcPostgres, APasswordHoldingSeparatorsQuotesAndBracesLogsOn) {
+TEST_F(OdbcPostgres, APasswordHoldingSeparatorsQuotesBracesAndOuterBlanksLogsOn) {
   ConnectAndListPackages(connection, {"quoted", kAwkwardPassword, "TarvelDictionary"}, sink);
   EXPECT_EQ(sink.entries, (std::vector<std::string>{"Q_API 1"}));
 }
