@@ -96,10 +96,11 @@ values
 
   ('HR', 'HR_AUDIT', 'LOG_EVENT', 1005, NULL, 1, 'P_AT', 1, 1, 0, 'TIMESTAMP', 'IN', NULL, NULL),
   ('HR', 'HR_AUDIT', 'LOG_EVENT', 1005, NULL, 1, 'P_TEXT', 2, 2, 0, 'VARCHAR2', 'IN', NULL, NULL),
-  -- A record argument: its fields follow at DATA_LEVEL 1.
-  ('HR', 'HR_AUDIT', 'SAVE_EMP', 1005, NULL, 2, 'P_EMP', 1, 1, 0, 'PL/SQL RECORD', 'IN', 'HR_AUDIT', 'EMP_REC'),
-  ('HR', 'HR_AUDIT', 'SAVE_EMP', 1005, NULL, 2, 'EMP_ID', 1, 2, 1, 'NUMBER', 'IN', NULL, NULL),
-  ('HR', 'HR_AUDIT', 'SAVE_EMP', 1005, NULL, 2, 'EMP_NAME', 2, 3, 1, 'VARCHAR2', 'IN', NULL, NULL),
+  -- A record argument: its fields follow at DATA_LEVEL 1, numbered from 1 within the record.
+  ('HR', 'HR_AUDIT', 'SAVE_EMP', 1005, NULL, 2, 'P_ID', 1, 1, 0, 'NUMBER', 'IN', NULL, NULL),
+  ('HR', 'HR_AUDIT', 'SAVE_EMP', 1005, NULL, 2, 'P_EMP', 2, 2, 0, 'PL/SQL RECORD', 'IN', 'HR_AUDIT', 'EMP_REC'),
+  ('HR', 'HR_AUDIT', 'SAVE_EMP', 1005, NULL, 2, 'EMP_ID', 1, 3, 1, 'NUMBER', 'IN', NULL, NULL),
+  ('HR', 'HR_AUDIT', 'SAVE_EMP', 1005, NULL, 2, 'EMP_NAME', 2, 4, 1, 'VARCHAR2', 'IN', NULL, NULL),
   ('HR', 'HR_AUDIT', 'COUNT_EVENTS', 1005, NULL, 3, NULL, 0, 1, 0, 'NUMBER', 'OUT', NULL, NULL),
   ('HR', 'HR_AUDIT', 'COUNT_EVENTS', 1005, NULL, 3, 'P_SINCE', 1, 2, 0, 'DATE', 'IN', NULL, NULL),
 

@@ -1,0 +1,132 @@
+#include "ReaderTestSupport.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include "catalogue/PackageList.h"
+#include "common/Error.h"
+#include "common/QtText.h"
+#include "settings/uIni.h"
+
+namespace tarvel::testing {
+namespace {
+
+std::string SqlText(const std::string& text) {
+  if (text.empty()) return "NULL";
+  std::string literal = "'";
+  for (char c : text) {
+    literal += c;
+    if (c == '\'') literal += '\'';
+  }
+  return literal + "'";
+}
+
+std::string DescribeParameter(const std::string& indent, const TOraParameter& parameter) {
+  return indent + parameter.Name + " " + parameter.DbName + " " + parameter.FieldType + " " +
+         parameter.DelphiType + " " + parameter.Direction;
+}
+
+void DescribeRoutine(const TOraProcedure& routine, std::vector<std::string>& lines) {
+  lines.push_back("  routine " + routine.Name + " " + routine.DbName + " of '" +
+                  routine.PackageName + "'" + (routine.IsOverloaded ? " overloaded" : ""));
+  if (routine.ReturnParam) lines.push_back(DescribeParameter("    returns ", *routine.ReturnParam));
+  for (const TOraParameter& parameter : routine.Parameters) {
+    lines.push_back(DescribeParameter("    ", parameter));
+  }
+}
+
+}  // namespace
+
+void RecordingListener::step() {
+  events.push_back("step");
+}
+
+void RecordingListener::warning(const std::string& message) {
+  events.push_back("warning: " + message);
+}
+
+std::string Insert(const ArgumentRow& row) {
+  return "insert into all_arguments (OWNER, PACKAGE_NAME, OBJECT_NAME, OVERLOAD, ARGUMENT_NAME, "
+         "POSITION, SEQUENCE, DATA_LEVEL, DATA_TYPE, IN_OUT) values (" +
+         SqlText(row.owner) + ", " + SqlText(row.package) + ", " + SqlText(row.routine) + ", " +
+         SqlText(row.overload) + ", " + SqlText(row.argument) + ", " +
+         std::to_string(row.position) + ", " + std::to_string(row.position + 1) + ", " +
+         std::to_string(row.level) + ", " + SqlText(row.type) + ", " + SqlText(row.inOut) + ");\n";
+}
+
+std::string Insert(const ProcedureRow& row) {
+  return "insert into all_procedures (OWNER, OBJECT_NAME, PROCEDURE_NAME, OVERLOAD, OBJECT_TYPE) "
+         "values (" +
+         SqlText(row.owner) + ", " + SqlText(row.object) + ", " + SqlText(row.procedure) + ", " +
+         SqlText(row.overload) + ", " + SqlText(row.type) + ");\n";
+}
+
+std::vector<std::string> Describe(const TOraPackage& package) {
+  std::vector<std::string> lines{"package " + package.Name + " of '" + package.DbName + "'"};
+  for (const TOraProcedure& routine : package.Procedures) DescribeRoutine(routine, lines);
+  return lines;
+}
+
+std::vector<std::string> Describe(const TOraDatabase& database) {
+  std::vector<std::string> lines;
+  for (const TOraPackage& package : database.Packages) {
+    for (std::string& line : Describe(package)) lines.push_back(std::move(line));
+  }
+  if (!database.Procedures.Empty()) lines.push_back("database routines filled");
+  return lines;
+}
+
+void ChangeSnapshot(const std::string& path, const std::string& sql) {
+  const QString name = QStringLiteral("reader-test-change");
+  {
+    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    database.setDatabaseName(ToQString(path));
+    bool done = database.open();
+    std::string message = FromQString(database.lastError().text());
+    if (done) {
+      QSqlQuery query(database);
+      done = query.exec(ToQString(sql));
+      message = FromQString(query.lastError().text());
+    }
+    database.close();
+    if (!done) ADD_FAILURE() << "Cannot change " << path << ": " << message;
+  }
+  QSqlDatabase::removeDatabase(name);
+}
+
+void SnapshotReaderTest::SetUp() {
+  ASSERT_TRUE(configDir.isValid());
+  previousIniPath = IniFilePath();
+  WriteConfig("");
+  connection.SetStatementObserver(
+      [this](const std::string& statement) { statements.push_back(statement); });
+}
+
+void SnapshotReaderTest::TearDown() {
+  SetIniFilePath(previousIniPath);
+}
+
+void SnapshotReaderTest::WriteConfig(const std::string& text) {
+  const QString path = configDir.filePath(QStringLiteral("config.ini"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(text.data(), static_cast<qint64>(text.size()));
+  file.close();
+  SetIniFilePath(FromQString(path));
+}
+
+void SnapshotReaderTest::OpenSnapshot(const std::string& path) {
+  connection.Close();
+  connection.SetConnectionString(BuildConnectionString({"hr", "secret", path}));
+  connection.Open();
+}
+
+void SnapshotReaderTest::OpenRows(const std::string& rowsSql) {
+  connection.Close();
+  snapshot = std::make_unique<TemporarySnapshot>(rowsSql);
+  OpenSnapshot(snapshot->path());
+}
+
+}  // namespace tarvel::testing
