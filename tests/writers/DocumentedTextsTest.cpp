@@ -413,5 +413,18 @@ TEST(DocumentedTexts, MethodBodyEdges) {
               "   Execute;\n");
 }
 
+// Texts go in as they stand: an empty type leaves nothing after the colon, a quote is doubled
+// only inside the literal that names the parameter.
+TEST(DocumentedTexts, TextsCopiedAsTheyStand) {
+  ExpectBlock("odd_texts", "uOddTexts.pas", "   procedure EmptyType(PX : ); \n");
+  ExpectBlock("odd_texts", "uOddTexts.pas",
+              "   Parameters.CreateParameter('P_X', ftFloat, pdInput, SizeOf(), PX);\n");
+  ExpectBlock("odd_texts", "uOddTexts.pas",
+              "   Parameters.CreateParameter('O''BRIEN', ftString, pdOutput, MAX_STRING_SIZE, "
+              "O'brien);\n");
+  ExpectBlock("odd_texts", "uOddTexts.pas",
+              "   if Parameters.ParamByName('O'BRIEN').Value <> NULL then\n");
+}
+
 }  // namespace
 }  // namespace tarvel
