@@ -1,0 +1,195 @@
+#include "run/GenerationRun.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <filesystem>
+
+#include "FileFaults.h"
+#include "SnapshotFixture.h"
+#include "catalogue/PackageList.h"
+#include "common/Error.h"
+#include "run/SaveUnitFile.h"
+#include "settings/uIni.h"
+
+namespace tarvel {
+namespace {
+
+using testing::ListFolder;
+using testing::ReadWholeFile;
+using testing::TemporarySnapshot;
+
+// HR has two procedures outside packages, a package with two routines, one without routines and
+// one whose name differs from the first only in letter case, and one whose unit would take the
+// connection unit's name.
+const char* const kDictionary = R"sql(
+insert into dba_objects (OWNER, OBJECT_NAME, OBJECT_TYPE) values
+  ('HR', 'LOG_MSG', 'PROCEDURE'), ('HR', 'HR_API', 'PACKAGE'), ('HR', 'EMPTY_PKG', 'PACKAGE'),
+  ('HR', 'Hr_Api', 'PACKAGE'), ('HR', 'MY_ORACLE_DB', 'PACKAGE');
+insert into all_procedures (OWNER, OBJECT_NAME, PROCEDURE_NAME, OBJECT_TYPE, OVERLOAD) values
+  ('HR', 'LOG_MSG', NULL, 'PROCEDURE', NULL),
+  ('HR', 'HR_API', NULL, 'PACKAGE', NULL),
+  ('HR', 'HR_API', 'DO_IT', 'PACKAGE', NULL),
+  ('HR', 'HR_API', 'GET_NAME', 'PACKAGE', NULL),
+  ('HR', 'EMPTY_PKG', NULL, 'PACKAGE', NULL),
+  ('HR', 'MY_ORACLE_DB', 'PING', 'PACKAGE', NULL);
+insert into all_arguments (OWNER, PACKAGE_NAME, OBJECT_NAME, OVERLOAD, ARGUMENT_NAME, POSITION,
+                           SEQUENCE, DATA_LEVEL, DATA_TYPE, IN_OUT) values
+  ('HR', NULL, 'LOG_MSG', NULL, 'P_TEXT', 1, 1, 0, 'VARCHAR2', 'IN'),
+  ('HR', 'HR_API', 'GET_NAME', NULL, NULL, 0, 1, 0, 'VARCHAR2', 'OUT'),
+  ('HR', 'HR_API', 'GET_NAME', NULL, 'P_ID', 1, 2, 0, 'NUMBER', 'IN');
+)sql";
+
+class RecordingRunListener : public RunListener {
+ public:
+  void step() override { ++steps; }
+  void warning(const std::string& message) override { warnings.push_back(message); }
+  void pendingEvents() override { ++pendingEventCalls; }
+  void readFailed() override { ++readFailures; }
+  void unitSaved(const std::string& path, bool written) override {
+    saved.push_back(std::filesystem::path(path).filename().string() + (written ? "" : " (same)"));
+  }
+  int steps = 0;
+  int pendingEventCalls = 0;
+  int readFailures = 0;
+  std::vector<std::string> warnings;
+  std::vector<std::string> saved;
+};
+
+class GenerationRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetIniFilePath(snapshot_.folder() + "/config.ini");
+    connection_.SetConnectionString(BuildConnectionString({"hr", "", snapshot_.path()}));
+    connection_.Open();
+  }
+
+  GenerationRequest Request(std::vector<std::string> names) const {
+    GenerationRequest request;
+    request.user = "hr";
+    request.names = std::move(names);
+    request.maxStringSize = " 0042";
+    request.maxBlobSize = "$10";
+    request.maxClobSize = "-0";
+    request.folder = output_.path().toStdString();
+    return request;
+  }
+  std::string Output(const std::string& name) const {
+    return ReadWholeFile(output_.path().toStdString() + "/" + name);
+  }
+  std::string OutputFiles() const { return ListFolder(output_.path().toStdString()); }
+
+  TemporarySnapshot snapshot_{kDictionary};
+  DictionaryConnection connection_;
+  QTemporaryDir output_;
+  RecordingRunListener listener_;
+};
+
+TEST_F(GenerationRunTest, WritesTheConnectionUnitFirstThenOneUnitPerPackageWithRoutines) {
+  RunGeneration(connection_, Request({"", "HR_API", "EMPTY_PKG"}), listener_);
+
+  EXPECT_EQ(listener_.saved, (std::vector<std::string>{"uMyOracleDB.pas", "uHrApi.pas"}));
+  EXPECT_EQ(OutputFiles(), "uHrApi.pas uMyOracleDB.pas");
+  EXPECT_EQ(listener_.steps, 3 + 1) << "one step per name read, one per unit written";
+  EXPECT_EQ(listener_.pendingEventCalls, 1);
+  EXPECT_EQ(listener_.readFailures, 0);
+  EXPECT_TRUE(listener_.warnings.empty());
+
+  const std::string mainUnit = Output("uMyOracleDB.pas");
+  EXPECT_NE(mainUnit.find("uses Classes, ADODB, DB, uHrApi;\r\n"), std::string::npos);
+  EXPECT_NE(mainUnit.find("   procedure LogMsg(PText : string); \r\n"), std::string::npos);
+  EXPECT_EQ(mainUnit.find("EmptyPkg"), std::string::npos);
+  EXPECT_NE(Output("uHrApi.pas").find("   procedure DoIt; \r\n"), std::string::npos);
+}
+
+TEST_F(GenerationRunTest, CopiesTheSizeTextsAsTyped) {
+  RunGeneration(connection_, Request({}), listener_);
+  EXPECT_NE(Output("uMyOracleDB.pas")
+                .find("  MAX_STRING_SIZE =  0042;\r\n  MAX_BLOB_SIZE = $10;\r\n"
+                      "  MAX_CLOB_SIZE = -0;\r\n"),
+            std::string::npos);
+}
+
+TEST_F(GenerationRunTest, NothingTickedStillWritesTheConnectionUnitAlone) {
+  RunGeneration(connection_, Request({}), listener_);
+  EXPECT_EQ(OutputFiles(), "uMyOracleDB.pas");
+  EXPECT_EQ(listener_.steps, 0);
+  EXPECT_NE(Output("uMyOracleDB.pas").find("uses Classes, ADODB, DB;\r\n"), std::string::npos);
+}
+
+TEST_F(GenerationRunTest, OnlyTheRoutinesOutsidePackagesGoIntoTheConnectionUnit) {
+  RunGeneration(connection_, Request({""}), listener_);
+  EXPECT_EQ(OutputFiles(), "uMyOracleDB.pas");
+  EXPECT_EQ(listener_.steps, 1);
+  EXPECT_NE(Output("uMyOracleDB.pas").find("procedure TMyOracleDB.LogMsg(PText : string); \r\n"),
+            std::string::npos);
+}
+
+TEST_F(GenerationRunTest, ReplacesEarlierUnitsAndKeepsUnitsOfPackagesNotTicked) {
+  const std::string folder = output_.path().toStdString();
+  SaveUnitFile(folder + "/uHrApi.pas", {"stale"});
+  SaveUnitFile(folder + "/uOther.pas", {"kept"});
+
+  RunGeneration(connection_, Request({"HR_API"}), listener_);
+
+  EXPECT_NE(Output("uHrApi.pas"), "stale\r\n");
+  EXPECT_EQ(Output("uOther.pas"), "kept\r\n");
+}
+
+TEST_F(GenerationRunTest, UnitNamesEqualIgnoringCaseStopTheRunBeforeAnyFile) {
+  try {
+    RunGeneration(connection_, Request({"HR_API", "Hr_Api"}), listener_);
+    FAIL() << "the run went on";
+  } catch (const TarvelError& error) {
+    EXPECT_STREQ(error.what(), "Packages HR_API and Hr_Api both give the unit name uHrApi");
+  }
+  EXPECT_EQ(OutputFiles(), "");
+}
+
+TEST_F(GenerationRunTest, APackageCannotTakeTheConnectionUnitsName) {
+  try {
+    RunGeneration(connection_, Request({"MY_ORACLE_DB"}), listener_);
+    FAIL() << "the run went on";
+  } catch (const TarvelError& error) {
+    EXPECT_STREQ(error.what(),
+                 "Package MY_ORACLE_DB gives the unit name uMyOracleDb, which the connection unit "
+                 "uses");
+  }
+  EXPECT_EQ(OutputFiles(), "");
+}
+
+TEST_F(GenerationRunTest, AReadFailureIsReportedAndWritesNothing) {
+  connection_.Close();
+  EXPECT_THROW(RunGeneration(connection_, Request({"HR_API"}), listener_), TarvelError);
+  EXPECT_EQ(listener_.readFailures, 1);
+  EXPECT_EQ(OutputFiles(), "");
+}
+
+TEST_F(GenerationRunTest, AFolderThatCannotBeWrittenFailsWithThePath) {
+  GenerationRequest request = Request({"HR_API"});
+  SaveUnitFile(request.folder + "/plain", {""});
+  request.folder += "/plain";
+  try {
+    RunGeneration(connection_, request, listener_);
+    FAIL() << "the run went on";
+  } catch (const TarvelError& error) {
+    EXPECT_EQ(std::string(error.what())
+                  .rfind("Unable to write to " + request.folder + "/uMyOracleDB.pas: ", 0),
+              0u)
+        << error.what();
+  }
+  EXPECT_EQ(listener_.readFailures, 0);
+}
+
+TEST_F(GenerationRunTest, LeavesUnchangedUnitsUntouchedWhenAsked) {
+  GenerationRequest request = Request({"", "HR_API"});
+  request.leaveUnchangedFiles = true;
+  RunGeneration(connection_, request, listener_);
+  listener_.saved.clear();
+  RunGeneration(connection_, request, listener_);
+  EXPECT_EQ(listener_.saved,
+            (std::vector<std::string>{"uMyOracleDB.pas (same)", "uHrApi.pas (same)"}));
+}
+
+}  // namespace
+}  // namespace tarvel
