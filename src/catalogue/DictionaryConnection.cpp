@@ -309,13 +309,13 @@ void DictionaryConnection::SetStatementObserver(std::function<void(const std::st
 
 struct DictionaryQuery::State {
   QSqlQuery query;
-  QSqlRecord record;
+  std::vector<std::string> columns;  // converted once: every row asks for its fields by name
 
   explicit State(const QSqlDatabase& database) : query(database) {}
 
   int ColumnIndex(std::string_view column) const {
-    for (int i = 0; i < record.count(); ++i) {
-      if (EqualsIgnoringAsciiCase(FromQString(record.fieldName(i)), column)) return i;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      if (EqualsIgnoringAsciiCase(columns[i], column)) return static_cast<int>(i);
     }
     throw TarvelError("The dictionary query has no column " + std::string(column));
   }
@@ -331,7 +331,9 @@ DictionaryQuery::DictionaryQuery(DictionaryConnection& connection, const std::st
   if (!state_->query.exec(ToQString(statement))) {
     throw TarvelError(ErrorText(state_->query.lastError()));
   }
-  state_->record = state_->query.record();
+  const QSqlRecord record = state_->query.record();
+  for (int i = 0; i < record.count(); ++i)
+    state_->columns.push_back(FromQString(record.fieldName(i)));
   Next();
 }
 
