@@ -15,6 +15,7 @@ const char kOraClob[] = "ftOraClob";
 const char kBlobData[] = "TBlobData";
 const char kBlobByteData[] = "TBlobByteData";
 const char kInput[] = "pdInput";
+const char kStringType[] = "string";
 
 bool IsCursor(const TOraParameter& parameter) {
   return parameter.FieldType == kRefCursor;
@@ -124,10 +125,11 @@ void AppendExecution(const std::vector<std::string>& targets, LineList& lines) {
   lines.push_back("   Properties['PLSQLRSet'].Value := false;");
 }
 
-// Byte arrays take nil: a number cannot be assigned to them.
+// Byte arrays take nil and strings '': a number cannot be assigned to either (LONG is a memo
+// field read into a string).
 std::string ReadBackDefault(const TOraParameter& output) {
   if (output.DelphiType == kBlobData || output.DelphiType == kBlobByteData) return " := nil;";
-  if (output.FieldType == kString) return " := '';";
+  if (output.FieldType == kString || output.DelphiType == kStringType) return " := '';";
   if (output.FieldType == kBoolean) return " := false;";
   return " := 0;";
 }

@@ -38,7 +38,7 @@ begin
    if Parameters.ParamByName('P_OUT').Value <> NULL then
      POut := Parameters.ParamByName('P_OUT').Value
     else
-     POut := 0;
+     POut := '';
   finally
     Free;
   end;

@@ -114,15 +114,15 @@ begin
    if Parameters.ParamByName('P_D').Value <> NULL then
      PD := Parameters.ParamByName('P_D').Value
     else
-     PD := 0;
+     PD := '';
    if Parameters.ParamByName('P_E').Value <> NULL then
      PE := Parameters.ParamByName('P_E').Value
     else
-     PE := 0;
+     PE := '';
    if Parameters.ParamByName('P_F').Value <> NULL then
      PF := Parameters.ParamByName('P_F').Value
     else
-     PF := 0;
+     PF := '';
   finally
     Free;
   end;
