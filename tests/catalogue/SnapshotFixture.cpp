@@ -6,6 +6,7 @@
 #include <atomic>
 #include <vector>
 
+#include "FileFaults.h"
 #include "common/Error.h"
 #include "common/QtText.h"
 
@@ -77,48 +78,7 @@ void BuildWithConnection(const QString& name, const std::string& path, const std
 }  // namespace
 
 std::string SnapshotTablesSql() {
-  return R"sql(
-create table dba_objects (
-  OWNER text not null,
-  OBJECT_NAME text not null,
-  SUBOBJECT_NAME text,
-  OBJECT_ID integer,
-  OBJECT_TYPE text,
-  STATUS text default 'VALID'
-);
-create index dba_objects_by_owner on dba_objects (OWNER, OBJECT_TYPE, OBJECT_NAME);
-
-create table all_arguments (
-  OWNER text not null,
-  OBJECT_NAME text,
-  PACKAGE_NAME text,
-  OBJECT_ID integer,
-  OVERLOAD text,
-  SUBPROGRAM_ID integer,
-  ARGUMENT_NAME text,
-  POSITION integer,
-  SEQUENCE integer,
-  DATA_LEVEL integer,
-  DATA_TYPE text,
-  IN_OUT text,
-  DATA_LENGTH integer,
-  TYPE_NAME text,
-  TYPE_SUBNAME text
-);
-create index all_arguments_by_routine
-  on all_arguments (OWNER, PACKAGE_NAME, OBJECT_NAME, OVERLOAD, POSITION);
-
-create table all_procedures (
-  OWNER text not null,
-  OBJECT_NAME text,
-  PROCEDURE_NAME text,
-  OBJECT_ID integer,
-  SUBPROGRAM_ID integer,
-  OVERLOAD text,
-  OBJECT_TYPE text
-);
-create index all_procedures_by_object on all_procedures (OWNER, OBJECT_NAME, PROCEDURE_NAME);
-)sql";
+  return ReadWholeFile(TARVEL_SNAPSHOT_SCHEMA);
 }
 
 void BuildSnapshotFile(const std::string& path, const std::string& sql) {

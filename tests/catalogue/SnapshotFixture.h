@@ -5,8 +5,7 @@
 
 namespace tarvel::testing {
 
-// The three dictionary tables of a snapshot, with the columns the catalogue reads, a few more
-// as Oracle has them, and the indexes that keep one routine's statement fast.
+// The three dictionary tables of a snapshot with their indexes, as every snapshot has them.
 std::string SnapshotTablesSql();
 
 // Writes a new SQLite file at path by running the SQL text, statement by statement (split at
