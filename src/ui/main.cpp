@@ -213,6 +213,7 @@ void Tfmain::BuildLoginPage(QWidget* page) {
   Label2 = AddLabel(GroupBox1, "Label2", "Password:", 34, 60);
   ePass = AddEdit(GroupBox1, "ePass", "", QRect(96, 55, 129, 21));
   ePass->setEchoMode(QLineEdit::Password);
+  ePass->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));  // "*"
   Label3 = AddLabel(GroupBox1, "Label3", "Database:", 34, 92);
   eServer = AddEdit(GroupBox1, "eServer", "", QRect(96, 87, 129, 21));
   lConnecting = AddLabel(page, "lConnecting", "Connecting please wait...", 144, 179);

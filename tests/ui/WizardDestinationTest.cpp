@@ -1,0 +1,105 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+
+#include "WizardFixture.h"
+#include "common/QtText.h"
+
+namespace tarvel::testing {
+namespace {
+
+using WizardDestinationTest = WizardTest;
+
+const std::string kStringMessage =
+    "Ivalid value for MaxStringLength. Must be between 0 and 2147483647.";
+const std::string kBlobMessage = "Ivalid value for MaxBlobSize. Must be between 0 and 2147483647.";
+const std::string kClobMessage = "Ivalid value for MaxClobSize. Must be between 0 and 2147483647.";
+const std::string kFolderQuestion = "Folder not exists. Do you want to create this folder?";
+
+bool Exists(const std::string& path) {
+  return QFileInfo::exists(ToQString(path));
+}
+
+TEST_F(WizardDestinationTest, AStringSizeThatIsNoWholeNumberInRangeStaysOnThePage) {
+  // The folder is missing as well: the size check fails first, and nothing asks about it.
+  GoToDestination(TempPath("missing"));
+  for (const std::string text : {"abc", "", "-1", "2147483648", "12 ", "$80000000"}) {
+    SCOPED_TRACE(text);
+    messages_.forget();
+    TypeInto(window_->MaxStringSize, text);
+    ClickNext();
+    EXPECT_EQ(Page(), 3);
+    ASSERT_EQ(messages_.shown().size(), 1u);
+    EXPECT_EQ(messages_.shown()[0].text, kStringMessage);
+    EXPECT_EQ(messages_.shown()[0].icon, MessageIcon::kError);
+    EXPECT_TRUE(IsIdle());
+  }
+  EXPECT_FALSE(Exists(TempPath("missing")));
+}
+
+TEST_F(WizardDestinationTest, EachSizeIsNamedInItsOwnMessage) {
+  GoToDestination(TempPath("missing"));
+  TypeInto(window_->MaxBlobSize, "ten");
+  TypeInto(window_->MaxClobSize, "1a");
+  ClickNext();
+  TypeInto(window_->MaxBlobSize, "10");
+  ClickNext();
+  EXPECT_EQ(Page(), 3);
+  EXPECT_EQ(messages_.shownTexts(), (std::vector<std::string>{kBlobMessage, kClobMessage}));
+}
+
+TEST_F(WizardDestinationTest, AMissingFolderDeclinedStaysQuietlyAndCreatesNothing) {
+  const std::string folder = TempPath("a/b/c");
+  GoToDestination(folder);
+  messages_.answerNext(MessageAnswer::kNo);
+  ClickNext();
+  EXPECT_EQ(Page(), 3);
+  ASSERT_EQ(messages_.shown().size(), 1u);
+  const MessageBox& question = messages_.shown()[0];
+  EXPECT_EQ(question.title, "Confirm");
+  EXPECT_EQ(question.text, kFolderQuestion);
+  EXPECT_EQ(question.icon, MessageIcon::kQuestion);
+  EXPECT_EQ(question.buttons, MessageButtons::kYesNo);
+  EXPECT_FALSE(Exists(TempPath("a")));
+  EXPECT_TRUE(IsIdle());
+}
+
+TEST_F(WizardDestinationTest, AMissingFolderThreeLevelsDeepIsCreatedOnYesAndTheRunStarts) {
+  const std::string folder = TempPath("a/b/c");
+  GoToDestination(folder);
+  messages_.answerNext(MessageAnswer::kYes);
+  ClickNext();
+  EXPECT_TRUE(QFileInfo(ToQString(folder)).isDir());
+  EXPECT_EQ(ShownButWarnings(), (std::vector<std::string>{kFolderQuestion, "Finished!"}));
+  EXPECT_FALSE(window_->isVisible());
+  EXPECT_TRUE(Exists(folder + "/uMyOracleDB.pas"));
+}
+
+TEST_F(WizardDestinationTest, AnEmptyFolderAnsweredYesCannotBeCreated) {
+  GoToDestination("");
+  messages_.answerNext(MessageAnswer::kYes);
+  ClickNext();
+  EXPECT_EQ(Page(), 3);
+  EXPECT_EQ(messages_.shownTexts(),
+            (std::vector<std::string>{kFolderQuestion, "Unable to create directory."}));
+  EXPECT_EQ(messages_.shown()[1].icon, MessageIcon::kError);
+  EXPECT_TRUE(IsIdle());
+}
+
+TEST_F(WizardDestinationTest, SizesAtTheEdgesOfTheRangeAreAcceptedAndCopiedAsTyped) {
+  const std::string folder = FromQString(temp_.path());
+  GoToDestination(folder);
+  TypeInto(window_->MaxStringSize, "  0");
+  TypeInto(window_->MaxBlobSize, "2147483647");
+  TypeInto(window_->MaxClobSize, "$10");
+  ClickNext();
+  EXPECT_EQ(ShownButWarnings(), std::vector<std::string>{"Finished!"});
+  const std::string unit = ReadFile(folder + "/uMyOracleDB.pas");
+  EXPECT_NE(unit.find("MAX_STRING_SIZE =   0;"), std::string::npos);
+  EXPECT_NE(unit.find("MAX_BLOB_SIZE = 2147483647;"), std::string::npos);
+  EXPECT_NE(unit.find("MAX_CLOB_SIZE = $10;"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarvel::testing

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ScriptedMessageService.h"
+#include "ui/main.h"
+
+namespace tarvel::testing {
+
+// A wizard window on the offscreen platform, with its settings in a temporary config.ini and
+// its message boxes answered by a script.
+class WizardTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // A path inside this test's temporary folder.
+  std::string TempPath(const std::string& name) const;
+  // Creates the window; SetUp does it unless a test wants to prepare config.ini first.
+  void OpenWindow();
+  // Destroys the window as the program's end does, which saves the settings.
+  void CloseProgram();
+
+  void ClickBack();
+  void ClickNext();
+  void ClickEnd();
+  int Page() const;
+
+  // Logs on to the demo snapshot as HR and lands on the package list.
+  void LogOnToDemo();
+  // Logs on to the demo snapshot and moves on to the destination page with ePath set.
+  void GoToDestination(const std::string& folder);
+  void TypeInto(QLineEdit* box, const std::string& text);
+
+  bool IsIdle() const;
+  // The texts of the boxes shown, leaving out the reader's warnings.
+  std::vector<std::string> ShownButWarnings() const;  // normal cursor, navigator enabled
+  std::vector<std::string> ListCaptions() const;
+  std::vector<Qt::CheckState> ListChecks() const;
+  void SetCheck(int entry, Qt::CheckState state);
+
+  // Keeps a picture of the window for the README.
+  void SaveScreenshot(const std::string& name) const;
+
+  QTemporaryDir temp_;
+  ScriptedMessageService messages_;
+  std::unique_ptr<Tfmain> window_;
+};
+
+std::string DemoSnapshotPath();
+// The files of a folder, by name, sorted.
+std::vector<std::string> FilesIn(const std::string& folder);
+std::string ReadFile(const std::string& path);
+
+}  // namespace tarvel::testing

@@ -1,0 +1,219 @@
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "WizardFixture.h"
+#include "catalogue/PackageList.h"
+#include "common/QtText.h"
+#include "settings/uIni.h"
+#include "ui/Notebook.h"
+
+namespace tarvel::testing {
+namespace {
+
+using WizardFlowTest = WizardTest;
+
+const std::vector<std::string> kDemoEntries = {"Procedures outside packages", "HR_API", "HR_AUDIT",
+                                               "HR_BATCH", "HR_EMPTY"};
+
+TEST_F(WizardFlowTest, NextFromTheWelcomePageAndBackFromTheLoginPage) {
+  ClickNext();
+  EXPECT_EQ(Page(), 1);
+  EXPECT_TRUE(window_->DelphiWizard1->BackButton()->isEnabled());
+  ClickBack();
+  EXPECT_EQ(Page(), 0);
+  EXPECT_FALSE(window_->DelphiWizard1->BackButton()->isEnabled());
+  EXPECT_TRUE(messages_.shown().empty());
+}
+
+TEST_F(WizardFlowTest, LogOnListsEveryEntryTickedWithItsKind) {
+  LogOnToDemo();
+  EXPECT_EQ(ListCaptions(), kDemoEntries);
+  EXPECT_EQ(ListChecks(), std::vector<Qt::CheckState>(5, Qt::Checked));
+  QTreeWidget* list = window_->lvPackList;
+  EXPECT_EQ(list->topLevelItem(0)->data(0, Tfmain::kEntryKindRole).toInt(), kOutsidePackagesEntry);
+  for (int i = 1; i < list->topLevelItemCount(); ++i) {
+    EXPECT_EQ(list->topLevelItem(i)->data(0, Tfmain::kEntryKindRole).toInt(), kPackageEntry);
+  }
+  EXPECT_FALSE(window_->lConnecting->isVisible());
+  EXPECT_TRUE(IsIdle());
+  EXPECT_TRUE(window_->connection()->IsOpen());
+  EXPECT_TRUE(messages_.shown().empty());
+}
+
+TEST_F(WizardFlowTest, AFailedLogOnStaysOnTheLoginPageAndShowsTheMessage) {
+  const std::string notASnapshot = TempPath("notes.txt");
+  QFile file(ToQString(notASnapshot));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("not a database\n");
+  file.close();
+
+  ClickNext();
+  TypeInto(window_->eUser, "HR");
+  TypeInto(window_->eServer, notASnapshot);
+  ClickNext();
+  EXPECT_EQ(Page(), 1);
+  EXPECT_FALSE(window_->lConnecting->isVisible());
+  EXPECT_TRUE(IsIdle());
+  ASSERT_EQ(messages_.shown().size(), 1u);
+  const MessageBox& box = messages_.shown()[0];
+  EXPECT_EQ(box.title, "Tarvel Generator");
+  EXPECT_EQ(box.icon, MessageIcon::kError);
+  EXPECT_EQ(box.buttons, MessageButtons::kOk);
+  EXPECT_NE(box.text.find(notASnapshot), std::string::npos) << box.text;
+  EXPECT_EQ(box.text.back(), '.');
+}
+
+TEST_F(WizardFlowTest, BackFromTheListKeepsTicksAndNextListsAfresh) {
+  LogOnToDemo();
+  QTest::mouseClick(window_->bClear, Qt::LeftButton);
+  EXPECT_EQ(ListChecks(), std::vector<Qt::CheckState>(5, Qt::Unchecked));
+  SetCheck(1, Qt::Checked);
+
+  ClickBack();
+  EXPECT_EQ(Page(), 1);
+  EXPECT_TRUE(window_->connection()->IsOpen());
+  EXPECT_EQ(window_->lvPackList->topLevelItem(1)->checkState(0), Qt::Checked);
+  EXPECT_EQ(window_->lvPackList->topLevelItem(2)->checkState(0), Qt::Unchecked);
+
+  ClickNext();
+  EXPECT_EQ(Page(), 2);
+  EXPECT_EQ(ListCaptions(), kDemoEntries);
+  EXPECT_EQ(ListChecks(), std::vector<Qt::CheckState>(5, Qt::Checked));
+}
+
+TEST_F(WizardFlowTest, CheckAllAndClearAllTouchEveryEntry) {
+  LogOnToDemo();
+  SetCheck(0, Qt::Unchecked);
+  SetCheck(3, Qt::Unchecked);
+  QTest::mouseClick(window_->bAll, Qt::LeftButton);
+  EXPECT_EQ(ListChecks(), std::vector<Qt::CheckState>(5, Qt::Checked));
+  QTest::mouseClick(window_->bClear, Qt::LeftButton);
+  EXPECT_EQ(ListChecks(), std::vector<Qt::CheckState>(5, Qt::Unchecked));
+}
+
+TEST_F(WizardFlowTest, NextFromTheListNeedsNoTick) {
+  LogOnToDemo();
+  QTest::mouseClick(window_->bClear, Qt::LeftButton);
+  ClickNext();
+  EXPECT_EQ(Page(), 3);
+  EXPECT_TRUE(messages_.shown().empty());
+}
+
+TEST_F(WizardFlowTest, AnOwnerWithoutObjectsGetsAnEmptyListAndMayGoOn) {
+  ClickNext();
+  TypeInto(window_->eUser, "nobody");
+  TypeInto(window_->eServer, DemoSnapshotPath());
+  ClickNext();
+  ASSERT_EQ(Page(), 2);
+  EXPECT_EQ(window_->lvPackList->topLevelItemCount(), 0);
+  ClickNext();
+  EXPECT_EQ(Page(), 3);
+  EXPECT_TRUE(messages_.shown().empty());
+}
+
+TEST_F(WizardFlowTest, BackFromTheDestinationChecksNothing) {
+  GoToDestination("");
+  TypeInto(window_->MaxStringSize, "lots");
+  ClickBack();
+  EXPECT_EQ(Page(), 2);
+  EXPECT_TRUE(messages_.shown().empty());
+}
+
+TEST_F(WizardFlowTest, CancelClosesFromAnyPageBeforeTheReport) {
+  for (int page = 0; page < 4; ++page) {
+    SCOPED_TRACE(page);
+    window_->show();
+    while (Page() < page) {
+      if (Page() == 0) {
+        ClickNext();
+      } else if (Page() == 1) {
+        TypeInto(window_->eUser, "HR");
+        TypeInto(window_->eServer, DemoSnapshotPath());
+        ClickNext();
+      } else {
+        ClickNext();
+      }
+    }
+    ASSERT_EQ(Page(), page);
+    EXPECT_EQ(window_->DelphiWizard1->EndButton()->text(), "&Cancel");
+    ClickEnd();
+    EXPECT_FALSE(window_->isVisible());
+    EXPECT_TRUE(messages_.shown().empty());
+    window_->DelphiWizard1->GoToPage(0);
+  }
+}
+
+TEST_F(WizardFlowTest, CancelSavesTheBoxesAtTheEnd) {
+  ClickNext();
+  TypeInto(window_->eUser, "scott");
+  TypeInto(window_->ePass, "tiger");
+  TypeInto(window_->eServer, "ORCL");
+  ClickEnd();
+  EXPECT_FALSE(window_->isVisible());
+  CloseProgram();
+  EXPECT_EQ(ReadIniString("DB", "USER", "?"), "scott");
+  EXPECT_EQ(ReadIniString("DB", "PWD", "?"), "");
+  EXPECT_EQ(ReadIniString("DB", "SRV", "?"), "ORCL");
+  EXPECT_EQ(ReadIniString("CONST", "STRING", "?"), "4096");
+}
+
+TEST_F(WizardFlowTest, TheWindowStartsWithTheSavedBoxesAndAnEmptyPassword) {
+  CloseProgram();
+  WriteIniString("DB", "USER", "HR");
+  WriteIniString("DB", "SRV", "demo");
+  WriteIniString("DB", "PWD", "whatever");
+  WriteIniString("FILES", "PATH", "/tmp/units");
+  WriteIniString("CONST", "STRING", "0010");
+  WriteIniString("CONST", "BLOB", "many");
+  OpenWindow();
+  EXPECT_EQ(window_->eUser->text(), "HR");
+  EXPECT_EQ(window_->eServer->text(), "demo");
+  EXPECT_EQ(window_->ePass->text(), "");
+  EXPECT_EQ(window_->ePath->text(), "/tmp/units");
+  EXPECT_EQ(window_->MaxStringSize->text(), "10");
+  EXPECT_EQ(window_->MaxBlobSize->text(), "10485760");
+  EXPECT_EQ(window_->MaxClobSize->text(), "10485760");
+}
+
+TEST_F(WizardFlowTest, AConfigFileThatCannotBeWrittenIsReportedOnceAndTheWindowStillGoes) {
+  QFile blocker(ToQString(TempPath("blocker")));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  const std::string unwritable = TempPath("blocker/config.ini");
+  CloseProgram();
+  SetIniFilePath(unwritable);
+  OpenWindow();
+  EXPECT_TRUE(messages_.shown().empty());
+  LogOnToDemo();
+  EXPECT_FALSE(QSqlDatabase::connectionNames().isEmpty());
+
+  CloseProgram();
+  ASSERT_EQ(messages_.shown().size(), 1u);
+  EXPECT_EQ(messages_.shown()[0].text, "Unable to write to " + unwritable + ".");
+  EXPECT_EQ(messages_.shown()[0].icon, MessageIcon::kError);
+  EXPECT_TRUE(QSqlDatabase::connectionNames().isEmpty());
+}
+
+TEST_F(WizardFlowTest, TheFolderBrowserStartsInAnExistingFolderAndCancelKeepsTheText) {
+  GoToDestination(TempPath("missing"));
+  QTest::mouseClick(window_->bFolder, Qt::LeftButton);
+  ASSERT_EQ(messages_.folderRequests().size(), 1u);
+  EXPECT_EQ(messages_.folderRequests()[0].caption, "Select output folder ");
+  EXPECT_EQ(messages_.folderRequests()[0].startFolder, "");
+  EXPECT_EQ(window_->ePath->text().toStdString(), TempPath("missing"));
+
+  TypeInto(window_->ePath, FromQString(temp_.path()));
+  messages_.chooseNext(TempPath("chosen"));
+  QTest::mouseClick(window_->bFolder, Qt::LeftButton);
+  ASSERT_EQ(messages_.folderRequests().size(), 2u);
+  EXPECT_EQ(messages_.folderRequests()[1].startFolder, FromQString(temp_.path()));
+  EXPECT_EQ(window_->ePath->text().toStdString(), TempPath("chosen"));
+}
+
+}  // namespace
+}  // namespace tarvel::testing

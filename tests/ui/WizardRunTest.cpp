@@ -1,0 +1,251 @@
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTest>
+
+#include "WizardFixture.h"
+#include "common/QtText.h"
+#include "settings/uIni.h"
+#include "ui/Notebook.h"
+
+namespace tarvel::testing {
+namespace {
+
+using WizardRunTest = WizardTest;
+
+const std::vector<std::string> kAllDemoUnits = {"uHrApi.pas", "uHrAudit.pas", "uHrBatch.pas",
+                                                "uMyOracleDB.pas"};
+
+// What the window looks like while a run writes, seen at each progress step.
+struct RunSighting {
+  int page;
+  bool navigatorEnabled;
+  bool busyCursor;
+  int barValue;
+  int barMaximum;
+  std::vector<std::string> files;
+};
+
+class RunWatch {
+ public:
+  RunWatch(Tfmain& window, std::string folder) : folder_(std::move(folder)) {
+    QObject::connect(&window, &Tfmain::progressStepped, &window, [this, &window](int steps) {
+      this->steps = steps;
+      sightings.push_back({window.Notebook1->PageIndex(), window.DelphiWizard1->isEnabled(),
+                           window.cursor().shape() == Qt::WaitCursor, window.pgBar->value(),
+                           window.pgBar->maximum(), FilesIn(folder_)});
+    });
+  }
+  int steps = 0;
+  std::vector<RunSighting> sightings;
+
+ private:
+  std::string folder_;
+};
+
+TEST_F(WizardRunTest, ASuccessfulRunWritesTheUnitsSaysFinishedAndCloses) {
+  const std::string folder = TempPath("units");
+  ASSERT_TRUE(QDir().mkpath(ToQString(folder)));
+  GoToDestination(folder);
+  TypeInto(window_->ePass, "secret");
+  RunWatch watch(*window_, folder);
+  ClickNext();
+
+  EXPECT_EQ(FilesIn(folder), kAllDemoUnits);
+  // The demo holds two routines the reader cannot take; each is shown once and left out.
+  ASSERT_EQ(messages_.shown().size(), 3u);
+  for (int i = 0; i < 2; ++i) {
+    const MessageBox& warning = messages_.shown()[i];
+    EXPECT_EQ(warning.title, "Warning");
+    EXPECT_EQ(warning.icon, MessageIcon::kWarning);
+    EXPECT_EQ(warning.buttons, MessageButtons::kOk);
+  }
+  EXPECT_EQ(messages_.shown()[0].text, "Parameter type: TIMESTAMP not supported!");
+  EXPECT_EQ(messages_.shown()[1].text, "Cannot convert param in :HR.HR_AUDIT.SAVE_EMP");
+  const std::string audit = ReadFile(folder + "/uHrAudit.pas");
+  EXPECT_NE(audit.find("CountEvents"), std::string::npos);
+  EXPECT_EQ(audit.find("SaveEmp"), std::string::npos);
+  EXPECT_EQ(audit.find("LogEvent"), std::string::npos);
+  const MessageBox& finished = messages_.shown()[2];
+  EXPECT_EQ(finished.text, "Finished!");
+  EXPECT_EQ(finished.title, "Tarvel Generator");
+  EXPECT_EQ(finished.icon, MessageIcon::kNone);
+  EXPECT_EQ(finished.buttons, MessageButtons::kOk);
+  EXPECT_EQ(window_->lProgres->text(), "Finished.");
+  EXPECT_EQ(window_->pgBar->value(), 0);
+  EXPECT_FALSE(window_->isVisible());
+  EXPECT_TRUE(IsIdle());
+  SaveScreenshot("page4-finished");
+
+  // Five entries read, three units written; the bar runs over 0..5 on the Report page.
+  EXPECT_EQ(watch.steps, 8);
+  ASSERT_FALSE(watch.sightings.empty());
+  const RunSighting& first = watch.sightings.front();
+  EXPECT_EQ(first.page, 4);
+  EXPECT_FALSE(first.navigatorEnabled);
+  EXPECT_TRUE(first.busyCursor);
+  EXPECT_EQ(first.barValue, 1);
+  EXPECT_EQ(first.barMaximum, 5);
+  EXPECT_TRUE(first.files.empty());
+  EXPECT_EQ(watch.sightings[4].barValue, 5);
+  EXPECT_EQ(watch.sightings[5].files, std::vector<std::string>({"uHrApi.pas", "uMyOracleDB.pas"}));
+
+  CloseProgram();
+  EXPECT_EQ(ReadIniString("DB", "USER", "?"), "HR");
+  EXPECT_EQ(ReadIniString("DB", "PWD", "?"), "");
+  EXPECT_EQ(ReadIniString("DB", "SRV", "?"), DemoSnapshotPath());
+  EXPECT_EQ(ReadIniString("FILES", "PATH", "?"), folder);
+  EXPECT_EQ(ReadIniString("CONST", "STRING", "?"), "4096");
+  EXPECT_EQ(ReadIniString("CONST", "BLOB", "?"), "10485760");
+  EXPECT_EQ(ReadIniString("CONST", "CLOB", "?"), "10485760");
+}
+
+TEST_F(WizardRunTest, WithNoEntryTickedOnlyTheConnectionUnitIsWritten) {
+  const std::string folder = FromQString(temp_.path()) + "/units";
+  ASSERT_TRUE(QDir().mkpath(ToQString(folder)));
+  LogOnToDemo();
+  QTest::mouseClick(window_->bClear, Qt::LeftButton);
+  ClickNext();
+  TypeInto(window_->ePath, folder);
+  RunWatch watch(*window_, folder);
+  ClickNext();
+  EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"uMyOracleDB.pas"});
+  EXPECT_EQ(watch.steps, 0);
+  // An empty bar, not Qt's busy animation.
+  EXPECT_LT(window_->pgBar->minimum(), window_->pgBar->maximum());
+  EXPECT_EQ(window_->pgBar->value(), 0);
+  EXPECT_EQ(ReadFile(folder + "/uMyOracleDB.pas").find("HrApi"), std::string::npos);
+}
+
+TEST_F(WizardRunTest, TheStandAloneEntryAloneGoesIntoTheConnectionUnit) {
+  const std::string folder = FromQString(temp_.path()) + "/units";
+  ASSERT_TRUE(QDir().mkpath(ToQString(folder)));
+  LogOnToDemo();
+  QTest::mouseClick(window_->bClear, Qt::LeftButton);
+  SetCheck(0, Qt::Checked);
+  ClickNext();
+  TypeInto(window_->ePath, folder);
+  RunWatch watch(*window_, folder);
+  ClickNext();
+  EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"uMyOracleDB.pas"});
+  EXPECT_EQ(watch.steps, 1);
+  const std::string unit = ReadFile(folder + "/uMyOracleDB.pas");
+  EXPECT_NE(unit.find("EmpCount"), std::string::npos);
+  EXPECT_NE(unit.find("LogMsg"), std::string::npos);
+  EXPECT_EQ(unit.find("HrApi"), std::string::npos);
+}
+
+TEST_F(WizardRunTest, APackageWithoutRoutinesIsReadButNotWritten) {
+  const std::string folder = FromQString(temp_.path()) + "/units";
+  ASSERT_TRUE(QDir().mkpath(ToQString(folder)));
+  LogOnToDemo();
+  QTest::mouseClick(window_->bClear, Qt::LeftButton);
+  SetCheck(1, Qt::Checked);
+  SetCheck(4, Qt::Checked);
+  ClickNext();
+  TypeInto(window_->ePath, folder);
+  RunWatch watch(*window_, folder);
+  ClickNext();
+  EXPECT_EQ(FilesIn(folder), std::vector<std::string>({"uHrApi.pas", "uMyOracleDB.pas"}));
+  EXPECT_EQ(watch.steps, 3);
+}
+
+TEST_F(WizardRunTest, AFailedSaveStaysOnTheReportPageAndBackThenNextRunsAgain) {
+  QFile blocker(ToQString(TempPath("blocker")));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  const std::string belowAFile = TempPath("blocker/units");
+  GoToDestination(belowAFile);
+  messages_.answerNext(MessageAnswer::kYes);
+  ClickNext();
+
+  ASSERT_EQ(ShownButWarnings().size(), 2u);
+  const MessageBox& error = messages_.shown().back();
+  EXPECT_EQ(error.icon, MessageIcon::kError);
+  EXPECT_EQ(error.text.rfind("Unable to write to " + belowAFile + "/uMyOracleDB.pas: ", 0), 0u)
+      << error.text;
+  EXPECT_EQ(Page(), 4);
+  EXPECT_TRUE(window_->isVisible());
+  TDelphiWizard* navigator = window_->DelphiWizard1;
+  EXPECT_TRUE(navigator->BackButton()->isEnabledTo(navigator));
+  EXPECT_FALSE(navigator->NextButton()->isEnabledTo(navigator));
+  EXPECT_EQ(navigator->EndButton()->text(), "&Finish");
+  EXPECT_TRUE(IsIdle());
+  EXPECT_EQ(window_->lProgres->text(), "Generating code. Please wait...");
+  EXPECT_EQ(window_->pgBar->value(), 0);
+  SaveScreenshot("page4-failed-run");
+
+  ClickBack();
+  EXPECT_EQ(Page(), 3);
+  EXPECT_EQ(navigator->EndButton()->text(), "&Cancel");
+  messages_.forget();
+  messages_.answerNext(MessageAnswer::kYes);
+  ClickNext();
+  EXPECT_EQ(Page(), 4);
+  EXPECT_EQ(ShownButWarnings().size(), 2u);
+
+  const std::string folder = TempPath("units");
+  ClickBack();
+  TypeInto(window_->ePath, folder);
+  messages_.forget();
+  messages_.answerNext(MessageAnswer::kYes);
+  ClickNext();
+  EXPECT_EQ(messages_.shownTexts().back(), "Finished!");
+  EXPECT_EQ(FilesIn(folder), kAllDemoUnits);
+}
+
+TEST_F(WizardRunTest, FinishAfterAFailedRunClosesTheWindow) {
+  QFile blocker(ToQString(TempPath("blocker")));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  GoToDestination(TempPath("blocker/units"));
+  messages_.answerNext(MessageAnswer::kYes);
+  ClickNext();
+  ASSERT_EQ(Page(), 4);
+  ClickEnd();
+  EXPECT_FALSE(window_->isVisible());
+  EXPECT_TRUE(IsIdle());
+}
+
+TEST_F(WizardRunTest, AFailedReadSaysErrorAndWritesNothing) {
+  const std::string snapshot = TempPath("copy.snapshot");
+  ASSERT_TRUE(QFile::copy(ToQString(DemoSnapshotPath()), ToQString(snapshot)));
+  const std::string folder = TempPath("units");
+  ASSERT_TRUE(QDir().mkpath(ToQString(folder)));
+  ClickNext();
+  TypeInto(window_->eUser, "HR");
+  TypeInto(window_->eServer, snapshot);
+  ClickNext();
+  ASSERT_EQ(Page(), 2);
+  ClickNext();
+  TypeInto(window_->ePath, folder);
+  {
+    // The dictionary loses a view between the listing and the run.
+    QSqlDatabase editor = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "editor");
+    editor.setDatabaseName(ToQString(snapshot));
+    ASSERT_TRUE(editor.open());
+    ASSERT_TRUE(QSqlQuery(editor).exec(QStringLiteral("drop table all_arguments")));
+    editor.close();
+  }
+  QSqlDatabase::removeDatabase("editor");
+  ClickNext();
+  EXPECT_EQ(Page(), 4);
+  EXPECT_EQ(window_->lProgres->text(), "Error!");
+  ASSERT_EQ(messages_.shown().size(), 1u);
+  EXPECT_EQ(messages_.shown()[0].icon, MessageIcon::kError);
+  EXPECT_NE(messages_.shown()[0].text.find("all_arguments"), std::string::npos)
+      << messages_.shown()[0].text;
+  EXPECT_TRUE(FilesIn(folder).empty());
+  EXPECT_EQ(window_->pgBar->value(), 0);
+  EXPECT_TRUE(IsIdle());
+  SaveScreenshot("page4-read-error");
+}
+
+}  // namespace
+}  // namespace tarvel::testing
