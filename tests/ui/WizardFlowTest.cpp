@@ -30,6 +30,17 @@ TEST_F(WizardFlowTest, NextFromTheWelcomePageAndBackFromTheLoginPage) {
   EXPECT_TRUE(messages_.shown().empty());
 }
 
+TEST_F(WizardFlowTest, EnterAndEscapePressNoButton) {
+  ClickNext();
+  window_->eUser->setFocus();
+  QTest::keyClick(window_->eUser, Qt::Key_Return);
+  QTest::keyClick(window_->eUser, Qt::Key_Enter);
+  QTest::keyClick(window_->eUser, Qt::Key_Escape);
+  EXPECT_EQ(Page(), 1);
+  EXPECT_TRUE(window_->isVisible());
+  EXPECT_TRUE(messages_.shown().empty());
+}
+
 TEST_F(WizardFlowTest, LogOnListsEveryEntryTickedWithItsKind) {
   LogOnToDemo();
   EXPECT_EQ(ListCaptions(), kDemoEntries);

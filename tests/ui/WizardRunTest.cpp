@@ -106,6 +106,20 @@ TEST_F(WizardRunTest, ASuccessfulRunWritesTheUnitsSaysFinishedAndCloses) {
   EXPECT_EQ(ReadIniString("CONST", "CLOB", "?"), "10485760");
 }
 
+TEST_F(WizardRunTest, ClosingTheWindowDuringARunLetsTheRunFinish) {
+  const std::string folder = TempPath("units");
+  ASSERT_TRUE(QDir().mkpath(ToQString(folder)));
+  GoToDestination(folder);
+  QObject::connect(window_.get(), &Tfmain::progressStepped, window_.get(), [this](int steps) {
+    if (steps == 1) window_->close();
+  });
+  ClickNext();
+  EXPECT_FALSE(window_->isVisible());
+  EXPECT_EQ(FilesIn(folder), kAllDemoUnits);
+  EXPECT_EQ(ShownButWarnings(), std::vector<std::string>{"Finished!"});
+  EXPECT_TRUE(IsIdle());
+}
+
 TEST_F(WizardRunTest, WithNoEntryTickedOnlyTheConnectionUnitIsWritten) {
   const std::string folder = FromQString(temp_.path()) + "/units";
   ASSERT_TRUE(QDir().mkpath(ToQString(folder)));
