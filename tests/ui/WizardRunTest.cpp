@@ -58,6 +58,11 @@ TEST_F(WizardRunTest, ASuccessfulRunWritesTheUnitsSaysFinishedAndCloses) {
   ClickNext();
 
   EXPECT_EQ(FilesIn(folder), kAllDemoUnits);
+  for (const std::string& unit : kAllDemoUnits) {
+    EXPECT_EQ(ReadFile(folder + "/" + unit),
+              ReadFile(TARVEL_SOURCE_DIR "/tests/golden/demo-snapshot/" + unit))
+        << unit << " differs from its golden copy";
+  }
   // The demo holds two routines the reader cannot take; each is shown once and left out.
   ASSERT_EQ(messages_.shown().size(), 3u);
   for (int i = 0; i < 2; ++i) {
