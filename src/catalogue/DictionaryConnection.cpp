@@ -349,18 +349,30 @@ void DictionaryQuery::Next() {
   }
 }
 
+DictionaryColumn DictionaryQuery::Column(std::string_view name) const {
+  return {state_->ColumnIndex(name), name};
+}
+
 std::string DictionaryQuery::FieldText(std::string_view column) const {
-  const QVariant value = state_->query.value(state_->ColumnIndex(column));
-  return value.isNull() ? std::string() : FromQString(value.toString());
+  return FieldText(Column(column));
 }
 
 std::int64_t DictionaryQuery::FieldInteger(std::string_view column) const {
-  const QVariant value = state_->query.value(state_->ColumnIndex(column));
+  return FieldInteger(Column(column));
+}
+
+std::string DictionaryQuery::FieldText(const DictionaryColumn& column) const {
+  const QVariant value = state_->query.value(column.index);
+  return value.isNull() ? std::string() : FromQString(value.toString());
+}
+
+std::int64_t DictionaryQuery::FieldInteger(const DictionaryColumn& column) const {
+  const QVariant value = state_->query.value(column.index);
   if (value.isNull()) return 0;
   bool ok = false;
   const qlonglong number = value.toLongLong(&ok);
   if (!ok) {
-    throw TarvelError("The dictionary column " + std::string(column) +
+    throw TarvelError("The dictionary column " + std::string(column.name) +
                       " holds no integer: " + FromQString(value.toString()));
   }
   return number;

@@ -32,6 +32,12 @@ class DictionaryConnection {
   std::unique_ptr<State> state_;
 };
 
+// A column of one query, found once so that reading a row does no name lookups.
+struct DictionaryColumn {
+  int index;
+  std::string_view name;  // as asked for, for messages
+};
+
 // One statement on the shared connection, read forward only; created and released per statement.
 class DictionaryQuery {
  public:
@@ -46,6 +52,10 @@ class DictionaryQuery {
   // Column lookup ignores letter case; NULL reads as an empty text or as 0.
   std::string FieldText(std::string_view column) const;
   std::int64_t FieldInteger(std::string_view column) const;
+  // The same reads by a column found beforehand; fails as they do when there is none.
+  DictionaryColumn Column(std::string_view name) const;
+  std::string FieldText(const DictionaryColumn& column) const;
+  std::int64_t FieldInteger(const DictionaryColumn& column) const;
 
  private:
   struct State;

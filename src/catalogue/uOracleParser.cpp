@@ -111,14 +111,30 @@ std::unique_ptr<TOraParameter> Argument(const RoutineRef& routine, const std::st
   return argument;
 }
 
+// The argument statement's columns, found once per routine rather than on every row.
+struct ArgumentColumns {
+  explicit ArgumentColumns(const DictionaryQuery& query)
+      : argumentName(query.Column("ARGUMENT_NAME")),
+        dataLevel(query.Column("DATA_LEVEL")),
+        position(query.Column("POSITION")),
+        dataType(query.Column("DATA_TYPE")),
+        inOut(query.Column("IN_OUT")) {}
+
+  DictionaryColumn argumentName;
+  DictionaryColumn dataLevel;
+  DictionaryColumn position;
+  DictionaryColumn dataType;
+  DictionaryColumn inOut;
+};
+
 // One row of the argument statement, by the rules in their order.
 void AddArgumentRow(const RoutineRef& routine, const DictionaryQuery& row,
-                    TOraProcedure& procedure) {
-  const std::string argumentName = row.FieldText("ARGUMENT_NAME");
-  const std::int64_t dataLevel = row.FieldInteger("DATA_LEVEL");
-  const std::int64_t position = row.FieldInteger("POSITION");
-  const std::string dataType = row.FieldText("DATA_TYPE");
-  const std::string inOut = row.FieldText("IN_OUT");
+                    const ArgumentColumns& columns, TOraProcedure& procedure) {
+  const std::string argumentName = row.FieldText(columns.argumentName);
+  const std::int64_t dataLevel = row.FieldInteger(columns.dataLevel);
+  const std::int64_t position = row.FieldInteger(columns.position);
+  const std::string dataType = row.FieldText(columns.dataType);
+  const std::string inOut = row.FieldText(columns.inOut);
 
   if (dataLevel != 0) throw TarvelError(ConversionMessage(routine));
   // Rows without a data type add nothing: the placeholder row of a procedure without arguments.
@@ -152,9 +168,12 @@ std::unique_ptr<TOraPackage> LoadPackage(DictionaryConnection& connection, const
   package->DbName = packageName;
 
   DictionaryQuery routines(connection, RoutinesStatement(owner, packageName));
+  if (routines.Eof()) return package;
+  const DictionaryColumn overloadColumn = routines.Column("overload");
+  const DictionaryColumn nameColumn = routines.Column("object_name");
   for (; !routines.Eof(); routines.Next()) {
-    const std::string overload = routines.FieldText("overload");
-    const std::string routineName = routines.FieldText("object_name");
+    const std::string overload = routines.FieldText(overloadColumn);
+    const std::string routineName = routines.FieldText(nameColumn);
     try {
       package->Procedures.Add(LoadProcedure(connection, owner, packageName, routineName, overload));
     } catch (const TarvelError& error) {
@@ -178,7 +197,11 @@ std::unique_ptr<TOraProcedure> LoadProcedure(DictionaryConnection& connection,
 
   CheckOverloadValue(routine, overload);
   DictionaryQuery arguments(connection, ArgumentsStatement(routine, overload));
-  for (; !arguments.Eof(); arguments.Next()) AddArgumentRow(routine, arguments, *procedure);
+  if (arguments.Eof()) return procedure;
+  const ArgumentColumns columns(arguments);
+  for (; !arguments.Eof(); arguments.Next()) {
+    AddArgumentRow(routine, arguments, columns, *procedure);
+  }
   return procedure;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstddef>
 #include <string>
 
 namespace tarvel {
@@ -10,8 +11,16 @@ inline QString ToQString(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Dictionary names and most other texts are ASCII: those are narrowed in place, without the
+// intermediate byte array of the general conversion.
 inline std::string FromQString(const QString& text) {
-  return text.toUtf8().toStdString();
+  std::string narrow(static_cast<std::size_t>(text.size()), '\0');
+  const QChar* in = text.constData();
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (in[i].unicode() >= 0x80) return text.toUtf8().toStdString();
+    narrow[static_cast<std::size_t>(i)] = static_cast<char>(in[i].unicode());
+  }
+  return narrow;
 }
 
 }  // namespace tarvel
