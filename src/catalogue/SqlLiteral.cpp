@@ -15,16 +15,20 @@ std::string QuoteName(const std::string& name) {
 
 std::string FillTemplate(const std::string& statementTemplate,
                          std::initializer_list<std::string> values) {
+  std::size_t size = statementTemplate.size();
+  for (const std::string& value : values) size += value.size();
   std::string result;
+  result.reserve(size);
   auto value = values.begin();
-  for (std::size_t i = 0; i < statementTemplate.size(); ++i) {
-    if (statementTemplate.compare(i, 2, "%s") == 0 && value != values.end()) {
-      result += *value++;
-      ++i;
-    } else {
-      result += statementTemplate[i];
-    }
+  std::size_t done = 0;
+  for (std::size_t mark = statementTemplate.find("%s");
+       mark != std::string::npos && value != values.end();
+       mark = statementTemplate.find("%s", done)) {
+    result.append(statementTemplate, done, mark - done);
+    result += *value++;
+    done = mark + 2;
   }
+  result.append(statementTemplate, done);
   return result;
 }
 
