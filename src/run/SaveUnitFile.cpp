@@ -34,7 +34,10 @@ bool FileHoldsText(const std::string& path, const std::string& text) {
 }  // namespace
 
 std::string UnitFileText(const LineList& lines) {
+  std::size_t size = 0;
+  for (const std::string& line : lines) size += line.size() + 2;
   std::string text;
+  text.reserve(size);
   for (const std::string& line : lines) {
     text += line;
     text += "\r\n";
