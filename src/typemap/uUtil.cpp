@@ -1,15 +1,18 @@
 #include "typemap/uUtil.h"
 
+#include <string_view>
+
 #include "common/Error.h"
 #include "settings/uIni.h"
 
 namespace tarvel {
 namespace {
 
+// Views, so that a lookup compares lengths before letters.
 struct TypeRow {
-  const char* dataType;
-  const char* fieldType;
-  const char* delphiType;
+  std::string_view dataType;
+  std::string_view fieldType;
+  std::string_view delphiType;
 };
 
 // Compared whole and case-sensitively, first match wins. Delphi has no "ftVarArray", so RAW
@@ -37,10 +40,10 @@ constexpr TypeRow kBuiltInTypes[] = {
 };
 
 // Types outside the table come from the user's section of config.ini; an empty value is none.
-std::string MapType(const std::string& dataType, const char* TypeRow::*column,
+std::string MapType(const std::string& dataType, std::string_view TypeRow::*column,
                     const char* section) {
   for (const TypeRow& row : kBuiltInTypes) {
-    if (dataType == row.dataType) return row.*column;
+    if (dataType == row.dataType) return std::string(row.*column);
   }
   std::string mapped = ReadIniString(section, dataType, "");
   if (mapped.empty()) throw TarvelError("Parameter type: " + dataType + " not supported!");
