@@ -187,20 +187,12 @@ void AppendParameterLines(const TOraProcedure& routine, LineList& lines) {
 // Names that receive result sets, in the order the provider delivers them.
 std::vector<std::string_view> CursorTargets(const TOraProcedure& routine) {
   std::vector<std::string_view> targets;
+  targets.reserve(routine.Parameters.Count() + 1);
   if (routine.ReturnParam != nullptr && IsCursor(*routine.ReturnParam)) targets.push_back("Result");
   for (const TOraParameter& argument : routine.Parameters) {
     if (IsCursor(argument)) targets.push_back(argument.Name);
   }
   return targets;
-}
-
-std::vector<const TOraParameter*> ReadBackList(const TOraProcedure& routine) {
-  std::vector<const TOraParameter*> outputs;
-  if (HasBoundResult(routine)) outputs.push_back(routine.ReturnParam.get());
-  for (const TOraParameter& argument : routine.Parameters) {
-    if (!IsCursor(argument) && argument.Direction != kInput) outputs.push_back(&argument);
-  }
-  return outputs;
 }
 
 bool HasLob(const TOraProcedure& routine) {
@@ -246,6 +238,8 @@ void AppendReadBack(const TOraParameter& output, LineList& lines) {
 
 LineList BuildPackageUnit(const TOraPackage& package) {
   LineList lines;
+  // Enough for a routine of a dozen arguments, so that the list seldom moves its lines.
+  lines.reserve(32 + 64 * package.Procedures.Count());
   AppendUnitHeader(package.Name, lines);
   AppendMethodDeclarations(package, lines);
   AppendClassEnd(lines);
@@ -326,7 +320,11 @@ void BuildExecutionAndOutputs(const TOraProcedure& routine, LineList& lines) {
   if (lob) lines.emplace_back("   Properties['SPPrmsLOB'].Value := true;");
   AppendExecution(CursorTargets(routine), lines);
   if (lob) lines.emplace_back("   Properties['SPPrmsLOB'].Value := false;");
-  for (const TOraParameter* output : ReadBackList(routine)) AppendReadBack(*output, lines);
+  // Outputs are read back in the order of their parameters, the function result first.
+  if (HasBoundResult(routine)) AppendReadBack(*routine.ReturnParam, lines);
+  for (const TOraParameter& argument : routine.Parameters) {
+    if (!IsCursor(argument) && argument.Direction != kInput) AppendReadBack(argument, lines);
+  }
 }
 
 }  // namespace tarvel
