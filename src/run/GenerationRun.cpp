@@ -1,6 +1,8 @@
 #include "run/GenerationRun.h"
 
 #include <memory>
+#include <string>
+#include <unordered_map>
 
 #include "common/Error.h"
 #include "common/Text.h"
@@ -25,21 +27,21 @@ std::string UnitName(const TOraPackage& package) {
 
 // Pascal unit names ignore letter case: two units of one name would not compile together, and
 // on a case-blind file system one file would replace the other.
+// Keyed by the upper-case name, so that thousands of packages are checked in linear time.
 void CheckDistinctUnitNames(const TOraDatabase& model) {
-  std::vector<const TOraPackage*> seen;
+  std::unordered_map<std::string, const TOraPackage*> seen;
   for (const TOraPackage& package : model.Packages) {
     if (!IsQualifyingPackage(package)) continue;
     if (EqualsIgnoringAsciiCase(UnitName(package), kConnectionUnitName)) {
       throw TarvelError("Package " + package.DbName + " gives the unit name " + UnitName(package) +
                         ", which the connection unit uses");
     }
-    for (const TOraPackage* earlier : seen) {
-      if (EqualsIgnoringAsciiCase(earlier->Name, package.Name)) {
-        throw TarvelError("Packages " + earlier->DbName + " and " + package.DbName +
-                          " both give the unit name " + UnitName(*earlier));
-      }
+    const auto [entry, added] = seen.emplace(AsciiUpper(package.Name), &package);
+    if (!added) {
+      const TOraPackage& earlier = *entry->second;
+      throw TarvelError("Packages " + earlier.DbName + " and " + package.DbName +
+                        " both give the unit name " + UnitName(earlier));
     }
-    seen.push_back(&package);
   }
 }
 
