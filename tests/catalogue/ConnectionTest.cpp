@@ -69,6 +69,33 @@ TEST_F(SnapshotConnection, ReadsColumnsIgnoringCaseWithNullAsEmptyTextOrZero) {
   EXPECT_TRUE(query.Eof());
 }
 
+TEST_F(SnapshotConnection, NumbersStoredAsTextOrFractionsReadAsIntegers) {
+  DictionaryQuery query(connection,
+                        "select ' +42 ' as padded, '-7' as negative, 2.75 as fraction, "
+                        "'12a' as word, x'3132' as bytes");
+  EXPECT_EQ(query.FieldInteger("padded"), 42);
+  EXPECT_EQ(query.FieldText("padded"), " +42 ");
+  EXPECT_EQ(query.FieldInteger("negative"), -7);
+  EXPECT_EQ(query.FieldInteger("fraction"), 2);
+  EXPECT_EQ(query.FieldText("fraction"), "2");
+  EXPECT_EQ(query.FieldInteger("bytes"), 12);
+  EXPECT_EQ(FailureOf([&] { query.FieldInteger("word"); }),
+            "The dictionary column word holds no integer: 12a");
+}
+
+TEST_F(SnapshotConnection, AQueryAtItsEndStaysThere) {
+  DictionaryQuery query(connection, "select object_name from dba_objects");
+  query.Next();
+  ASSERT_TRUE(query.Eof());
+  query.Next();
+  EXPECT_TRUE(query.Eof());
+}
+
+TEST_F(SnapshotConnection, OnlyOneStatementRunsAtATime) {
+  EXPECT_THROW(DictionaryQuery(connection, "select 1; delete from dba_objects"), TarvelError);
+  EXPECT_FALSE(DictionaryQuery(connection, "select 1 as one;").Eof());
+}
+
 TEST_F(SnapshotConnection, UnqualifiedAndSysQualifiedTablesAreTheSnapshotsOwn) {
   DictionaryQuery objects(connection, "select object_name from dba_objects");
   DictionaryQuery arguments(connection, "select count(*) as n from sys.all_arguments");

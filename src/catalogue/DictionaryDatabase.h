@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarvel {
+
+// The rows of one statement, positioned on the first row when made; read forward only.
+class DictionaryRows {
+ public:
+  virtual ~DictionaryRows() = default;
+
+  virtual const std::vector<std::string>& ColumnNames() const = 0;
+  virtual bool Eof() const = 0;
+  virtual void Next() = 0;  // fails with the database's own message
+  // NULL reads as an empty text or as 0; a value that is no integer gives none.
+  virtual std::string Text(int column) const = 0;
+  virtual std::optional<std::int64_t> Integer(int column) const = 0;
+};
+
+// An open dictionary: a snapshot file through SQLite itself, or Oracle through Qt's ODBC driver.
+class DictionaryDatabase {
+ public:
+  virtual ~DictionaryDatabase() = default;
+
+  // Runs the statement; fails with the database's own message.
+  virtual std::unique_ptr<DictionaryRows> Run(const std::string& statement) = 0;
+};
+
+// Both fail with a message fit to show when the dictionary cannot be opened.
+std::unique_ptr<DictionaryDatabase> OpenSnapshotDatabase(const std::string& path);
+std::unique_ptr<DictionaryDatabase> OpenOdbcDatabase(const std::string& dataSource,
+                                                     const std::string& user,
+                                                     const std::string& password);
+
+}  // namespace tarvel
