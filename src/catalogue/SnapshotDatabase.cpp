@@ -80,8 +80,7 @@ class SnapshotRows : public DictionaryRows {
   // A finished statement is not stepped again, which would run it afresh.
   void Next() override {
     if (!error_.empty()) throw TarvelError(error_);
-    if (eof_ && started_) return;
-    started_ = true;
+    if (eof_) return;
     const int result = sqlite3_step(statement_.get());
     eof_ = result != SQLITE_ROW;
     if (result == SQLITE_ROW) return;
@@ -127,8 +126,7 @@ class SnapshotRows : public DictionaryRows {
   sqlite3* database_;
   StatementHandle statement_;
   std::vector<std::string> columns_;
-  bool started_ = false;
-  bool eof_ = true;
+  bool eof_ = false;
   std::string error_;
 };
 
