@@ -59,13 +59,15 @@ class SnapshotRows : public DictionaryRows {
                                           static_cast<int>(statement.size()), &prepared, &rest);
     statement_.reset(prepared);
     if (result != SQLITE_OK) FailWithMessageOf(database);
-    // One statement at a time: text after the first is refused rather than ignored.
+    // One statement at a time: text after the first is refused rather than ignored, with
+    // SQLite's message as it stands ("not an error"), as Oracle's side words it its own way.
     const std::string_view after(rest, statement.data() + statement.size() - rest);
     if (!TrimAsciiSpace(after).empty()) FailWithMessageOf(database);
     if (!statement_) throw TarvelError("No query");
     const int count = sqlite3_column_count(prepared);
     columns_.reserve(count);
     for (int i = 0; i < count; ++i) {
+      // Double quotes are dropped from result column names, as they always have been.
       std::string name = sqlite3_column_name(prepared, i);
       std::erase(name, '"');
       columns_.push_back(std::move(name));
