@@ -59,8 +59,7 @@ class SnapshotRows : public DictionaryRows {
                                           static_cast<int>(statement.size()), &prepared, &rest);
     statement_.reset(prepared);
     if (result != SQLITE_OK) FailWithMessageOf(database);
-    // One statement at a time: text after the first is refused rather than ignored, with
-    // SQLite's message as it stands ("not an error"), as Oracle's side words it its own way.
+    // One statement at a time: text after the first is refused rather than ignored.
     const std::string_view after(rest, statement.data() + statement.size() - rest);
     if (!TrimAsciiSpace(after).empty()) FailWithMessageOf(database);
     if (!statement_) throw TarvelError("No query");
