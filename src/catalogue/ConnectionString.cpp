@@ -43,12 +43,7 @@ std::size_t ReadQuotedValue(const std::string& text, std::size_t open, std::stri
 
 std::string ConnectionStringValue(const std::string& value) {
   if (!NeedsQuotes(value)) return value;
-  std::string quoted = "\"";
-  for (char c : value) {
-    quoted += c;
-    if (c == '"') quoted += '"';
-  }
-  return quoted + "\"";
+  return Enclosed(value, '"', '"');
 }
 
 std::string ConnectionStringValues::Value(const std::string& key) const {

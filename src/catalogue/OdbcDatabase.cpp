@@ -67,22 +67,13 @@ class OdbcEnvironment {
   SQLHENV handle_ = SQL_NULL_HENV;
 };
 
-// ODBC's own quoting: a value in braces, a closing brace doubled.
-std::string Braced(const std::string& value) {
-  std::string braced = "{";
-  for (char c : value) {
-    braced += c;
-    if (c == '}') braced += '}';
-  }
-  return braced + "}";
-}
-
 // Braces only where the value needs them: some drivers (PostgreSQL's, for one) take braces
 // around a user name literally, while every driver reads an ordinary value unquoted.
 std::string OdbcValue(const std::string& value) {
   const bool outerBlank = !value.empty() && (value.front() == ' ' || value.front() == '\t' ||
                                              value.back() == ' ' || value.back() == '\t');
-  if (outerBlank || value.find_first_of(";{}") != std::string::npos) return Braced(value);
+  if (outerBlank || value.find_first_of(";{}") != std::string::npos)
+    return Enclosed(value, '{', '}');
   return value;
 }
 
@@ -106,7 +97,8 @@ std::string DataSourceConnectText(const std::string& dataSourceName,
 
 std::string DriverConnectText(const std::string& driverName, const std::string& connectIdentifier,
                               const std::string& credentials) {
-  return "DRIVER=" + Braced(driverName) + ";DBQ=" + OdbcValue(connectIdentifier) + credentials;
+  return "DRIVER=" + Enclosed(driverName, '{', '}') + ";DBQ=" + OdbcValue(connectIdentifier) +
+         credentials;
 }
 
 // QODBC puts "FILEDSN=" before any text holding ".dsn", which no quoting can prevent.

@@ -180,16 +180,6 @@ const std::string* FindIgnoringCase(const std::vector<std::string>& names, const
   return nullptr;
 }
 
-// A quoted name for a statement: inner double quotes doubled.
-std::string QuotedIdentifier(const std::string& name) {
-  std::string quoted = "\"";
-  for (char c : name) {
-    quoted += c;
-    if (c == '"') quoted += '"';
-  }
-  return quoted + "\"";
-}
-
 void CheckSnapshotTables(sqlite3* database, const std::string& path) {
   const std::vector<std::string> tables = ReadColumn(
       database, "select name from sqlite_master where type = 'table' or type = 'view'", 0);
@@ -201,7 +191,7 @@ void CheckSnapshotTables(sqlite3* database, const std::string& path) {
       problems.push_back(std::string("table ") + required.name + " is missing");
     } else {
       const std::vector<std::string> columns =
-          ReadColumn(database, "pragma table_info(" + QuotedIdentifier(*table) + ")", 1);
+          ReadColumn(database, "pragma table_info(" + Enclosed(*table, '"', '"') + ")", 1);
       for (const char* column : required.columns) {
         if (FindIgnoringCase(columns, column) == nullptr) {
           problems.push_back(std::string("table ") + required.name + " has no column " + column);

@@ -5,12 +5,7 @@
 namespace tarvel {
 
 std::string QuoteName(const std::string& name) {
-  std::string literal = "'";
-  for (char c : AsciiUpper(name)) {
-    literal += c;
-    if (c == '\'') literal += '\'';
-  }
-  return literal + "'";
+  return Enclosed(AsciiUpper(name), '\'', '\'');
 }
 
 std::string FillTemplate(const std::string& statementTemplate,

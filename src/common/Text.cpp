@@ -30,6 +30,22 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+void AppendEnclosed(std::string& out, std::string_view text, char open, char close) {
+  out += open;
+  for (char c : text) {
+    out += c;
+    if (c == close) out += close;
+  }
+  out += close;
+}
+
+std::string Enclosed(std::string_view text, char open, char close) {
+  std::string enclosed;
+  enclosed.reserve(text.size() + 2);
+  AppendEnclosed(enclosed, text, open, close);
+  return enclosed;
+}
+
 namespace {
 
 int DigitValue(char c, int base) {

@@ -18,6 +18,11 @@ std::string AsciiUpper(std::string_view text);
 std::string AsciiLower(std::string_view text);
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
+// The text between `open` and `close`, with every `close` inside it doubled: the quoting of SQL
+// and Pascal literals, of connection-string values and of ODBC's braces.
+void AppendEnclosed(std::string& out, std::string_view text, char open, char close);
+std::string Enclosed(std::string_view text, char open, char close);
+
 // The platform's 32-bit integer conversion: leading blanks, one sign, then decimal digits or
 // hexadecimal digits after "$", "x", "X", "0x" or "0X", and nothing after them. The value must
 // fit -2147483648..2147483647; a hexadecimal magnitude above 2147483647 fails.

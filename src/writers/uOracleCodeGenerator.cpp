@@ -49,15 +49,6 @@ void AppendLines(LineList& lines, std::initializer_list<std::string_view> texts)
   for (std::string_view text : texts) lines.emplace_back(text);
 }
 
-void AppendQuotedLiteral(std::string& out, const std::string& text) {
-  out += '\'';
-  for (char c : text) {
-    out += c;
-    if (c == '\'') out += '\'';
-  }
-  out += '\'';
-}
-
 void AppendArgumentDeclaration(std::string& out, const TOraParameter& argument) {
   if (IsPassedByReference(argument)) out += " var ";
   out += argument.Name;
@@ -124,7 +115,7 @@ void AppendSizeExpression(std::string& out, const TOraParameter& parameter) {
 
 void AppendCreateParameter(std::string& out, const TOraParameter& parameter) {
   out += " Parameters.CreateParameter(";
-  AppendQuotedLiteral(out, parameter.DbName);
+  AppendEnclosed(out, parameter.DbName, '\'', '\'');
   out += ", ";
   out += parameter.FieldType;
   out += ", ";

@@ -41,6 +41,12 @@ TEST(AsciiCase, ChangesOnlyAsciiLetters) {
   EXPECT_FALSE(EqualsIgnoringAsciiCase("\xe9", "\xc9"));
 }
 
+TEST(Enclosed, DoublesTheClosingCharacterOnly) {
+  EXPECT_EQ(Enclosed("O'Brien", '\'', '\''), "'O''Brien'");
+  EXPECT_EQ(Enclosed("a{b}c", '{', '}'), "{a{b}}c}");
+  EXPECT_EQ(Enclosed("", '"', '"'), "\"\"");
+}
+
 TEST(FormatIdentifier, TurnsDictionaryNamesIntoIdentifiers) {
   const std::pair<const char*, const char*> cases[] = {
       {"GET_EMPLOYEE_NAME", "GetEmployeeName"},
