@@ -14,12 +14,12 @@ namespace {
 const char* const kPackageRoutinesStatement =
     "select distinct object_name, overload from sys.all_arguments where owner=%s and "
     "package_name=%s union select procedure_name, overload from sys.all_procedures where "
-    "owner=%s and object_name=%s and procedure_name is not null order by 1";
+    "owner=%s and object_name=%s and procedure_name is not null order by 1, 2";
 const char* const kStandAloneRoutinesStatement =
     "select distinct object_name, overload from sys.all_arguments where owner=%s and "
     "package_name is null union select object_name, overload from sys.all_procedures where "
     "owner=%s and procedure_name is null and object_type in ('PROCEDURE', 'FUNCTION') order by "
-    "1";
+    "1, 2";
 
 const char* const kOverloadedPackagedArgumentsStatement =
     "select argument_name, data_level, position, data_type, in_out from sys.all_arguments where "

@@ -70,7 +70,7 @@ TEST_F(ReaderTest, ReadsRoutinesInNameOrderWithTheirArgumentsInPositionOrder) {
       ElementsAre("select distinct object_name, overload from sys.all_arguments where owner='HR' "
                   "and package_name='PKG' union select procedure_name, overload from "
                   "sys.all_procedures where owner='HR' and object_name='PKG' and procedure_name "
-                  "is not null order by 1",
+                  "is not null order by 1, 2",
                   "select argument_name, data_level, position, data_type, in_out from "
                   "sys.all_arguments where owner='HR' and package_name='PKG' and "
                   "object_name='GET_TOTAL' order by position",
@@ -109,7 +109,7 @@ TEST_F(ReaderTest, EmptyPackageNameReadsTheRoutinesOutsidePackages) {
       ElementsAre("select distinct object_name, overload from sys.all_arguments where owner='HR' "
                   "and package_name is null union select object_name, overload from "
                   "sys.all_procedures where owner='HR' and procedure_name is null and object_type "
-                  "in ('PROCEDURE', 'FUNCTION') order by 1",
+                  "in ('PROCEDURE', 'FUNCTION') order by 1, 2",
                   "select argument_name, data_level, position, data_type, in_out from "
                   "sys.all_arguments where owner='HR' and package_name is null and "
                   "object_name='EMP_COUNT' order by position",
@@ -171,7 +171,7 @@ TEST_F(ReaderTest, EachOverloadIsReadWithItsOwnValue) {
       ElementsAre("select distinct object_name, overload from sys.all_arguments where owner='HR' "
                   "and package_name='PKG' union select procedure_name, overload from "
                   "sys.all_procedures where owner='HR' and object_name='PKG' and procedure_name "
-                  "is not null order by 1",
+                  "is not null order by 1, 2",
                   "select argument_name, data_level, position, data_type, in_out from "
                   "sys.all_arguments where owner='HR' and package_name='PKG' and "
                   "object_name='FIND' and overload=1 order by position",
@@ -214,7 +214,7 @@ TEST_F(ReaderTest, NamesAreSentInUpperCaseWithQuotesDoubled) {
       ElementsAre("select distinct object_name, overload from sys.all_arguments where owner='HR' "
                   "and package_name='O''BRIEN_API' union select procedure_name, overload from "
                   "sys.all_procedures where owner='HR' and object_name='O''BRIEN_API' and "
-                  "procedure_name is not null order by 1",
+                  "procedure_name is not null order by 1, 2",
                   "select argument_name, data_level, position, data_type, in_out from "
                   "sys.all_arguments where owner='HR' and package_name='O''BRIEN_API' and "
                   "object_name='BAD''ONE' order by position",
