@@ -2,54 +2,24 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
 
-#include "common/Error.h"
 #include "common/Text.h"
 #include "run/SaveUnitFile.h"
-#include "writers/uOracleCodeGenerator.h"
-#include "writers/uOracleMainUnitGenerator.h"
+#include "writers/GenerateUnits.h"
 
 namespace tarvel {
 
 namespace {
-
-constexpr const char* kConnectionUnitName = "uMyOracleDB";
 
 LineList ConstantLines(const GenerationRequest& request) {
   return {"MAX_STRING_SIZE = " + request.maxStringSize, "MAX_BLOB_SIZE = " + request.maxBlobSize,
           "MAX_CLOB_SIZE = " + request.maxClobSize};
 }
 
-std::string UnitName(const TOraPackage& package) {
-  return "u" + package.Name;
-}
-
-// Pascal unit names ignore letter case: two units of one name would not compile together, and
-// on a case-blind file system one file would replace the other.
-// Keyed by the upper-case name, so that thousands of packages are checked in linear time.
-void CheckDistinctUnitNames(const TOraDatabase& model) {
-  std::unordered_map<std::string, const TOraPackage*> seen;
-  for (const TOraPackage& package : model.Packages) {
-    if (!IsQualifyingPackage(package)) continue;
-    if (EqualsIgnoringAsciiCase(UnitName(package), kConnectionUnitName)) {
-      throw TarvelError("Package " + package.DbName + " gives the unit name " + UnitName(package) +
-                        ", which the connection unit uses");
-    }
-    const auto [entry, added] = seen.emplace(AsciiUpper(package.Name), &package);
-    if (!added) {
-      const TOraPackage& earlier = *entry->second;
-      throw TarvelError("Packages " + earlier.DbName + " and " + package.DbName +
-                        " both give the unit name " + UnitName(earlier));
-    }
-  }
-}
-
-void SaveUnit(const GenerationRequest& request, RunListener& listener, const std::string& fileName,
-              const LineList& lines) {
-  const std::string path = request.folder + "/" + fileName;
-  const bool written = request.leaveUnchangedFiles ? SaveUnitFileIfChanged(path, lines)
-                                                   : (SaveUnitFile(path, lines), true);
+void SaveUnit(const GenerationRequest& request, RunListener& listener, const UnitFile& unit) {
+  const std::string path = request.folder + "/" + unit.FileName;
+  const bool written = request.leaveUnchangedFiles ? SaveUnitFileIfChanged(path, unit.Text)
+                                                   : (SaveUnitFile(path, unit.Text), true);
   listener.unitSaved(path, written);
 }
 
@@ -68,14 +38,14 @@ std::unique_ptr<TOraDatabase> ReadModel(DictionaryConnection& connection,
 void RunGeneration(DictionaryConnection& connection, const GenerationRequest& request,
                    RunListener& listener) {
   listener.pendingEvents();
-  const std::unique_ptr<TOraDatabase> model = ReadModel(connection, request, listener);
-  CheckDistinctUnitNames(*model);
+  std::unique_ptr<TOraDatabase> model = ReadModel(connection, request, listener);
+  const GeneratedUnits generated = GenerateUnits(*model, ConstantLines(request));
+  model.reset();  // the texts hold all that is still needed
 
-  SaveUnit(request, listener, std::string(kConnectionUnitName) + ".pas",
-           BuildMainUnit(*model, ConstantLines(request)));
-  for (const TOraPackage& package : model->Packages) {
-    if (!IsQualifyingPackage(package)) continue;
-    SaveUnit(request, listener, UnitName(package) + ".pas", BuildPackageUnit(package));
+  // The connection unit comes first; each package unit after it is a progress step.
+  SaveUnit(request, listener, generated.Units.front());
+  for (std::size_t i = 1; i < generated.Units.size(); ++i) {
+    SaveUnit(request, listener, generated.Units[i]);
     listener.step();
   }
 }

@@ -28,7 +28,7 @@ class RunListener : public ReadListener {
   virtual void unitSaved(const std::string& /*path*/, bool /*written*/) {}
 };
 
-// Reads the model, writes uMyOracleDB.pas first and then one unit per qualifying package.
+// Reads the model and saves the units GenerateUnits makes of it, in their order.
 void RunGeneration(DictionaryConnection& connection, const GenerationRequest& request,
                    RunListener& listener);
 

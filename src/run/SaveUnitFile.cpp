@@ -10,18 +10,6 @@ namespace tarvel {
 
 namespace {
 
-// commit() alone does not report a failure to write the last buffered bytes: flush() does.
-void WriteFileText(const std::string& path, const std::string& text) {
-  QSaveFile file(ToQString(path));
-  const bool written = file.open(QIODevice::WriteOnly) &&
-                       file.write(text.data(), static_cast<qint64>(text.size())) ==
-                           static_cast<qint64>(text.size()) &&
-                       file.flush() && file.commit();
-  if (!written) {
-    throw TarvelError("Unable to write to " + path + ": " + FromQString(file.errorString()));
-  }
-}
-
 bool FileHoldsText(const std::string& path, const std::string& text) {
   QFile file(ToQString(path));
   if (!file.open(QIODevice::ReadOnly)) return false;
@@ -33,26 +21,21 @@ bool FileHoldsText(const std::string& path, const std::string& text) {
 
 }  // namespace
 
-std::string UnitFileText(const LineList& lines) {
-  std::size_t size = 0;
-  for (const std::string& line : lines) size += line.size() + 2;
-  std::string text;
-  text.reserve(size);
-  for (const std::string& line : lines) {
-    text += line;
-    text += "\r\n";
+// commit() alone does not report a failure to write the last buffered bytes: flush() does.
+void SaveUnitFile(const std::string& path, const std::string& text) {
+  QSaveFile file(ToQString(path));
+  const bool written = file.open(QIODevice::WriteOnly) &&
+                       file.write(text.data(), static_cast<qint64>(text.size())) ==
+                           static_cast<qint64>(text.size()) &&
+                       file.flush() && file.commit();
+  if (!written) {
+    throw TarvelError("Unable to write to " + path + ": " + FromQString(file.errorString()));
   }
-  return text;
 }
 
-void SaveUnitFile(const std::string& path, const LineList& lines) {
-  WriteFileText(path, UnitFileText(lines));
-}
-
-bool SaveUnitFileIfChanged(const std::string& path, const LineList& lines) {
-  const std::string text = UnitFileText(lines);
+bool SaveUnitFileIfChanged(const std::string& path, const std::string& text) {
   if (FileHoldsText(path, text)) return false;
-  WriteFileText(path, text);
+  SaveUnitFile(path, text);
   return true;
 }
 

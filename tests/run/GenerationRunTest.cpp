@@ -127,8 +127,8 @@ TEST_F(GenerationRunTest, OnlyTheRoutinesOutsidePackagesGoIntoTheConnectionUnit)
 
 TEST_F(GenerationRunTest, ReplacesEarlierUnitsAndKeepsUnitsOfPackagesNotTicked) {
   const std::string folder = output_.path().toStdString();
-  SaveUnitFile(folder + "/uHrApi.pas", {"stale"});
-  SaveUnitFile(folder + "/uOther.pas", {"kept"});
+  SaveUnitFile(folder + "/uHrApi.pas", "stale\r\n");
+  SaveUnitFile(folder + "/uOther.pas", "kept\r\n");
 
   RunGeneration(connection_, Request({"HR_API"}), listener_);
 
@@ -167,7 +167,7 @@ TEST_F(GenerationRunTest, AReadFailureIsReportedAndWritesNothing) {
 
 TEST_F(GenerationRunTest, AFolderThatCannotBeWrittenFailsWithThePath) {
   GenerationRequest request = Request({"HR_API"});
-  SaveUnitFile(request.folder + "/plain", {""});
+  SaveUnitFile(request.folder + "/plain", "");
   request.folder += "/plain";
   try {
     RunGeneration(connection_, request, listener_);

@@ -24,27 +24,22 @@ class SaveUnitFileTest : public ::testing::Test {
   QTemporaryDir folder_;
 };
 
-TEST_F(SaveUnitFileTest, EndsEveryLineWithCrLfAndKeepsInnerBreaks) {
-  SaveUnitFile(PathOf("uA.pas"), {"unit uA;", "", "uses A,\r\n     B;", "end."});
-  EXPECT_EQ(ReadWholeFile(PathOf("uA.pas")), "unit uA;\r\n\r\nuses A,\r\n     B;\r\nend.\r\n");
-}
-
 TEST_F(SaveUnitFileTest, WritesBytesAboveAsciiAsTheyStand) {
-  SaveUnitFile(PathOf("uB.pas"), {"// \xe9\xc8"});
+  SaveUnitFile(PathOf("uB.pas"), "// \xe9\xc8\r\n");
   EXPECT_EQ(ReadWholeFile(PathOf("uB.pas")), "// \xe9\xc8\r\n");
 }
 
 TEST_F(SaveUnitFileTest, ReplacesAnOlderFile) {
-  SaveUnitFile(PathOf("uA.pas"), {"a much longer first version of the unit"});
-  SaveUnitFile(PathOf("uA.pas"), {"short"});
-  EXPECT_EQ(ReadWholeFile(PathOf("uA.pas")), "short\r\n");
+  SaveUnitFile(PathOf("uA.pas"), "a much longer first version of the unit");
+  SaveUnitFile(PathOf("uA.pas"), "short");
+  EXPECT_EQ(ReadWholeFile(PathOf("uA.pas")), "short");
 }
 
 TEST_F(SaveUnitFileTest, FailsBelowARegularFileWithThePathAndTheReason) {
-  SaveUnitFile(PathOf("plain"), {"not a folder"});
+  SaveUnitFile(PathOf("plain"), "not a folder");
   const std::string path = PathOf("plain/uA.pas");
   try {
-    SaveUnitFile(path, {"unit uA;"});
+    SaveUnitFile(path, "unit uA;");
     FAIL() << "a file below a regular file was written";
   } catch (const TarvelError& error) {
     const std::string message = error.what();
@@ -55,31 +50,31 @@ TEST_F(SaveUnitFileTest, FailsBelowARegularFileWithThePathAndTheReason) {
 
 TEST_F(SaveUnitFileTest, FullDiskLeavesTheOlderFileIntactAndNoTemporary) {
   const std::string path = PathOf("uBig.pas");
-  SaveUnitFile(path, {"old content"});
+  SaveUnitFile(path, "old content");
   // A large unit is written straight through; a small one stays in the buffer until the end.
-  for (const auto& [limit, lineCount] : {std::pair{64 * 1024L, 2000}, std::pair{4 * 1024L, 80}}) {
-    const LineList unit(lineCount, std::string(100, 'x'));
+  for (const auto& [limit, size] : {std::pair{64 * 1024L, 200000}, std::pair{4 * 1024L, 8000}}) {
+    const std::string unit(size, 'x');
 
     const std::string message =
         FailureMessageWithFileSizeLimit(limit, [&] { SaveUnitFile(path, unit); });
 
     EXPECT_EQ(message.rfind("Unable to write to " + path + ": ", 0), 0u) << message;
-    EXPECT_EQ(ReadWholeFile(path), "old content\r\n");
+    EXPECT_EQ(ReadWholeFile(path), "old content");
     EXPECT_EQ(ListFolder(folder_.path().toStdString()), "uBig.pas");
   }
 }
 
 TEST_F(SaveUnitFileTest, LeavesAFileWithTheSameTextUntouched) {
   const std::string path = PathOf("uSame.pas");
-  const LineList lines = {"unit uSame;", "end."};
-  ASSERT_TRUE(SaveUnitFileIfChanged(path, lines));
+  const std::string text = "unit uSame;\r\nend.\r\n";
+  ASSERT_TRUE(SaveUnitFileIfChanged(path, text));
   const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
   std::filesystem::last_write_time(path, old);
 
-  EXPECT_FALSE(SaveUnitFileIfChanged(path, lines));
+  EXPECT_FALSE(SaveUnitFileIfChanged(path, text));
   EXPECT_EQ(std::filesystem::last_write_time(path), old);
 
-  EXPECT_TRUE(SaveUnitFileIfChanged(path, {"unit uSame;", "", "end."}));
+  EXPECT_TRUE(SaveUnitFileIfChanged(path, "unit uSame;\r\n\r\nend.\r\n"));
   EXPECT_NE(std::filesystem::last_write_time(path), old);
   EXPECT_EQ(ReadWholeFile(path), "unit uSame;\r\n\r\nend.\r\n");
 }

@@ -5,21 +5,7 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "writers/uOracleCodeGenerator.h"
-#include "writers/uOracleMainUnitGenerator.h"
-
 namespace tarvel {
-
-std::vector<GeneratedUnit> GenerateUnits(const ModelText& model) {
-  std::vector<GeneratedUnit> units;
-  units.push_back({"uMyOracleDB.pas", BuildMainUnit(*model.Database, model.ConstantLines)});
-  for (const TOraPackage& package : model.Database->Packages) {
-    if (IsQualifyingPackage(package)) {
-      units.push_back({"u" + package.Name + ".pas", BuildPackageUnit(package)});
-    }
-  }
-  return units;
-}
 
 std::filesystem::path GoldenFolder() {
   return std::filesystem::path(TARVEL_SOURCE_DIR) / "tests" / "golden";
@@ -38,6 +24,11 @@ std::vector<std::string> GoldenCaseNames() {
 
 ModelText LoadGoldenCase(const std::string& caseName) {
   return ParseModelText(ReadFileBytes(GoldenFolder() / caseName / "model.txt"));
+}
+
+std::vector<UnitFile> GenerateCaseUnits(const std::string& caseName) {
+  ModelText model = LoadGoldenCase(caseName);
+  return GenerateUnits(*model.Database, model.ConstantLines).Units;
 }
 
 std::string CaseTestName(const std::string& caseName) {

@@ -5,24 +5,17 @@
 #include <vector>
 
 #include "ModelText.h"
-#include "common/Text.h"
+#include "writers/GenerateUnits.h"
 
 namespace tarvel {
-
-// One unit file as the run names and fills it.
-struct GeneratedUnit {
-  std::string FileName;
-  LineList Lines;
-};
-
-// The units a generation run writes for the model: the connection unit first, then one unit
-// per package with a name and at least one routine.
-std::vector<GeneratedUnit> GenerateUnits(const ModelText& model);
 
 // tests/golden: one folder per case, holding model.txt and the expected units.
 std::filesystem::path GoldenFolder();
 std::vector<std::string> GoldenCaseNames();
 ModelText LoadGoldenCase(const std::string& caseName);
+
+// The units a run writes for the case's model.
+std::vector<UnitFile> GenerateCaseUnits(const std::string& caseName);
 
 // The case name as a test name may spell it: letters, digits and underscores.
 std::string CaseTestName(const std::string& caseName);

@@ -7,7 +7,6 @@
 
 #include "GoldenCases.h"
 #include "ShellCommand.h"
-#include "run/SaveUnitFile.h"
 
 namespace tarvel {
 namespace {
@@ -37,9 +36,9 @@ TEST_P(GoldenCase, WritersReproduceTheStoredUnitsByteForByte) {
   const std::filesystem::path folder = GoldenFolder() / caseName;
   const std::vector<std::string> storedNames = ExpectedUnitFileNames(caseName);
   std::set<std::string> unwritten(storedNames.begin(), storedNames.end());
-  for (const GeneratedUnit& unit : GenerateUnits(LoadGoldenCase(caseName))) {
+  for (const UnitFile& unit : GenerateCaseUnits(caseName)) {
     const std::filesystem::path expectedPath = folder / unit.FileName;
-    const std::string written = UnitFileText(unit.Lines);
+    const std::string& written = unit.Text;
     unwritten.erase(unit.FileName);
     const bool stored = std::filesystem::exists(expectedPath);
     if (!stored || ReadFileBytes(expectedPath) != written) {

@@ -14,7 +14,7 @@ namespace {
 
 // A program that uses every unit makes Free Pascal compile them all, the connection unit and
 // the package units that name each other.
-std::string ProgramUsing(const std::vector<GeneratedUnit>& units) {
+std::string ProgramUsing(const std::vector<UnitFile>& units) {
   std::string text = "program CompileAll;\r\nuses ";
   for (std::size_t i = 0; i < units.size(); ++i) {
     if (i > 0) text += ", ";
@@ -26,8 +26,8 @@ std::string ProgramUsing(const std::vector<GeneratedUnit>& units) {
 CommandResult CompileCase(const std::string& caseName) {
   QTemporaryDir folder;
   const std::string path = folder.path().toStdString();
-  const std::vector<GeneratedUnit> units = GenerateUnits(LoadGoldenCase(caseName));
-  for (const GeneratedUnit& unit : units) SaveUnitFile(path + "/" + unit.FileName, unit.Lines);
+  const std::vector<UnitFile> units = GenerateCaseUnits(caseName);
+  for (const UnitFile& unit : units) SaveUnitFile(path + "/" + unit.FileName, unit.Text);
   const std::string program = path + "/CompileAll.pas";
   std::ofstream(program, std::ios::binary) << ProgramUsing(units);
   const std::string stubs = std::string(TARVEL_SOURCE_DIR) + "/tests/pascal";

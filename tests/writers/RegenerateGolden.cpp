@@ -14,8 +14,8 @@ int main() {
       for (const std::string& fileName : ExpectedUnitFileNames(caseName)) {
         std::filesystem::remove(folder / fileName);
       }
-      for (const GeneratedUnit& unit : GenerateUnits(LoadGoldenCase(caseName))) {
-        SaveUnitFile((folder / unit.FileName).string(), unit.Lines);
+      for (const UnitFile& unit : GenerateCaseUnits(caseName)) {
+        SaveUnitFile((folder / unit.FileName).string(), unit.Text);
       }
       std::cout << "regenerated " << caseName << "\n";
     }
