@@ -46,7 +46,46 @@ std::string Enclosed(std::string_view text, char open, char close) {
   return enclosed;
 }
 
+void AppendPascalLiteral(std::string& out, std::string_view text) {
+  bool quoted = false;
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 32) {
+      if (quoted) out += '\'';
+      quoted = false;
+      out += '#';
+      out += std::to_string(byte);
+      continue;
+    }
+    if (!quoted) out += '\'';
+    quoted = true;
+    out += c;
+    if (c == '\'') out += c;
+  }
+  if (quoted) out += '\'';
+  if (text.empty()) out += "''";
+}
+
 namespace {
+
+// Where the digits of an integer text start: after blanks, one sign and a hexadecimal prefix.
+struct IntegerForm {
+  std::size_t prefixStart;
+  std::size_t digitsStart;
+  int base;
+};
+
+IntegerForm IntegerFormOf(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  const std::string_view rest = text.substr(i);
+  if (rest.starts_with("0x") || rest.starts_with("0X")) return {i, i + 2, 16};
+  if (rest.starts_with("$") || rest.starts_with("x") || rest.starts_with("X")) {
+    return {i, i + 1, 16};
+  }
+  return {i, i, 10};
+}
 
 int DigitValue(char c, int base) {
   int value = -1;
@@ -59,22 +98,10 @@ int DigitValue(char c, int base) {
 }  // namespace
 
 std::optional<std::int32_t> ParseInt32(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  int base = 10;
-  std::string_view rest = text.substr(i);
-  if (rest.starts_with("0x") || rest.starts_with("0X")) {
-    base = 16;
-    i += 2;
-  } else if (rest.starts_with("$") || rest.starts_with("x") || rest.starts_with("X")) {
-    base = 16;
-    i += 1;
-  }
+  const IntegerForm form = IntegerFormOf(text);
+  const bool negative = form.prefixStart > 0 && text[form.prefixStart - 1] == '-';
+  const int base = form.base;
+  std::size_t i = form.digitsStart;
   if (i == text.size()) return std::nullopt;
   const std::int64_t limit = (base == 10 && negative) ? 2147483648LL : 2147483647LL;
   std::int64_t magnitude = 0;
@@ -85,6 +112,15 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
     if (magnitude > limit) return std::nullopt;
   }
   return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+}
+
+std::string PascalIntegerText(std::string_view text) {
+  const IntegerForm form = IntegerFormOf(text);
+  std::string result(text);
+  if (form.base == 16 && text[form.prefixStart] != '$') {
+    result.replace(form.prefixStart, form.digitsStart - form.prefixStart, "$");
+  }
+  return result;
 }
 
 }  // namespace tarvel

@@ -19,13 +19,21 @@ std::string AsciiLower(std::string_view text);
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // The text between `open` and `close`, with every `close` inside it doubled: the quoting of SQL
-// and Pascal literals, of connection-string values and of ODBC's braces.
+// literals, of connection-string values and of ODBC's braces.
 void AppendEnclosed(std::string& out, std::string_view text, char open, char close);
 std::string Enclosed(std::string_view text, char open, char close);
+
+// A Pascal string literal of the text: "'" doubled, and each byte below 32 written outside the
+// quotes as "#" and its decimal value, so that no text can end the literal or break its line.
+void AppendPascalLiteral(std::string& out, std::string_view text);
 
 // The platform's 32-bit integer conversion: leading blanks, one sign, then decimal digits or
 // hexadecimal digits after "$", "x", "X", "0x" or "0X", and nothing after them. The value must
 // fit -2147483648..2147483647; a hexadecimal magnitude above 2147483647 fails.
 std::optional<std::int32_t> ParseInt32(std::string_view text);
+
+// An integer text that ParseInt32 accepts, as Pascal reads it: the prefixes "0x", "0X", "x"
+// and "X" become "$"; every other text stays as it is.
+std::string PascalIntegerText(std::string_view text);
 
 }  // namespace tarvel

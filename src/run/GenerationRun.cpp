@@ -11,9 +11,11 @@ namespace tarvel {
 
 namespace {
 
+// The sizes go in as typed, but for a hexadecimal prefix that Pascal does not know.
 LineList ConstantLines(const GenerationRequest& request) {
-  return {"MAX_STRING_SIZE = " + request.maxStringSize, "MAX_BLOB_SIZE = " + request.maxBlobSize,
-          "MAX_CLOB_SIZE = " + request.maxClobSize};
+  return {"MAX_STRING_SIZE = " + PascalIntegerText(request.maxStringSize),
+          "MAX_BLOB_SIZE = " + PascalIntegerText(request.maxBlobSize),
+          "MAX_CLOB_SIZE = " + PascalIntegerText(request.maxClobSize)};
 }
 
 void SaveUnit(const GenerationRequest& request, RunListener& listener, const UnitFile& unit) {

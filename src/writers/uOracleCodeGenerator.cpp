@@ -115,7 +115,7 @@ void AppendSizeExpression(std::string& out, const TOraParameter& parameter) {
 
 void AppendCreateParameter(std::string& out, const TOraParameter& parameter) {
   out += " Parameters.CreateParameter(";
-  AppendEnclosed(out, parameter.DbName, '\'', '\'');
+  AppendPascalLiteral(out, parameter.DbName);
   out += ", ";
   out += parameter.FieldType;
   out += ", ";
@@ -218,7 +218,9 @@ std::string_view ReadBackDefault(const TOraParameter& output) {
 }
 
 void AppendReadBack(const TOraParameter& output, LineList& lines) {
-  const std::string value = Joined({"Parameters.ParamByName('", output.DbName, "').Value"});
+  std::string value = "Parameters.ParamByName(";
+  AppendPascalLiteral(value, output.DbName);
+  value += ").Value";
   lines.push_back(Joined({"   if ", value, " <> NULL then"}));
   lines.push_back(Joined({"     ", output.Name, " := ", value}));
   lines.emplace_back("    else");
@@ -269,8 +271,9 @@ void BuildMethodImplementation(const std::string& classNamePart, const std::stri
   AppendLines(lines, {"  finally", "    Free;", "  end;", "end;"});
 }
 
+// The call is built first and then made one literal: a dictionary name may hold any byte.
 std::string BuildCommandText(const std::string& packageDbName, const TOraProcedure& routine) {
-  std::string text = LineStartingWith("   CommandText := '{ ");
+  std::string text = LineStartingWith("{ ");
   if (HasBoundResult(routine)) text += "?= ";
   text += "call ";
   if (!packageDbName.empty()) {
@@ -287,8 +290,11 @@ std::string BuildCommandText(const std::string& packageDbName, const TOraProcedu
     for (std::size_t i = 1; i < marks; ++i) text += ", ?";
     text += " )";
   }
-  text += "}';";
-  return text;
+  text += '}';
+  std::string line = LineStartingWith("   CommandText := ");
+  AppendPascalLiteral(line, text);
+  line += ';';
+  return line;
 }
 
 std::string BuildCreateParameter(const TOraParameter& parameter) {

@@ -414,7 +414,7 @@ TEST(DocumentedTexts, MethodBodyEdges) {
 }
 
 // Texts go in as they stand: an empty type leaves nothing after the colon, a quote is doubled
-// only inside the literal that names the parameter.
+// only inside the literals that name the parameter.
 TEST(DocumentedTexts, TextsCopiedAsTheyStand) {
   ExpectBlock("odd_texts", "uOddTexts.pas", "   procedure EmptyType(PX : ); \n");
   ExpectBlock("odd_texts", "uOddTexts.pas",
@@ -423,7 +423,7 @@ TEST(DocumentedTexts, TextsCopiedAsTheyStand) {
               "   Parameters.CreateParameter('O''BRIEN', ftString, pdOutput, MAX_STRING_SIZE, "
               "O'brien);\n");
   ExpectBlock("odd_texts", "uOddTexts.pas",
-              "   if Parameters.ParamByName('O'BRIEN').Value <> NULL then\n");
+              "   if Parameters.ParamByName('O''BRIEN').Value <> NULL then\n");
 }
 
 }  // namespace

@@ -51,7 +51,9 @@ class ModelTextParser {
     } else if (keyword == "compile" && words.size() == 2 && words[1] == "fails") {
       model_.Compile = CompileExpectation::Fails;
     } else if (keyword == "const" && words.size() > 1) {
-      model_.ConstantLines.push_back(TextAfterKeyword(line));
+      model_.ConstantLines.push_back(TextAfterKeyword(line, keyword));
+    } else if (keyword == "dbname" && words.size() > 1 && dbName_ != nullptr) {
+      *dbName_ = WithByteEscapes(TextAfterKeyword(line, keyword));
     } else if (keyword == "package" && words.size() == 2) {
       AddPackage(words[1]);
     } else if (keyword == "standalone" && words.size() == 1) {
@@ -62,17 +64,34 @@ class ModelTextParser {
       AddRoutine(words[1], words.size() == 5).ReturnParam =
           NewParameter("Result", "@RETURN_VALUE", words[2], words[3], "pdReturnValue");
     } else if (keyword == "arg" && words.size() == 5) {
-      CurrentRoutine().Parameters.Add(
-          NewParameter(FormatIdentifier(words[1]), words[1], words[2], words[3], words[4]));
+      dbName_ = &CurrentRoutine()
+                     .Parameters
+                     .Add(NewParameter(FormatIdentifier(words[1]), words[1], words[2], words[3],
+                                       words[4]))
+                     .DbName;
     } else {
       Fail("unknown statement \"" + line + "\"");
     }
   }
 
-  // The constant keeps its own spacing; only the blanks around the keyword go.
-  static std::string TextAfterKeyword(const std::string& line) {
-    const std::size_t start = line.find_first_not_of(" \t", line.find("const") + 5);
+  // The text keeps its own spacing; only the blanks around the keyword go.
+  static std::string TextAfterKeyword(const std::string& line, const std::string& keyword) {
+    const std::size_t start = line.find_first_not_of(" \t", line.find(keyword) + keyword.size());
     return line.substr(start);
+  }
+
+  // "\xNN" stands for the byte of that hexadecimal value, so that a name can hold any byte.
+  static std::string WithByteEscapes(const std::string& text) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text.compare(i, 2, "\\x") == 0 && i + 4 <= text.size()) {
+        bytes += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
+        i += 3;
+      } else {
+        bytes += text[i];
+      }
+    }
+    return bytes;
   }
 
   static bool IsOverload(const std::vector<std::string>& words, std::size_t at) {
@@ -85,6 +104,7 @@ class ModelTextParser {
     package.Name = FormatIdentifier(dbName);
     package_ = &package;
     routine_ = nullptr;
+    dbName_ = nullptr;
   }
 
   TOraProcedure& AddRoutine(const std::string& dbName, bool overloaded) {
@@ -95,6 +115,7 @@ class ModelTextParser {
     routine.Name = FormatIdentifier(dbName);
     routine.IsOverloaded = overloaded;
     routine_ = &routine;
+    dbName_ = &routine.DbName;
     return routine;
   }
 
@@ -110,6 +131,7 @@ class ModelTextParser {
   ModelText model_;
   TOraPackage* package_ = nullptr;
   TOraProcedure* routine_ = nullptr;
+  std::string* dbName_ = nullptr;  // of the latest routine or argument
   int lineNumber_ = 0;
 };
 

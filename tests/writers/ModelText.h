@@ -18,6 +18,8 @@ namespace tarvel {
 //   procedure UPDATE_SALARY [overload]
 //   function GET_NAME ftString string [overload]
 //   arg P_EMP_ID ftFloat double pdInput
+//   dbname A'B\x0AC                         (the dictionary name of the latest routine or
+//                                           argument, "\xNN" a byte; its identifier stays)
 //
 // Names take the identifier form of their dictionary name; "" stands for an empty text.
 enum class CompileExpectation { NotChecked, Compiles, Fails };

@@ -39,8 +39,8 @@ begin
    CommandText := '{ call ODD_TEXTS.QUOTED( ? )}';
    Parameters.CreateParameter('O''BRIEN', ftString, pdOutput, MAX_STRING_SIZE, O'brien);
    Execute;
-   if Parameters.ParamByName('O'BRIEN').Value <> NULL then
-     O'brien := Parameters.ParamByName('O'BRIEN').Value
+   if Parameters.ParamByName('O''BRIEN').Value <> NULL then
+     O'brien := Parameters.ParamByName('O''BRIEN').Value
     else
      O'brien := '';
   finally
