@@ -18,6 +18,8 @@ class BatchRunListener : public RunListener {
 
   void step() override;
   void warning(const std::string& message) override;
+  // A damaged dictionary fails the command rather than leaving routines out unnoticed.
+  bool failsOnDatabaseError() const override { return true; }
   void unitSaved(const std::string& path, bool written) override;
 
   int unitsWritten() const { return unitsWritten_; }

@@ -62,7 +62,7 @@ std::string JoinColumns(const TableCopy& copy) {
 
 std::string SelectStatement(const TableCopy& copy, const std::string& owner) {
   return "select " + JoinColumns(copy) + " from " + copy.source +
-         " where owner = " + QuoteName(owner) + copy.condition + " order by " + copy.order;
+         " where owner = " + QuoteOwner(owner) + copy.condition + " order by " + copy.order;
 }
 
 std::string InsertStatement(const TableCopy& copy) {

@@ -30,13 +30,32 @@ void DictionaryConnection::SetConnectionString(const std::string& connectionStri
   state_->connectionString = connectionString;
 }
 
+namespace {
+
+// A text written as a path or a snapshot's file name is never an Oracle database's name.
+bool LooksLikeSnapshotPath(std::string_view text) {
+  for (const char* start : {"/", "./", "../", "~/"}) {
+    if (text.starts_with(start)) return true;
+  }
+  for (const char* end : {".snapshot", ".sqlite", ".db"}) {
+    if (text.ends_with(end)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 // Opening an open connection logs on afresh with the string now set.
 void DictionaryConnection::Open() {
   Close();
   const ConnectionStringValues values = ParseConnectionString(state_->connectionString);
   const std::string dataSource = values.Value("Data Source");
-  if (QFileInfo(ToQString(dataSource)).isFile()) {
+  const QFileInfo file(ToQString(dataSource));
+  if (file.isFile()) {
     state_->database = OpenSnapshotDatabase(dataSource);
+  } else if (LooksLikeSnapshotPath(dataSource)) {
+    if (file.isDir()) throw TarvelError(dataSource + " is a folder, not a dictionary snapshot");
+    throw TarvelError("No such dictionary snapshot: " + dataSource);
   } else {
     state_->database =
         OpenOdbcDatabase(dataSource, values.Value("User ID"), values.Value("Password"));
@@ -68,7 +87,11 @@ DictionaryQuery::DictionaryQuery(DictionaryConnection& connection, const std::st
   const DictionaryConnection::State& owner = *connection.state_;
   if (!owner.database) throw TarvelError("The dictionary connection is not open");
   if (owner.observer) owner.observer(statement);
-  state_->rows = owner.database->Run(statement);
+  try {
+    state_->rows = owner.database->Run(statement);
+  } catch (const TarvelError& error) {
+    throw DictionaryError(error.what());
+  }
 }
 
 DictionaryQuery::~DictionaryQuery() = default;
@@ -78,7 +101,11 @@ bool DictionaryQuery::Eof() const {
 }
 
 void DictionaryQuery::Next() {
-  state_->rows->Next();
+  try {
+    state_->rows->Next();
+  } catch (const TarvelError& error) {
+    throw DictionaryError(error.what());
+  }
 }
 
 DictionaryColumn DictionaryQuery::Column(std::string_view name) const {

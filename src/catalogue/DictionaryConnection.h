@@ -6,7 +6,16 @@
 #include <string>
 #include <string_view>
 
+#include "common/Error.h"
+
 namespace tarvel {
+
+// The database itself failed to run a statement (a damaged snapshot, a lost connection), as
+// against a dictionary row that the generator cannot wrap.
+class DictionaryError : public TarvelError {
+ public:
+  using TarvelError::TarvelError;
+};
 
 // The one shared connection to the dictionary. The OLE DB-style log-on string decides what it
 // opens: a Data Source naming an existing file is a dictionary snapshot (SQLite), anything else
@@ -41,14 +50,14 @@ struct DictionaryColumn {
 // One statement on the shared connection, read forward only; created and released per statement.
 class DictionaryQuery {
  public:
-  // Runs the statement; fails with the database's own message.
+  // Runs the statement; fails with a DictionaryError carrying the database's own message.
   DictionaryQuery(DictionaryConnection& connection, const std::string& statement);
   ~DictionaryQuery();
   DictionaryQuery(const DictionaryQuery&) = delete;
   DictionaryQuery& operator=(const DictionaryQuery&) = delete;
 
   bool Eof() const;
-  void Next();
+  void Next();  // fails as the constructor does
   // Column lookup ignores letter case; NULL reads as an empty text or as 0.
   std::string FieldText(std::string_view column) const;
   std::int64_t FieldInteger(std::string_view column) const;

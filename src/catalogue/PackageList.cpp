@@ -41,7 +41,7 @@ void ConnectAndListPackages(DictionaryConnection& connection, const LogOnTexts& 
   connection.SetConnectionString(BuildConnectionString(logOn));
   connection.Open();
   sink.clear();
-  const std::string owner = QuoteName(logOn.user);
+  const std::string owner = QuoteOwner(logOn.user);
   {
     const DictionaryQuery routines(connection,
                                    FillTemplate(kRoutinesOutsidePackagesStatement, {owner}));

@@ -1,6 +1,7 @@
 #include <sqlite3.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <charconv>
 #include <string_view>
 #include <vector>
@@ -180,15 +181,23 @@ const std::string* FindIgnoringCase(const std::vector<std::string>& names, const
   return nullptr;
 }
 
+// Only tables: a view can hold any query, an endless recursive one included, and a virtual
+// table runs code of its module.
 void CheckSnapshotTables(sqlite3* database, const std::string& path) {
-  const std::vector<std::string> tables = ReadColumn(
-      database, "select name from sqlite_master where type = 'table' or type = 'view'", 0);
+  const char* const objects =
+      "select name, case when type = 'table' and sql like 'create virtual%' then 'virtual table' "
+      "else type end from sqlite_master";
+  const std::vector<std::string> names = ReadColumn(database, objects, 0);
+  const std::vector<std::string> types = ReadColumn(database, objects, 1);
   std::string missing;
   for (const RequiredTable& required : SnapshotTables()) {
     std::vector<std::string> problems;
-    const std::string* table = FindIgnoringCase(tables, required.name);
+    const std::string* table = FindIgnoringCase(names, required.name);
+    const std::string type = table == nullptr ? "" : types[table - names.data()];
     if (table == nullptr) {
       problems.push_back(std::string("table ") + required.name + " is missing");
+    } else if (type != "table") {
+      problems.push_back(*table + " is a " + type + ", not a table");
     } else {
       const std::vector<std::string> columns =
           ReadColumn(database, "pragma table_info(" + Enclosed(*table, '"', '"') + ")", 1);
@@ -221,20 +230,27 @@ void AttachAsSys(sqlite3* database, const std::string& path) {
   }
 }
 
+// SQLite reads a name that begins with "file:" as a URI, naming another file than the one
+// checked: an absolute path never begins so.
+std::string PlainFileName(const std::string& path) {
+  return FromQString(QFileInfo(ToQString(path)).absoluteFilePath());
+}
+
 class SnapshotDatabase : public DictionaryDatabase {
  public:
   explicit SnapshotDatabase(const std::string& path) {
     CheckSqliteHeader(path);
+    const std::string fileName = PlainFileName(path);
     sqlite3* opened = nullptr;
-    const int result =
-        sqlite3_open_v2(path.c_str(), &opened, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int result = sqlite3_open_v2(fileName.c_str(), &opened,
+                                       SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     database_.reset(opened);
     if (result != SQLITE_OK) {
       if (!database_) throw TarvelError(sqlite3_errstr(result));
       FailWithMessageOf(opened);
     }
     sqlite3_busy_timeout(opened, kBusyTimeoutMs);
-    AttachAsSys(opened, path);
+    AttachAsSys(opened, fileName);
     CheckSnapshotTables(opened, path);
   }
 

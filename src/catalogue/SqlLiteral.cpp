@@ -5,7 +5,11 @@
 namespace tarvel {
 
 std::string QuoteName(const std::string& name) {
-  return Enclosed(AsciiUpper(name), '\'', '\'');
+  return Enclosed(name, '\'', '\'');
+}
+
+std::string QuoteOwner(const std::string& user) {
+  return QuoteName(AsciiUpper(user));
 }
 
 std::string FillTemplate(const std::string& statementTemplate,

@@ -64,14 +64,14 @@ void CheckOverloadValue(const RoutineRef& routine, const std::string& overload) 
 
 std::string RoutinesStatement(const std::string& owner, const std::string& packageName) {
   if (packageName.empty()) {
-    return FillTemplate(kStandAloneRoutinesStatement, {QuoteName(owner), QuoteName(owner)});
+    return FillTemplate(kStandAloneRoutinesStatement, {QuoteOwner(owner), QuoteOwner(owner)});
   }
-  return FillTemplate(kPackageRoutinesStatement, {QuoteName(owner), QuoteName(packageName),
-                                                  QuoteName(owner), QuoteName(packageName)});
+  return FillTemplate(kPackageRoutinesStatement, {QuoteOwner(owner), QuoteName(packageName),
+                                                  QuoteOwner(owner), QuoteName(packageName)});
 }
 
 std::string ArgumentsStatement(const RoutineRef& routine, const std::string& overload) {
-  const std::string owner = QuoteName(routine.owner);
+  const std::string owner = QuoteOwner(routine.owner);
   const std::string name = QuoteName(routine.routineName);
   if (routine.packageName.empty()) {
     if (overload.empty()) return FillTemplate(kStandAloneArgumentsStatement, {owner, name});
@@ -177,6 +177,8 @@ std::unique_ptr<TOraPackage> LoadPackage(DictionaryConnection& connection, const
     try {
       package->Procedures.Add(LoadProcedure(connection, owner, packageName, routineName, overload));
     } catch (const TarvelError& error) {
+      const bool databaseFailed = dynamic_cast<const DictionaryError*>(&error) != nullptr;
+      if (databaseFailed && listener.failsOnDatabaseError()) throw;
       listener.warning(error.what());
     }
   }

@@ -16,6 +16,8 @@ class ReadListener {
   virtual void step() = 0;  // after each package name
   // A routine that could not be read; it is left out once this returns.
   virtual void warning(const std::string& message) = 0;
+  // Whether a database error while reading a routine ends the read instead of being a warning.
+  virtual bool failsOnDatabaseError() const { return false; }
 };
 
 // One package per name, in order; the empty name reads the routines outside packages.

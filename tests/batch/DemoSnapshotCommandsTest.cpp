@@ -150,6 +150,7 @@ TEST_F(DemoSnapshotCommandsTest, ABadSizeFailsWithTheWizardsMessageAndWritesNoth
   EXPECT_FALSE(QFileInfo::exists(TempPath(QStringLiteral("out"))));
 }
 
+// As typed, but for a hexadecimal prefix that Pascal does not read.
 TEST_F(DemoSnapshotCommandsTest, SizesReachTheConstantsAsTyped) {
   const BatchResult result = RunTarvelgen(Generate(QStringLiteral("out")) << "--outside"
                                                                           << "--max-string"
@@ -160,7 +161,7 @@ TEST_F(DemoSnapshotCommandsTest, SizesReachTheConstantsAsTyped) {
                                                                           << "0");
   ASSERT_EQ(result.exitCode, 0) << result.err;
   const std::string main = ReadBytes(TempPath(QStringLiteral("out/uMyOracleDB.pas")));
-  EXPECT_NE(main.find("  MAX_STRING_SIZE =  0x10;\r\n  MAX_BLOB_SIZE = +007;\r\n"
+  EXPECT_NE(main.find("  MAX_STRING_SIZE =  $10;\r\n  MAX_BLOB_SIZE = +007;\r\n"
                       "  MAX_CLOB_SIZE = 0;\r\n"),
             std::string::npos);
 }
@@ -199,6 +200,10 @@ TEST_F(DemoSnapshotCommandsTest, FailuresPrintTheSystemsMessageWithoutAFullStop)
             "No Oracle ODBC driver is installed: install Oracle's ODBC driver for unixODBC, or "
             "configure an ODBC data source named nowhere\n");
   EXPECT_EQ(noDriver.out, "");
+  const BatchResult mistyped = RunTarvelgen(
+      Command(QStringLiteral("list"), QStringLiteral("hr"), QStringLiteral("demo.snapshto.db")));
+  EXPECT_EQ(mistyped.exitCode, 1);
+  EXPECT_EQ(mistyped.err, "No such dictionary snapshot: demo.snapshto.db\n");
 
   QFile blocker(TempPath(QStringLiteral("file")));
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
@@ -206,6 +211,41 @@ TEST_F(DemoSnapshotCommandsTest, FailuresPrintTheSystemsMessageWithoutAFullStop)
   const BatchResult folder = RunTarvelgen(Generate(QStringLiteral("file")));
   EXPECT_EQ(folder.exitCode, 1);
   EXPECT_EQ(folder.err, "Unable to create directory\n");
+}
+
+int SnapshotNumber(const QString& snapshot, const QString& statement) {
+  int number = 0;
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("look"));
+    db.setDatabaseName(snapshot);
+    QSqlQuery query(db);
+    if (db.open() && query.exec(statement) && query.next()) number = query.value(0).toInt();
+  }
+  QSqlDatabase::removeDatabase(QStringLiteral("look"));
+  return number;
+}
+
+// The argument rows are damaged, the list and the routine names not: the run fails at the first
+// routine instead of leaving every routine out with a warning.
+TEST_F(DemoSnapshotCommandsTest, ADamagedSnapshotFailsTheRunAndWritesNoUnit) {
+  const QString snapshot = TempPath(QStringLiteral("damaged.snapshot"));
+  ASSERT_TRUE(QFile::copy(DemoSnapshotPath(), snapshot));
+  const int page = SnapshotNumber(
+      snapshot, QStringLiteral("select rootpage from sqlite_master where name = 'all_arguments'"));
+  const int pageSize = SnapshotNumber(snapshot, QStringLiteral("pragma page_size"));
+  ASSERT_GT(page, 1);
+  QFile file(snapshot);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.seek(qint64{page - 1} * pageSize));
+  file.write(QByteArray(pageSize, '\xff'));
+  file.close();
+
+  const QString out = TempPath(QStringLiteral("out"));
+  const BatchResult result = RunTarvelgen(
+      Command(QStringLiteral("generate"), QStringLiteral("hr"), snapshot) << "--output" << out);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err, "database disk image is malformed\n");
+  EXPECT_EQ(result.out, "");
+  EXPECT_TRUE(UnitFiles(out).empty());
 }
 
 void SetModified(const QString& path, const QDateTime& time) {

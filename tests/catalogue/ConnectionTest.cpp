@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <string>
@@ -191,16 +192,57 @@ TEST(SnapshotLogOn, AnSqliteFileWithoutTheDictionaryTablesFailsNamingWhatIsMissi
   EXPECT_FALSE(connection.IsOpen());
 }
 
-TEST(SnapshotLogOn, ViewsOfTheRightShapeAreASnapshotToo) {
+std::string LogOnFailure(const std::string& database) {
+  DictionaryConnection connection;
+  connection.SetConnectionString(SnapshotLogOn(database));
+  return FailureOf([&] { connection.Open(); });
+}
+
+// A view may run any query, here an endless one; a virtual table runs its module's code.
+TEST(SnapshotLogOn, OnlyTablesAreReadNeverViews) {
   QTemporaryDir dir;
   const std::string path = FromQString(dir.filePath("views.sqlite"));
   BuildSnapshotFile(path, testing::SnapshotTablesSql() +
-                              ";alter table dba_objects rename to objects;"
-                              "create view dba_objects as select * from objects;");
+                              ";drop table dba_objects;"
+                              "create view dba_objects as with recursive r(n) as (select 1 union "
+                              "all select n + 1 from r) select 'HR' as OWNER, 'P' || n as "
+                              "OBJECT_NAME, 'PACKAGE' as OBJECT_TYPE from r;"
+                              "drop table all_procedures;"
+                              "create virtual table all_procedures using rtree(id, a, b);");
+  EXPECT_EQ(LogOnFailure(path), path +
+                                    " is not a dictionary snapshot: dba_objects is a view, not a "
+                                    "table; all_procedures is a virtual table, not a table");
+}
+
+// Text written as a path or a snapshot's file name never goes to ODBC as a database name.
+TEST(SnapshotLogOn, APathThatNamesNoFileSaysSo) {
+  QTemporaryDir dir;
+  const std::string folder = FromQString(dir.path());
+  for (const std::string& typed :
+       std::vector<std::string>{"./hr.snapshot", "../hr", "~/hr", "/no/such", "hr.db", "hr.sqlite",
+                                folder + "/hr.snapshot"}) {
+    EXPECT_EQ(LogOnFailure(typed), "No such dictionary snapshot: " + typed);
+  }
+  EXPECT_EQ(LogOnFailure(folder), folder + " is a folder, not a dictionary snapshot");
+  EXPECT_EQ(LogOnFailure(folder + "/x.db/"), "No such dictionary snapshot: " + folder + "/x.db/");
+}
+
+// SQLite would read "file:..." as a URI naming another file; the name is always a plain one.
+TEST(SnapshotLogOn, AFileNameBeginningWithFileIsThatFile) {
+  QTemporaryDir dir;
+  BuildSnapshotFile(FromQString(dir.filePath("file:hr.snapshot")),
+                    testing::SnapshotTablesSql() +
+                        ";insert into dba_objects (OWNER, OBJECT_NAME, OBJECT_TYPE) values "
+                        "('HR', 'MINE', 'PACKAGE')");
+  BuildSnapshotFile(FromQString(dir.filePath("hr.snapshot")), testing::SnapshotTablesSql());
+  const QString previous = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(dir.path()));
   DictionaryConnection connection;
-  connection.SetConnectionString(SnapshotLogOn(path));
+  connection.SetConnectionString(SnapshotLogOn("file:hr.snapshot"));
   connection.Open();
-  EXPECT_TRUE(DictionaryQuery(connection, "select * from dba_objects").Eof());
+  const DictionaryQuery objects(connection, "select object_name from sys.dba_objects");
+  QDir::setCurrent(previous);
+  EXPECT_EQ(objects.FieldText("object_name"), "MINE");
 }
 
 }  // namespace

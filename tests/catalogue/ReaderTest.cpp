@@ -186,44 +186,54 @@ TEST_F(ReaderTest, EachOverloadIsReadWithItsOwnValue) {
                   "object_name='FIND' and overload=2 order by position"));
 }
 
-// Names go out in upper case with quotes doubled, so a dictionary name with lower-case letters
-// is not found; messages name owner, package and routine as they were passed in.
-TEST_F(ReaderTest, NamesAreSentInUpperCaseWithQuotesDoubled) {
+// Only the owner goes out in upper case: a quoted mixed-case package and its routines find their
+// own rows, never those of a name that differs in case. Quotes are doubled; messages name owner,
+// package and routine as they were passed in.
+TEST_F(ReaderTest, NamesAreSentAsTheDictionaryGaveThemWithQuotesDoubled) {
+  const std::string package = "O'Brien_Api";
   OpenRows(
-      PackageRows("O'BRIEN_API", {"IT'S_DONE", "Mixed", "BAD'ONE"}) +
+      PackageRows(package, {"IT'S_DONE", "lowerRoutine", "LOWERROUTINE", "BAD'ONE"}) +
+      PackageRows("O'BRIEN_API", {"OTHER"}) +
+      Insert({.package = package, .routine = "IT'S_DONE", .argument = "P_X", .type = "NUMBER"}) +
+      Insert({.package = package, .routine = "lowerRoutine", .argument = "p_low", .type = "DATE"}) +
       Insert(
-          {.package = "O'BRIEN_API", .routine = "IT'S_DONE", .argument = "P_X", .type = "NUMBER"}) +
-      Insert({.package = "O'BRIEN_API", .routine = "Mixed", .argument = "P_Y", .type = "NUMBER"}) +
-      Insert({.package = "O'BRIEN_API",
+          {.package = package, .routine = "LOWERROUTINE", .argument = "P_UP", .type = "NUMBER"}) +
+      Insert({.package = package,
               .routine = "BAD'ONE",
               .argument = "P_Z",
               .type = "NUMBER",
               .inOut = "in"}));
 
-  const auto package = LoadPackage(connection, "hr", "o'brien_api", listener);
+  const auto read = LoadPackage(connection, "hr", package, listener);
 
-  EXPECT_THAT(Describe(*package), ElementsAre("package O'brienApi of 'o'brien_api'",
-                                              "  routine It'sDone IT'S_DONE of 'o'brien_api'",
-                                              "    PX P_X ftFloat double pdInput",
-                                              "  routine Mixed Mixed of 'o'brien_api'"));
+  EXPECT_THAT(Describe(*read), ElementsAre("package O'brienApi of 'O'Brien_Api'",
+                                           "  routine It'sDone IT'S_DONE of 'O'Brien_Api'",
+                                           "    PX P_X ftFloat double pdInput",
+                                           "  routine Lowerroutine LOWERROUTINE of 'O'Brien_Api'",
+                                           "    PUp P_UP ftFloat double pdInput",
+                                           "  routine Lowerroutine lowerRoutine of 'O'Brien_Api'",
+                                           "    PLow p_low ftDateTime TDateTime pdInput"));
   EXPECT_THAT(listener.events,
-              ElementsAre("warning: Invalid parameter direction (in) in :hr.o'brien_api.BAD'ONE  "
+              ElementsAre("warning: Invalid parameter direction (in) in :hr.O'Brien_Api.BAD'ONE  "
                           "argument name: P_Z"));
   EXPECT_THAT(
       statements,
       ElementsAre("select distinct object_name, overload from sys.all_arguments where owner='HR' "
-                  "and package_name='O''BRIEN_API' union select procedure_name, overload from "
-                  "sys.all_procedures where owner='HR' and object_name='O''BRIEN_API' and "
+                  "and package_name='O''Brien_Api' union select procedure_name, overload from "
+                  "sys.all_procedures where owner='HR' and object_name='O''Brien_Api' and "
                   "procedure_name is not null order by 1, 2",
                   "select argument_name, data_level, position, data_type, in_out from "
-                  "sys.all_arguments where owner='HR' and package_name='O''BRIEN_API' and "
+                  "sys.all_arguments where owner='HR' and package_name='O''Brien_Api' and "
                   "object_name='BAD''ONE' order by position",
                   "select argument_name, data_level, position, data_type, in_out from "
-                  "sys.all_arguments where owner='HR' and package_name='O''BRIEN_API' and "
+                  "sys.all_arguments where owner='HR' and package_name='O''Brien_Api' and "
                   "object_name='IT''S_DONE' order by position",
                   "select argument_name, data_level, position, data_type, in_out from "
-                  "sys.all_arguments where owner='HR' and package_name='O''BRIEN_API' and "
-                  "object_name='MIXED' order by position"));
+                  "sys.all_arguments where owner='HR' and package_name='O''Brien_Api' and "
+                  "object_name='LOWERROUTINE' order by position",
+                  "select argument_name, data_level, position, data_type, in_out from "
+                  "sys.all_arguments where owner='HR' and package_name='O''Brien_Api' and "
+                  "object_name='lowerRoutine' order by position"));
 }
 
 // B_RECORD fails after its first argument was read: under the sanitizers nothing of it leaks.

@@ -32,6 +32,8 @@ insert into all_procedures (OWNER, OBJECT_NAME, PROCEDURE_NAME, OBJECT_TYPE, OVE
   ('HR', 'HR_API', 'DO_IT', 'PACKAGE', NULL),
   ('HR', 'HR_API', 'GET_NAME', 'PACKAGE', NULL),
   ('HR', 'EMPTY_PKG', NULL, 'PACKAGE', NULL),
+  ('HR', 'Hr_Api', NULL, 'PACKAGE', NULL),
+  ('HR', 'Hr_Api', 'PING', 'PACKAGE', NULL),
   ('HR', 'MY_ORACLE_DB', 'PING', 'PACKAGE', NULL);
 insert into all_arguments (OWNER, PACKAGE_NAME, OBJECT_NAME, OVERLOAD, ARGUMENT_NAME, POSITION,
                            SEQUENCE, DATA_LEVEL, DATA_TYPE, IN_OUT) values
@@ -102,11 +104,16 @@ TEST_F(GenerationRunTest, WritesTheConnectionUnitFirstThenOneUnitPerPackageWithR
   EXPECT_NE(Output("uHrApi.pas").find("   procedure DoIt; \r\n"), std::string::npos);
 }
 
-TEST_F(GenerationRunTest, CopiesTheSizeTextsAsTyped) {
-  RunGeneration(connection_, Request({}), listener_);
+// As typed, but "0x10" would not compile: a prefix Pascal does not know becomes "$".
+TEST_F(GenerationRunTest, CopiesTheSizeTextsAsTypedInAFormPascalReads) {
+  GenerationRequest request = Request({});
+  RunGeneration(connection_, request, listener_);
+  request.maxBlobSize = "0x10";
+  request.maxClobSize = " -X0";
+  RunGeneration(connection_, request, listener_);
   EXPECT_NE(Output("uMyOracleDB.pas")
                 .find("  MAX_STRING_SIZE =  0042;\r\n  MAX_BLOB_SIZE = $10;\r\n"
-                      "  MAX_CLOB_SIZE = -0;\r\n"),
+                      "  MAX_CLOB_SIZE =  -$0;\r\n"),
             std::string::npos);
 }
 
