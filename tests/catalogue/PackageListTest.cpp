@@ -121,19 +121,17 @@ TEST_F(PackageList, AFailedLogOnKeepsTheListAsItWas) {
   EXPECT_FALSE(connection.IsOpen());
 }
 
-// A view whose rows fail to compute once they reach the object named BROKEN makes a listing
-// statement fail part way, as a dictionary read can.
+// A generated column that fails to compute once the rows reach the object named BROKEN makes a
+// listing statement fail part way, as a dictionary read can.
 std::string ObjectsFailingAt(const std::string& rows) {
-  return "alter table dba_objects rename to objects;\n" + rows +
-         "create view dba_objects as select OWNER, OBJECT_NAME, OBJECT_TYPE, case when "
-         "OBJECT_NAME = 'BROKEN' then abs(-9223372036854775807 - 1 + 0 * length(OBJECT_NAME)) end "
-         "as DETAIL from "
-         "objects;\n";
+  return rows +
+         "alter table dba_objects add column DETAIL as (case when OBJECT_NAME = 'BROKEN' then "
+         "abs(-9223372036854775807 - 1 + 0 * length(OBJECT_NAME)) end);\n";
 }
 
 std::string ObjectIn(const std::string& name, const std::string& type) {
-  return "insert into objects (OWNER, OBJECT_NAME, OBJECT_TYPE) values ('HR', '" + name + "', '" +
-         type + "');\n";
+  return "insert into dba_objects (OWNER, OBJECT_NAME, OBJECT_TYPE) values ('HR', '" + name +
+         "', '" + type + "');\n";
 }
 
 TEST_F(PackageList, AFailureListingRoutinesOutsidePackagesLeavesTheListEmpty) {
