@@ -1,6 +1,9 @@
 #include "typemap/uUtil.h"
 
+#include <SimpleIni.h>
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include "../settings/TempIniFile.h"
 #include "common/Error.h"
@@ -9,6 +12,19 @@ namespace tarvel {
 namespace {
 
 using testing::TempIniFile;
+
+struct Row {
+  const char* dataType;
+  const char* fieldType;
+  const char* delphiType;
+};
+
+void ExpectMappings(const std::vector<Row>& rows) {
+  for (const Row& row : rows) {
+    EXPECT_EQ(MapFieldType(row.dataType), row.fieldType) << row.dataType;
+    EXPECT_EQ(MapDelphiType(row.dataType), row.delphiType) << row.dataType;
+  }
+}
 
 std::string FailureOf(std::string (*map)(const std::string&), const std::string& dataType) {
   try {
@@ -20,12 +36,7 @@ std::string FailureOf(std::string (*map)(const std::string&), const std::string&
 
 TEST(TypeMap, BuiltInTableMapsEveryRow) {
   TempIniFile ini;
-  struct Row {
-    const char* dataType;
-    const char* fieldType;
-    const char* delphiType;
-  };
-  const Row rows[] = {
+  ExpectMappings({
       {"VARCHAR2", "ftString", "string"},
       {"CHAR", "ftString", "string"},
       {"DATE", "ftDateTime", "TDateTime"},
@@ -45,10 +56,41 @@ TEST(TypeMap, BuiltInTableMapsEveryRow) {
       {"LONG RAW", "ftBlob", "TBlobByteData"},
       {"BFILE", "ftBlob", "TBlobByteData"},
       {"RAW", "ftVarBytes", "TBlobByteData"},
+  });
+}
+
+// The sample a user copies into config.ini: read through the settings store, each of its keys
+// maps in both sections, and it holds no key besides these.
+TEST(TypeMap, SampleAdditionsMapEveryKey) {
+  const std::string sample = TARVEL_SOURCE_DIR "/samples/type-additions.ini";
+  const std::vector<Row> rows = {
+      {"BINARY_INTEGER", "ftInteger", "integer"},
+      {"PLS_INTEGER", "ftInteger", "integer"},
+      {"TIMESTAMP", "ftDateTime", "TDateTime"},
+      {"TIMESTAMP WITH TIME ZONE", "ftDateTime", "TDateTime"},
+      {"TIMESTAMP WITH LOCAL TIME ZONE", "ftDateTime", "TDateTime"},
+      {"BINARY_DOUBLE", "ftFloat", "double"},
+      {"BINARY_FLOAT", "ftFloat", "double"},
+      {"NVARCHAR2", "ftString", "string"},
+      {"NCHAR", "ftString", "string"},
+      {"NCLOB", "ftWideMemo", "string"},
+      {"ROWID", "ftString", "string"},
+      {"UROWID", "ftString", "string"},
   };
-  for (const Row& row : rows) {
-    EXPECT_EQ(MapFieldType(row.dataType), row.fieldType) << row.dataType;
-    EXPECT_EQ(MapDelphiType(row.dataType), row.delphiType) << row.dataType;
+  SetIniFilePath(sample);
+  ExpectMappings(rows);
+  SetIniFilePath("");
+
+  std::set<std::string> expected;
+  for (const Row& row : rows) expected.insert(row.dataType);
+  CSimpleIniA ini;
+  ASSERT_GE(ini.LoadFile(sample.c_str()), 0);
+  for (const char* section : {"AVAR", "DVAR"}) {
+    CSimpleIniA::TNamesDepend keys;
+    ini.GetAllKeys(section, keys);
+    std::set<std::string> found;
+    for (const CSimpleIniA::Entry& key : keys) found.insert(key.pItem);
+    EXPECT_EQ(found, expected) << section;
   }
 }
 
