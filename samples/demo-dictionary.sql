@@ -5,8 +5,10 @@
 -- HR_BATCH  procedures without arguments, old style (one empty all_arguments row) and
 --           new style (no all_arguments row at all, as Oracle writes it since 12.1.0.2),
 --           and a function returning a cursor
--- HR_AUDIT  one routine that reads, one with a TIMESTAMP argument and one with a record
+-- HR_AUDIT  one routine that reads, one with an object argument and one with a record (ADO
+--           binds neither; both routines are left out with a warning)
 -- HR_EMPTY  a package without subprograms
+-- HR_TYPES  one routine per type family of samples/type-additions.ini, left out without it
 -- EMP_COUNT, LOG_MSG, REFRESH_STATS  routines outside packages (REFRESH_STATS new style)
 
 insert into dba_objects (OWNER, OBJECT_NAME, OBJECT_ID, OBJECT_TYPE) values
@@ -17,6 +19,8 @@ insert into dba_objects (OWNER, OBJECT_NAME, OBJECT_ID, OBJECT_TYPE) values
   ('HR', 'HR_AUDIT', 1005, 'PACKAGE'),
   ('HR', 'HR_AUDIT', 1006, 'PACKAGE BODY'),
   ('HR', 'HR_EMPTY', 1007, 'PACKAGE'),
+  ('HR', 'HR_TYPES', 1008, 'PACKAGE'),
+  ('HR', 'HR_TYPES', 1009, 'PACKAGE BODY'),
   ('HR', 'EMP_COUNT', 1010, 'FUNCTION'),
   ('HR', 'LOG_MSG', 1011, 'PROCEDURE'),
   ('HR', 'REFRESH_STATS', 1012, 'PROCEDURE'),
@@ -46,6 +50,13 @@ insert into all_procedures
   ('HR', 'HR_AUDIT', 'SAVE_EMP', 1005, 2, NULL, 'PACKAGE'),
   ('HR', 'HR_AUDIT', 'COUNT_EVENTS', 1005, 3, NULL, 'PACKAGE'),
   ('HR', 'HR_EMPTY', NULL, 1007, 0, NULL, 'PACKAGE'),
+  ('HR', 'HR_TYPES', NULL, 1008, 0, NULL, 'PACKAGE'),
+  ('HR', 'HR_TYPES', 'COUNT_LEAVE', 1008, 1, NULL, 'PACKAGE'),
+  ('HR', 'HR_TYPES', 'LAST_LOGIN', 1008, 2, NULL, 'PACKAGE'),
+  ('HR', 'HR_TYPES', 'SCALE_RATE', 1008, 3, NULL, 'PACKAGE'),
+  ('HR', 'HR_TYPES', 'SET_LOCAL_NAME', 1008, 4, NULL, 'PACKAGE'),
+  ('HR', 'HR_TYPES', 'GET_CV', 1008, 5, NULL, 'PACKAGE'),
+  ('HR', 'HR_TYPES', 'LOCATE_EMP', 1008, 6, NULL, 'PACKAGE'),
   ('HR', 'EMP_COUNT', NULL, 1010, 1, NULL, 'FUNCTION'),
   ('HR', 'LOG_MSG', NULL, 1011, 1, NULL, 'PROCEDURE'),
   ('HR', 'REFRESH_STATS', NULL, 1012, 1, NULL, 'PROCEDURE'),
@@ -94,7 +105,7 @@ values
   ('HR', 'HR_BATCH', 'NIGHTLY_RUN', 1003, NULL, 1, NULL, 1, 0, 0, NULL, 'IN', NULL, NULL),
   ('HR', 'HR_BATCH', 'PENDING_JOBS', 1003, NULL, 3, NULL, 0, 1, 0, 'REF CURSOR', 'OUT', NULL, NULL),
 
-  ('HR', 'HR_AUDIT', 'LOG_EVENT', 1005, NULL, 1, 'P_AT', 1, 1, 0, 'TIMESTAMP', 'IN', NULL, NULL),
+  ('HR', 'HR_AUDIT', 'LOG_EVENT', 1005, NULL, 1, 'P_EVENT', 1, 1, 0, 'OBJECT', 'IN', 'AUDIT_EVENT_T', NULL),
   ('HR', 'HR_AUDIT', 'LOG_EVENT', 1005, NULL, 1, 'P_TEXT', 2, 2, 0, 'VARCHAR2', 'IN', NULL, NULL),
   -- A record argument: its fields follow at DATA_LEVEL 1, numbered from 1 within the record.
   ('HR', 'HR_AUDIT', 'SAVE_EMP', 1005, NULL, 2, 'P_ID', 1, 1, 0, 'NUMBER', 'IN', NULL, NULL),
@@ -103,6 +114,25 @@ values
   ('HR', 'HR_AUDIT', 'SAVE_EMP', 1005, NULL, 2, 'EMP_NAME', 2, 4, 1, 'VARCHAR2', 'IN', NULL, NULL),
   ('HR', 'HR_AUDIT', 'COUNT_EVENTS', 1005, NULL, 3, NULL, 0, 1, 0, 'NUMBER', 'OUT', NULL, NULL),
   ('HR', 'HR_AUDIT', 'COUNT_EVENTS', 1005, NULL, 3, 'P_SINCE', 1, 2, 0, 'DATE', 'IN', NULL, NULL),
+
+  ('HR', 'HR_TYPES', 'COUNT_LEAVE', 1008, NULL, 1, NULL, 0, 1, 0, 'PLS_INTEGER', 'OUT', NULL, NULL),
+  ('HR', 'HR_TYPES', 'COUNT_LEAVE', 1008, NULL, 1, 'P_EMP_ID', 1, 2, 0, 'BINARY_INTEGER', 'IN', NULL, NULL),
+  ('HR', 'HR_TYPES', 'COUNT_LEAVE', 1008, NULL, 1, 'P_YEAR', 2, 3, 0, 'PLS_INTEGER', 'IN/OUT', NULL, NULL),
+  ('HR', 'HR_TYPES', 'LAST_LOGIN', 1008, NULL, 2, 'P_EMP_ID', 1, 1, 0, 'NUMBER', 'IN', NULL, NULL),
+  ('HR', 'HR_TYPES', 'LAST_LOGIN', 1008, NULL, 2, 'P_AT', 2, 2, 0, 'TIMESTAMP', 'OUT', NULL, NULL),
+  ('HR', 'HR_TYPES', 'LAST_LOGIN', 1008, NULL, 2, 'P_AT_ZONE', 3, 3, 0, 'TIMESTAMP WITH TIME ZONE', 'OUT', NULL, NULL),
+  ('HR', 'HR_TYPES', 'LAST_LOGIN', 1008, NULL, 2, 'P_SEEN', 4, 4, 0, 'TIMESTAMP WITH LOCAL TIME ZONE', 'IN/OUT', NULL, NULL),
+  ('HR', 'HR_TYPES', 'SCALE_RATE', 1008, NULL, 3, NULL, 0, 1, 0, 'BINARY_DOUBLE', 'OUT', NULL, NULL),
+  ('HR', 'HR_TYPES', 'SCALE_RATE', 1008, NULL, 3, 'P_RATE', 1, 2, 0, 'BINARY_DOUBLE', 'IN', NULL, NULL),
+  ('HR', 'HR_TYPES', 'SCALE_RATE', 1008, NULL, 3, 'P_FACTOR', 2, 3, 0, 'BINARY_FLOAT', 'IN/OUT', NULL, NULL),
+  ('HR', 'HR_TYPES', 'SET_LOCAL_NAME', 1008, NULL, 4, 'P_EMP_ID', 1, 1, 0, 'NUMBER', 'IN', NULL, NULL),
+  ('HR', 'HR_TYPES', 'SET_LOCAL_NAME', 1008, NULL, 4, 'P_NAME', 2, 2, 0, 'NVARCHAR2', 'IN', NULL, NULL),
+  ('HR', 'HR_TYPES', 'SET_LOCAL_NAME', 1008, NULL, 4, 'P_INITIAL', 3, 3, 0, 'NCHAR', 'OUT', NULL, NULL),
+  ('HR', 'HR_TYPES', 'GET_CV', 1008, NULL, 5, NULL, 0, 1, 0, 'NCLOB', 'OUT', NULL, NULL),
+  ('HR', 'HR_TYPES', 'GET_CV', 1008, NULL, 5, 'P_EMP_ID', 1, 2, 0, 'NUMBER', 'IN', NULL, NULL),
+  ('HR', 'HR_TYPES', 'LOCATE_EMP', 1008, NULL, 6, NULL, 0, 1, 0, 'ROWID', 'OUT', NULL, NULL),
+  ('HR', 'HR_TYPES', 'LOCATE_EMP', 1008, NULL, 6, 'P_EMP_ID', 1, 2, 0, 'NUMBER', 'IN', NULL, NULL),
+  ('HR', 'HR_TYPES', 'LOCATE_EMP', 1008, NULL, 6, 'P_LOGICAL', 2, 3, 0, 'UROWID', 'OUT', NULL, NULL),
 
   ('HR', NULL, 'EMP_COUNT', 1010, NULL, 1, NULL, 0, 1, 0, 'NUMBER', 'OUT', NULL, NULL),
   ('HR', NULL, 'EMP_COUNT', 1010, NULL, 1, 'P_DEPT', 1, 2, 0, 'NUMBER', 'IN', NULL, NULL),

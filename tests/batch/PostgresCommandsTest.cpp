@@ -36,7 +36,7 @@ const char* const kDataSource = "TarvelDemoDictionary";
 const std::string kHrPassword = "Hr-9fq2-lantern";
 
 const std::string kDemoWarnings =
-    "Parameter type: TIMESTAMP not supported!\n"
+    "Parameter type: OBJECT not supported!\n"
     "Cannot convert param in :HR.HR_AUDIT.SAVE_EMP\n";
 
 // One server for the whole process. The data source is configured through ODBCSYSINI and
@@ -96,13 +96,14 @@ class PostgresCommandsTest : public ::testing::Test {
 TEST_F(PostgresCommandsTest, ListPrintsTheEntriesOfTheServer) {
   const BatchResult result = Run(Command(QStringLiteral("list")));
   EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(result.out, "Procedures outside packages\nHR_API\nHR_AUDIT\nHR_BATCH\nHR_EMPTY\n");
+  EXPECT_EQ(result.out,
+            "Procedures outside packages\nHR_API\nHR_AUDIT\nHR_BATCH\nHR_EMPTY\nHR_TYPES\n");
 }
 
 TEST_F(PostgresCommandsTest, GenerateWritesTheWizardsUnits) {
   const BatchResult result = Generate(QStringLiteral("out"));
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.out, "Units written: 4, unchanged: 0, routines left out: 2\n");
+  EXPECT_EQ(result.out, "Units written: 5, unchanged: 0, routines left out: 2\n");
   EXPECT_EQ(result.err, kDemoWarnings);
   EXPECT_EQ(UnitFiles(TempPath(QStringLiteral("out"))), GoldenUnits("demo-snapshot"));
 
@@ -161,7 +162,7 @@ TEST_F(PostgresCommandsTest, ASnapshotOfTheServerGeneratesWhatTheServerGenerates
   const BatchResult snapshot = Run(Command(QStringLiteral("snapshot")) << "--output" << copy);
   ASSERT_EQ(snapshot.exitCode, 0) << snapshot.err;
   EXPECT_EQ(snapshot.out, "Snapshot written to " + FromQString(copy) +
-                              ": 7 objects, 33 argument rows, 21 procedure rows\n");
+                              ": 8 objects, 51 argument rows, 28 procedure rows\n");
 
   const BatchResult fromServer = Generate(QStringLiteral("server"));
   const BatchResult fromSnapshot = RunTarvelgen(
@@ -197,7 +198,7 @@ TEST_F(PostgresCommandsTest, ThePasswordShowsInNoArgumentAndNoFile) {
     ++files;
     EXPECT_EQ(ReadBytes(path).find(kHrPassword), std::string::npos) << FromQString(path);
   }
-  EXPECT_EQ(files, 5);
+  EXPECT_EQ(files, 6);
 }
 
 }  // namespace

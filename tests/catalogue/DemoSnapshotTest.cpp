@@ -5,6 +5,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include "FileFaults.h"
 #include "ReaderTestSupport.h"
 #include "common/QtText.h"
 
@@ -22,9 +23,11 @@ class DemoSnapshotTest : public SnapshotReaderTest {
   }
 };
 
+// With the sample type additions in config.ini, as scripts/run writes it.
 TEST_F(DemoSnapshotTest, ReadsEveryEntryOfHr) {
-  const auto database =
-      LoadDatabase(connection, "HR", {"", "HR_API", "HR_AUDIT", "HR_BATCH", "HR_EMPTY"}, listener);
+  WriteConfig(ReadWholeFile(TARVEL_SOURCE_DIR "/samples/type-additions.ini"));
+  const auto database = LoadDatabase(
+      connection, "HR", {"", "HR_API", "HR_AUDIT", "HR_BATCH", "HR_EMPTY", "HR_TYPES"}, listener);
 
   const std::vector<std::string> expected{
       "package  of ''",
@@ -72,12 +75,37 @@ TEST_F(DemoSnapshotTest, ReadsEveryEntryOfHr) {
       "    returns Result @RETURN_VALUE ftRefCursor TADODataSet pdReturnValue",
       "  routine PurgeLogs PURGE_LOGS of 'HR_BATCH'",
       "package HrEmpty of 'HR_EMPTY'",
+      "package HrTypes of 'HR_TYPES'",
+      "  routine CountLeave COUNT_LEAVE of 'HR_TYPES'",
+      "    returns Result @RETURN_VALUE ftInteger integer pdReturnValue",
+      "    PEmpId P_EMP_ID ftInteger integer pdInput",
+      "    PYear P_YEAR ftInteger integer pdInputOutput",
+      "  routine GetCv GET_CV of 'HR_TYPES'",
+      "    returns Result @RETURN_VALUE ftWideMemo string pdReturnValue",
+      "    PEmpId P_EMP_ID ftFloat double pdInput",
+      "  routine LastLogin LAST_LOGIN of 'HR_TYPES'",
+      "    PEmpId P_EMP_ID ftFloat double pdInput",
+      "    PAt P_AT ftDateTime TDateTime pdOutput",
+      "    PAtZone P_AT_ZONE ftDateTime TDateTime pdOutput",
+      "    PSeen P_SEEN ftDateTime TDateTime pdInputOutput",
+      "  routine LocateEmp LOCATE_EMP of 'HR_TYPES'",
+      "    returns Result @RETURN_VALUE ftString string pdReturnValue",
+      "    PEmpId P_EMP_ID ftFloat double pdInput",
+      "    PLogical P_LOGICAL ftString string pdOutput",
+      "  routine ScaleRate SCALE_RATE of 'HR_TYPES'",
+      "    returns Result @RETURN_VALUE ftFloat double pdReturnValue",
+      "    PRate P_RATE ftFloat double pdInput",
+      "    PFactor P_FACTOR ftFloat double pdInputOutput",
+      "  routine SetLocalName SET_LOCAL_NAME of 'HR_TYPES'",
+      "    PEmpId P_EMP_ID ftFloat double pdInput",
+      "    PName P_NAME ftString string pdInput",
+      "    PInitial P_INITIAL ftString string pdOutput",
   };
   EXPECT_EQ(Describe(*database), expected);
   EXPECT_THAT(listener.events,
-              ElementsAre("step", "step", "warning: Parameter type: TIMESTAMP not supported!",
+              ElementsAre("step", "step", "warning: Parameter type: OBJECT not supported!",
                           "warning: Cannot convert param in :HR.HR_AUDIT.SAVE_EMP", "step", "step",
-                          "step"));
+                          "step", "step"));
 }
 
 TEST_F(DemoSnapshotTest, AnotherOwnerSeesOnlyItsOwnObjects) {

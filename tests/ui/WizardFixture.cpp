@@ -18,9 +18,12 @@ std::string DemoSnapshotPath() {
   return TARVEL_DEMO_SNAPSHOT;
 }
 
+// The window starts as scripts/run leaves it: config.ini holds the sample type additions.
 void WizardTest::SetUp() {
   ASSERT_TRUE(temp_.isValid());
   SetIniFilePath(TempPath("config.ini"));
+  ASSERT_TRUE(QFile::copy(TARVEL_SOURCE_DIR "/samples/type-additions.ini",
+                          ToQString(TempPath("config.ini"))));
   OpenWindow();
 }
 

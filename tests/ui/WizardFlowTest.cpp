@@ -18,8 +18,8 @@ namespace {
 
 using WizardFlowTest = WizardTest;
 
-const std::vector<std::string> kDemoEntries = {"Procedures outside packages", "HR_API", "HR_AUDIT",
-                                               "HR_BATCH", "HR_EMPTY"};
+const std::vector<std::string> kDemoEntries = {
+    "Procedures outside packages", "HR_API", "HR_AUDIT", "HR_BATCH", "HR_EMPTY", "HR_TYPES"};
 
 // The handles this process holds on the file, as the kernel lists them.
 int OpenHandlesOn(const std::string& path) {
@@ -56,7 +56,7 @@ TEST_F(WizardFlowTest, EnterAndEscapePressNoButton) {
 TEST_F(WizardFlowTest, LogOnListsEveryEntryTickedWithItsKind) {
   LogOnToDemo();
   EXPECT_EQ(ListCaptions(), kDemoEntries);
-  EXPECT_EQ(ListChecks(), std::vector<Qt::CheckState>(5, Qt::Checked));
+  EXPECT_EQ(ListChecks(), std::vector<Qt::CheckState>(kDemoEntries.size(), Qt::Checked));
   QTreeWidget* list = window_->lvPackList;
   EXPECT_EQ(list->topLevelItem(0)->data(0, Tfmain::kEntryKindRole).toInt(), kOutsidePackagesEntry);
   for (int i = 1; i < list->topLevelItemCount(); ++i) {
@@ -94,7 +94,7 @@ TEST_F(WizardFlowTest, AFailedLogOnStaysOnTheLoginPageAndShowsTheMessage) {
 TEST_F(WizardFlowTest, BackFromTheListKeepsTicksAndNextListsAfresh) {
   LogOnToDemo();
   QTest::mouseClick(window_->bClear, Qt::LeftButton);
-  EXPECT_EQ(ListChecks(), std::vector<Qt::CheckState>(5, Qt::Unchecked));
+  EXPECT_EQ(ListChecks(), std::vector<Qt::CheckState>(kDemoEntries.size(), Qt::Unchecked));
   SetCheck(1, Qt::Checked);
 
   ClickBack();
@@ -106,7 +106,7 @@ TEST_F(WizardFlowTest, BackFromTheListKeepsTicksAndNextListsAfresh) {
   ClickNext();
   EXPECT_EQ(Page(), 2);
   EXPECT_EQ(ListCaptions(), kDemoEntries);
-  EXPECT_EQ(ListChecks(), std::vector<Qt::CheckState>(5, Qt::Checked));
+  EXPECT_EQ(ListChecks(), std::vector<Qt::CheckState>(kDemoEntries.size(), Qt::Checked));
 }
 
 TEST_F(WizardFlowTest, CheckAllAndClearAllTouchEveryEntry) {
@@ -114,9 +114,9 @@ TEST_F(WizardFlowTest, CheckAllAndClearAllTouchEveryEntry) {
   SetCheck(0, Qt::Unchecked);
   SetCheck(3, Qt::Unchecked);
   QTest::mouseClick(window_->bAll, Qt::LeftButton);
-  EXPECT_EQ(ListChecks(), std::vector<Qt::CheckState>(5, Qt::Checked));
+  EXPECT_EQ(ListChecks(), std::vector<Qt::CheckState>(kDemoEntries.size(), Qt::Checked));
   QTest::mouseClick(window_->bClear, Qt::LeftButton);
-  EXPECT_EQ(ListChecks(), std::vector<Qt::CheckState>(5, Qt::Unchecked));
+  EXPECT_EQ(ListChecks(), std::vector<Qt::CheckState>(kDemoEntries.size(), Qt::Unchecked));
 }
 
 TEST_F(WizardFlowTest, NextFromTheListNeedsNoTick) {

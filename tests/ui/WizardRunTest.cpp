@@ -20,7 +20,7 @@ namespace {
 using WizardRunTest = WizardTest;
 
 const std::vector<std::string> kAllDemoUnits = {"uHrApi.pas", "uHrAudit.pas", "uHrBatch.pas",
-                                                "uMyOracleDB.pas"};
+                                                "uHrTypes.pas", "uMyOracleDB.pas"};
 
 // What the window looks like while a run writes, seen at each progress step.
 struct RunSighting {
@@ -71,7 +71,7 @@ TEST_F(WizardRunTest, ASuccessfulRunWritesTheUnitsSaysFinishedAndCloses) {
     EXPECT_EQ(warning.icon, MessageIcon::kWarning);
     EXPECT_EQ(warning.buttons, MessageButtons::kOk);
   }
-  EXPECT_EQ(messages_.shown()[0].text, "Parameter type: TIMESTAMP not supported!");
+  EXPECT_EQ(messages_.shown()[0].text, "Parameter type: OBJECT not supported!");
   EXPECT_EQ(messages_.shown()[1].text, "Cannot convert param in :HR.HR_AUDIT.SAVE_EMP");
   const std::string audit = ReadFile(folder + "/uHrAudit.pas");
   EXPECT_NE(audit.find("CountEvents"), std::string::npos);
@@ -88,18 +88,18 @@ TEST_F(WizardRunTest, ASuccessfulRunWritesTheUnitsSaysFinishedAndCloses) {
   EXPECT_TRUE(IsIdle());
   SaveScreenshot("page4-finished");
 
-  // Five entries read, three units written; the bar runs over 0..5 on the Report page.
-  EXPECT_EQ(watch.steps, 8);
+  // Six entries read, four package units written; the bar runs over 0..6 on the Report page.
+  EXPECT_EQ(watch.steps, 10);
   ASSERT_FALSE(watch.sightings.empty());
   const RunSighting& first = watch.sightings.front();
   EXPECT_EQ(first.page, 4);
   EXPECT_FALSE(first.navigatorEnabled);
   EXPECT_TRUE(first.busyCursor);
   EXPECT_EQ(first.barValue, 1);
-  EXPECT_EQ(first.barMaximum, 5);
+  EXPECT_EQ(first.barMaximum, 6);
   EXPECT_TRUE(first.files.empty());
-  EXPECT_EQ(watch.sightings[4].barValue, 5);
-  EXPECT_EQ(watch.sightings[5].files, std::vector<std::string>({"uHrApi.pas", "uMyOracleDB.pas"}));
+  EXPECT_EQ(watch.sightings[5].barValue, 6);
+  EXPECT_EQ(watch.sightings[6].files, std::vector<std::string>({"uHrApi.pas", "uMyOracleDB.pas"}));
 
   CloseProgram();
   EXPECT_EQ(ReadIniString("DB", "USER", "?"), "HR");
@@ -109,6 +109,7 @@ TEST_F(WizardRunTest, ASuccessfulRunWritesTheUnitsSaysFinishedAndCloses) {
   EXPECT_EQ(ReadIniString("CONST", "STRING", "?"), "4096");
   EXPECT_EQ(ReadIniString("CONST", "BLOB", "?"), "10485760");
   EXPECT_EQ(ReadIniString("CONST", "CLOB", "?"), "10485760");
+  EXPECT_EQ(ReadIniString("DVAR", "TIMESTAMP WITH LOCAL TIME ZONE", "?"), "TDateTime");
 }
 
 TEST_F(WizardRunTest, ClosingTheWindowDuringARunLetsTheRunFinish) {
