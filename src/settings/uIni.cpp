@@ -3,8 +3,11 @@
 #include <SimpleIni.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -46,13 +49,25 @@ std::optional<std::string> ReadFileBytes() {
 
 }  // namespace
 
+#ifdef TARVEL_XDG_CONFIG
+const char* const kIniFilePlace = "in $XDG_CONFIG_HOME/tarvelgen (~/.config/tarvelgen by default)";
+#else
+const char* const kIniFilePlace = "beside the program";
+#endif
+
 std::string DefaultIniFilePath() {
+#ifdef TARVEL_XDG_CONFIG
+  // Installed, the program's folder is not the user's to write.
+  return FromQString(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)) +
+         "/tarvelgen/config.ini";
+#else
   if (QCoreApplication::instance() != nullptr) {
     return FromQString(QCoreApplication::applicationDirPath()) + "/config.ini";
   }
   std::error_code error;
   const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
   return (executable.parent_path() / "config.ini").string();
+#endif
 }
 
 void SetIniFilePath(const std::string& path) {
@@ -95,7 +110,10 @@ void WriteIniString(const std::string& section, const std::string& key, const st
 
   // commit() does not report a failed flush of the buffered tail (a full disk), so flush first.
   // An uncommitted file is discarded with its temporary, leaving the old file in place.
-  QSaveFile file(ToQString(IniFilePath()));
+  // The user's settings folder does not exist before the first save.
+  const QString path = ToQString(IniFilePath());
+  if (!QDir().mkpath(QFileInfo(path).absolutePath())) FailWrite();
+  QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) FailWrite();
   const auto size = static_cast<qint64>(text.size());
   if (file.write(text.data(), size) != size || !file.flush() || !file.commit()) FailWrite();

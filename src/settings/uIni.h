@@ -5,8 +5,11 @@
 
 namespace tarvel {
 
-// config.ini beside the running executable, unless a test or a command points elsewhere.
+// config.ini beside the running executable, or in the user's config folder for the installed
+// package; a test or a command may point elsewhere.
 std::string DefaultIniFilePath();
+// Where DefaultIniFilePath() lies, as the help texts say it.
+extern const char* const kIniFilePlace;
 void SetIniFilePath(const std::string& path);
 const std::string& IniFilePath();
 

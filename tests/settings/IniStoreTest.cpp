@@ -19,6 +19,14 @@ TEST(IniStore, DefaultPathIsConfigIniBesideTheExecutable) {
       std::filesystem::canonical(std::filesystem::read_symlink("/proc/self/exe").parent_path()));
 }
 
+TEST(IniStore, AWriteCreatesTheMissingFoldersOfThePath) {
+  TempIniFile ini;
+  const std::string nested = ini.folder() + "/home/.config/tarvelgen/config.ini";
+  SetIniFilePath(nested);
+  WriteIniString("DB", "USER", "hr");
+  EXPECT_EQ(testing::ReadWholeFile(nested), "[DB]\nUSER=hr\n");
+}
+
 TEST(IniStore, MissingFileSectionOrKeyGivesTheDefault) {
   TempIniFile ini;
   EXPECT_EQ(ReadIniString("DB", "USER", "nobody"), "nobody");
