@@ -14,6 +14,7 @@ enum ExitStatus {
   kExitFailure = 1,
   kExitUsageError = 2,
   kExitRoutinesLeftOut = 3,
+  kExitUnitsDiffer = 4,
 };
 
 struct PackageEntry {

@@ -13,10 +13,10 @@ BatchRunListener::~BatchRunListener() {
   ClearProgress();
 }
 
-// The run steps once per package read, then once per package unit saved; only the first kind
-// is counted here, since unitSaved counts the second.
+// The run steps once per package read, then once per package unit saved or compared; only the
+// first kind is counted here, since unitSaved and unitCompared count the second.
 void BatchRunListener::step() {
-  if (unitsWritten_ + unitsUnchanged_ == 0) ++packagesRead_;
+  if (unitsWritten_ + unitsUnchanged_ + unitsCompared_ == 0) ++packagesRead_;
   ShowProgress();
 }
 
@@ -32,10 +32,27 @@ void BatchRunListener::unitSaved(const std::string& /*path*/, bool written) {
   ShowProgress();
 }
 
+void BatchRunListener::unitCompared(const std::string& fileName, UnitFileState state) {
+  ++unitsCompared_;
+  if (state != UnitFileState::kSame) {
+    ClearProgress();
+    std::printf("%s: %s\n", state == UnitFileState::kMissing ? "missing" : "differs",
+                fileName.c_str());
+    std::fflush(stdout);
+    ++unitsDiffering_;
+  }
+  ShowProgress();
+}
+
 void BatchRunListener::ShowProgress() const {
   if (!showProgress_) return;
-  std::fprintf(stderr, "\rPackages read: %zu/%zu, units written: %d", packagesRead_, packageCount_,
-               unitsWritten_ + unitsUnchanged_);
+  if (unitsCompared_ > 0) {
+    std::fprintf(stderr, "\rPackages read: %zu/%zu, units compared: %d", packagesRead_,
+                 packageCount_, unitsCompared_);
+  } else {
+    std::fprintf(stderr, "\rPackages read: %zu/%zu, units written: %d", packagesRead_,
+                 packageCount_, unitsWritten_ + unitsUnchanged_);
+  }
   std::fflush(stderr);
 }
 

@@ -21,10 +21,13 @@ class BatchRunListener : public RunListener {
   // A damaged dictionary fails the command rather than leaving routines out unnoticed.
   bool failsOnDatabaseError() const override { return true; }
   void unitSaved(const std::string& path, bool written) override;
+  // Prints "differs: " or "missing: " and the file name on standard output.
+  void unitCompared(const std::string& fileName, UnitFileState state) override;
 
   int unitsWritten() const { return unitsWritten_; }
   int unitsUnchanged() const { return unitsUnchanged_; }
   int routinesLeftOut() const { return routinesLeftOut_; }
+  int unitsDiffering() const { return unitsDiffering_; }
 
  private:
   void ShowProgress() const;
@@ -36,6 +39,8 @@ class BatchRunListener : public RunListener {
   int unitsWritten_ = 0;
   int unitsUnchanged_ = 0;
   int routinesLeftOut_ = 0;
+  int unitsCompared_ = 0;
+  int unitsDiffering_ = 0;
 };
 
 }  // namespace tarvel

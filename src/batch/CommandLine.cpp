@@ -5,6 +5,8 @@
 #include <optional>
 #include <set>
 
+#include "settings/uIni.h"
+
 namespace tarvel {
 
 namespace {
@@ -26,7 +28,7 @@ constexpr const char* kListUsage =
 constexpr const char* kGenerateUsage =
     "Usage: tarvelgen generate --user U --database D --output DIR [--package NAME]... [--outside]\n"
     "                          [--max-string N] [--max-blob N] [--max-clob N] [--strict]\n"
-    "                          [--password-stdin]\n"
+    "                          [--check] [--password-stdin]\n"
     "\n"
     "Writes uMyOracleDB.pas and one unit per package into DIR, created when missing. Without\n"
     "--package and --outside every entry of the package list is generated, as the wizard ticks\n"
@@ -39,6 +41,9 @@ constexpr const char* kGenerateOptions = R"(  --output DIR      the output folde
   --max-blob N      MAX_BLOB_SIZE, 10485760 unless given
   --max-clob N      MAX_CLOB_SIZE, 10485760 unless given
   --strict          exit with status 3 when a routine could not be read and was left out
+  --check           write nothing: print "differs: FILE" or "missing: FILE" for each unit
+                    whose file in DIR does not hold exactly its text, and exit with status 4
+                    when there is one; other files in DIR are not looked at
 )";
 
 constexpr const char* kSnapshotUsage =
@@ -53,11 +58,12 @@ constexpr const char* kSnapshotOptions = R"(  --output FILE     the snapshot fil
 
 constexpr const char* kProgramUsage =
     "Usage: tarvelgen                (opens the wizard)\n"
-    "       tarvelgen list     --user U --database D\n"
+    "       tarvelgen list     --user U --database D [--password-stdin]\n"
     "       tarvelgen generate --user U --database D --output DIR [--package NAME]... "
     "[--outside]\n"
     "                          [--max-string N] [--max-blob N] [--max-clob N] [--strict]\n"
-    "       tarvelgen snapshot --user U --database D --output FILE\n"
+    "                          [--check] [--password-stdin]\n"
+    "       tarvelgen snapshot --user U --database D --output FILE [--password-stdin]\n"
     "       tarvelgen --help | --version\n"
     "       tarvelgen COMMAND --help\n"
     "\n"
@@ -68,10 +74,13 @@ constexpr const char* kProgramUsage =
     "\n"
     "The password is never an argument: --password-stdin reads it from standard input;\n"
     "without it the commands ask for it without echo on a terminal, and use an empty one\n"
-    "otherwise. config.ini beside the program supplies the AVAR and DVAR type additions and\n"
-    "is never written.\n"
+    "otherwise. The commands read the AVAR and DVAR type additions from config.ini and never\n"
+    "write it; config.ini lies ";
+
+constexpr const char* kExitStatus =
     "\n"
-    "Exit status: 0 success, 1 failure, 2 usage error, 3 a routine left out under --strict.\n";
+    "Exit status: 0 success, 1 failure, 2 usage error, 3 a routine left out under --strict,\n"
+    "4 a unit missing or different under --check. The stronger failure wins: 1 over 4 over 3.\n";
 
 std::optional<BatchCommand> CommandNamed(const std::string& word) {
   if (word == "list") return BatchCommand::kList;
@@ -118,6 +127,7 @@ std::vector<Option> OptionsOf(BatchCommand command) {
   options.push_back({"--max-blob", true, false, Set(&CommandLine::maxBlobSize)});
   options.push_back({"--max-clob", true, false, Set(&CommandLine::maxClobSize)});
   options.push_back({"--strict", false, false, Flag(&CommandLine::strict)});
+  options.push_back({"--check", false, false, Flag(&CommandLine::check)});
   options.push_back({"--statement-log", true, false, Set(&CommandLine::statementLog)});
   return options;
 }
@@ -192,14 +202,13 @@ std::string UsageText(BatchCommand command) {
       return std::string(kListUsage) + "\nOptions:" + kCommonOptions;
     case BatchCommand::kGenerate:
       return std::string(kGenerateUsage) + "\nOptions:" + kCommonOptions + kGenerateOptions +
-             "\nExit status: 0 success, 1 failure, 2 usage error, 3 a routine left out under "
-             "--strict.\n";
+             kExitStatus;
     case BatchCommand::kSnapshot:
       return std::string(kSnapshotUsage) + "\nOptions:" + kCommonOptions + kSnapshotOptions;
     case BatchCommand::kNone:
       break;
   }
-  return kProgramUsage;
+  return std::string(kProgramUsage) + kIniFilePlace + ".\n" + kExitStatus;
 }
 
 std::string VersionText() {

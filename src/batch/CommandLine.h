@@ -23,6 +23,7 @@ struct CommandLine {
   std::string maxBlobSize = "10485760";
   std::string maxClobSize = "10485760";
   bool strict = false;
+  bool check = false;        // compare the units with the output folder's files and write nothing
   std::string statementLog;  // where generate records each dictionary statement, for the benchmark
 };
 

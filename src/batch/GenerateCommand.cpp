@@ -81,24 +81,31 @@ int RunGenerateCommand(const CommandLine& line) {
   request.maxClobSize = line.maxClobSize;
   request.folder = line.output;
   request.leaveUnchangedFiles = true;
-  CreateOutputFolder(request.folder);
+  request.compareOnly = line.check;
+  if (!line.check) CreateOutputFolder(request.folder);
 
   int unitsWritten = 0;
   int unitsUnchanged = 0;
   int routinesLeftOut = 0;
+  int unitsDiffering = 0;
   {
     BatchRunListener listener(request.names.size(), isatty(STDERR_FILENO) != 0);
     RunGeneration(connection, request, listener);
     unitsWritten = listener.unitsWritten();
     unitsUnchanged = listener.unitsUnchanged();
     routinesLeftOut = listener.routinesLeftOut();
+    unitsDiffering = listener.unitsDiffering();
   }
-  std::cout << "Units written: " << unitsWritten << ", unchanged: " << unitsUnchanged;
-  if (routinesLeftOut > 0) std::cout << ", routines left out: " << routinesLeftOut;
-  std::cout << '\n';
+  // A check has printed its findings, one line per unit, as they came.
+  if (!line.check) {
+    std::cout << "Units written: " << unitsWritten << ", unchanged: " << unitsUnchanged;
+    if (routinesLeftOut > 0) std::cout << ", routines left out: " << routinesLeftOut;
+    std::cout << '\n';
+  }
   if (statementLog && !statementLog->flush()) {
     throw TarvelError("Unable to write to " + line.statementLog);
   }
+  if (unitsDiffering > 0) return kExitUnitsDiffer;
   return line.strict && routinesLeftOut > 0 ? kExitRoutinesLeftOut : kExitSuccess;
 }
 

@@ -20,6 +20,10 @@ LineList ConstantLines(const GenerationRequest& request) {
 
 void SaveUnit(const GenerationRequest& request, RunListener& listener, const UnitFile& unit) {
   const std::string path = request.folder + "/" + unit.FileName;
+  if (request.compareOnly) {
+    listener.unitCompared(unit.FileName, CompareUnitFile(path, unit.Text));
+    return;
+  }
   const bool written = request.leaveUnchangedFiles ? SaveUnitFileIfChanged(path, unit.Text)
                                                    : (SaveUnitFile(path, unit.Text), true);
   listener.unitSaved(path, written);

@@ -5,6 +5,7 @@
 
 #include "catalogue/DictionaryConnection.h"
 #include "catalogue/uOracleParser.h"
+#include "run/SaveUnitFile.h"
 
 namespace tarvel {
 
@@ -19,6 +20,9 @@ struct GenerationRequest {
   // Build scripts want time stamps kept: a unit whose file already holds exactly its text is not
   // written again.
   bool leaveUnchangedFiles = false;
+  // CI wants to know whether the units kept in a folder are still current: each unit is compared
+  // with its file and nothing is written.
+  bool compareOnly = false;
 };
 
 class RunListener : public ReadListener {
@@ -26,6 +30,7 @@ class RunListener : public ReadListener {
   virtual void pendingEvents() {}  // once, before reading starts
   virtual void readFailed() {}     // reading the model failed; nothing was written
   virtual void unitSaved(const std::string& /*path*/, bool /*written*/) {}
+  virtual void unitCompared(const std::string& /*fileName*/, UnitFileState /*state*/) {}
 };
 
 // Reads the model and saves the units GenerateUnits makes of it, in their order.

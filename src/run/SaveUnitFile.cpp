@@ -39,4 +39,9 @@ bool SaveUnitFileIfChanged(const std::string& path, const std::string& text) {
   return true;
 }
 
+UnitFileState CompareUnitFile(const std::string& path, const std::string& text) {
+  if (!QFile::exists(ToQString(path))) return UnitFileState::kMissing;
+  return FileHoldsText(path, text) ? UnitFileState::kSame : UnitFileState::kDiffers;
+}
+
 }  // namespace tarvel

@@ -12,4 +12,9 @@ void SaveUnitFile(const std::string& path, const std::string& text);
 // the file was written.
 bool SaveUnitFileIfChanged(const std::string& path, const std::string& text);
 
+enum class UnitFileState { kSame, kDiffers, kMissing };
+
+// How the file at path stands against the unit's text; nothing is written.
+UnitFileState CompareUnitFile(const std::string& path, const std::string& text);
+
 }  // namespace tarvel

@@ -30,6 +30,7 @@ TEST(CommandLineTest, GenerateTakesItsDefaultsAndKeepsThePackageOrder) {
   EXPECT_EQ(line.packages, (Words{"HR_BATCH", "HR_API"}));
   EXPECT_TRUE(line.outside);
   EXPECT_FALSE(line.strict);
+  EXPECT_FALSE(line.check);
   EXPECT_FALSE(line.passwordFromStdin);
   EXPECT_EQ(line.maxStringSize, "4096");
   EXPECT_EQ(line.maxBlobSize, "10485760");
@@ -72,6 +73,8 @@ TEST(CommandLineTest, UsageErrorsNameTheirCauseAndCommand) {
   EXPECT_EQ(command, BatchCommand::kList);
   EXPECT_EQ(UsageMessage({"snapshot", "--user", "u", "--database", "d", "--strict"}),
             "unknown option --strict");
+  EXPECT_EQ(UsageMessage({"list", "--user", "u", "--database", "d", "--check"}),
+            "unknown option --check");
   EXPECT_EQ(UsageMessage({"list", "--user", "u", "--user", "v", "--database", "d"}),
             "option --user given twice");
   EXPECT_EQ(UsageMessage({"list", "--user"}), "option --user needs a value");

@@ -301,6 +301,47 @@ TEST_F(DemoSnapshotCommandsTest, UnchangedUnitsKeepTheirTimeAndAChangedSchemaRew
   EXPECT_NE(ReadBytes(out + "/uHrApi.pas"), GoldenUnits("demo-snapshot").at("uHrApi.pas"));
 }
 
+// --check writes nothing, whatever it finds; a unit's finding outranks --strict's left-out routine.
+TEST_F(DemoSnapshotCommandsTest, CheckPrintsEachUnitMissingOrDifferentAndWritesNothing) {
+  const QString out = TempPath(QStringLiteral("out"));
+  ASSERT_EQ(RunTarvelgen(Generate(QStringLiteral("out"))).exitCode, 0);
+  const QDateTime past = QDateTime::fromString(QStringLiteral("2001-02-03T04:05:06Z"), Qt::ISODate);
+  for (const auto& [name, time] : ModificationTimes(out))
+    SetModified(out + "/" + ToQString(name), past);
+  const QStringList check = Generate(QStringLiteral("out")) << "--check";
+
+  const BatchResult same = RunTarvelgen(check);
+  EXPECT_EQ(same.exitCode, 0);
+  EXPECT_EQ(same.out, "");
+  EXPECT_EQ(same.err, kDemoWarnings);
+  EXPECT_EQ(RunTarvelgen(QStringList(check) << "--strict").exitCode, 3);
+
+  const std::string changed = GoldenUnits("demo-snapshot").at("uHrApi.pas") + "// mine\r\n";
+  {
+    QFile api(out + "/uHrApi.pas");
+    ASSERT_TRUE(api.open(QIODevice::Append));
+    api.write("// mine\r\n");
+  }
+  SetModified(out + "/uHrApi.pas", past);
+  ASSERT_TRUE(QFile::remove(out + "/uHrBatch.pas"));
+  for (const QStringList& arguments : {check, QStringList(check) << "--strict"}) {
+    const BatchResult found = RunTarvelgen(arguments);
+    EXPECT_EQ(found.exitCode, 4);
+    EXPECT_EQ(found.out, "differs: uHrApi.pas\nmissing: uHrBatch.pas\n");
+  }
+  EXPECT_EQ(ReadBytes(out + "/uHrApi.pas"), changed);
+  const auto times = ModificationTimes(out);
+  EXPECT_EQ(times.size(), 3u);
+  for (const auto& [name, time] : times) EXPECT_EQ(time, past) << name;
+
+  const BatchResult none = RunTarvelgen(Generate(QStringLiteral("none")) << "--check");
+  EXPECT_EQ(none.exitCode, 4);
+  EXPECT_EQ(none.out,
+            "missing: uMyOracleDB.pas\nmissing: uHrApi.pas\nmissing: uHrAudit.pas\n"
+            "missing: uHrBatch.pas\n");
+  EXPECT_FALSE(QFileInfo::exists(TempPath(QStringLiteral("none"))));
+}
+
 TEST_F(DemoSnapshotCommandsTest, ASnapshotOfTheSnapshotGeneratesTheSameUnits) {
   const QString copy = TempPath(QStringLiteral("hr.snapshot"));
   QFile stale(copy);
