@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# package-test.sh BUILD_FOLDER VERSION: builds the .deb, lists and extracts it, and runs the
+# extracted program: --version, list on the packaged demo snapshot, and config.ini read and
+# written under XDG_CONFIG_HOME, never beside the program.
+set -euo pipefail
+if ! command -v dpkg-deb >/dev/null; then
+  echo "skipped: dpkg-deb is missing, so no Debian package can be built"
+  exit 77
+fi
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+version="$2"
+fail() { echo "FAILED: $*" >&2; exit 1; }
+
+deb="$("$root/packaging/build-deb" "$1")"
+[ "$(basename "$deb")" = "tarvelgen_${version}_amd64.deb" ] || fail "package named $deb"
+
+contents="$(dpkg-deb --contents "$deb" | awk '{print $6}')"
+echo "$contents"
+for path in ./usr/bin/tarvelgen ./usr/share/applications/tarvelgen.desktop \
+  ./usr/share/icons/hicolor/scalable/apps/tarvelgen.svg ./usr/share/man/man1/tarvelgen.1.gz \
+  ./usr/share/tarvelgen/demo.snapshot ./usr/share/doc/tarvelgen/copyright; do
+  grep -qx "$path" <<<"$contents" || fail "$path is not in the package"
+done
+depends="$(dpkg-deb --field "$deb" Depends)"
+echo "Depends: $depends"
+for package in unixodbc libqt6widgets6 libsqlite3-0; do
+  grep -q "\b$package\b" <<<"$depends" || fail "$package is not among the dependencies"
+done
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+dpkg-deb --extract "$deb" "$work/root"
+program="$work/root/usr/bin/tarvelgen"
+snapshot="$work/root/usr/share/tarvelgen/demo.snapshot"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config"
+
+[ "$("$program" --version)" = "tarvelgen $version" ] || fail "--version"
+listed="$("$program" list --user hr --database "$snapshot" </dev/null)"
+[ "$listed" = $'Procedures outside packages\nHR_API\nHR_AUDIT\nHR_BATCH\nHR_EMPTY' ] ||
+  fail "list printed: $listed"
+
+# Reading: the type additions under XDG_CONFIG_HOME let the TIMESTAMP routine through.
+generate=("$program" generate --user hr --database "$snapshot" --output "$work/units")
+"${generate[@]}" </dev/null 2>"$work/err" >/dev/null
+grep -q "TIMESTAMP not supported" "$work/err" || fail "the demo has no TIMESTAMP argument"
+mkdir -p "$XDG_CONFIG_HOME/tarvelgen"
+printf '[AVAR]\nTIMESTAMP=ftDateTime\n[DVAR]\nTIMESTAMP=TDateTime\n' \
+  >"$XDG_CONFIG_HOME/tarvelgen/config.ini"
+"${generate[@]}" </dev/null 2>"$work/err" >/dev/null
+! grep -q "TIMESTAMP" "$work/err" || fail "config.ini under XDG_CONFIG_HOME was not read"
+
+# Writing: the wizard, closed by its Cancel button (Alt+C), saves into a folder it creates.
+export XDG_CONFIG_HOME="$work/fresh"
+xvfb-run -a -s "-screen 0 800x600x24" bash -c '
+  QT_QPA_PLATFORM=xcb timeout 60 "$1" &
+  window="$(timeout 60 xdotool search --sync --onlyvisible --name "^Tarvel Generator$" | head -1)"
+  xdotool windowfocus --sync "$window" key alt+c
+  wait $!' wizard "$program"
+grep -qx "STRING=4096" "$XDG_CONFIG_HOME/tarvelgen/config.ini" ||
+  fail "the wizard wrote no config.ini under XDG_CONFIG_HOME"
+[ ! -e "$work/root/usr/bin/config.ini" ] || fail "config.ini was written beside the program"
+echo "package test passed"
