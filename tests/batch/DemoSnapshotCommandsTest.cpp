@@ -331,14 +331,14 @@ TEST_F(DemoSnapshotCommandsTest, CheckPrintsEachUnitMissingOrDifferentAndWritesN
   }
   EXPECT_EQ(ReadBytes(out + "/uHrApi.pas"), changed);
   const auto times = ModificationTimes(out);
-  EXPECT_EQ(times.size(), 3u);
+  EXPECT_EQ(times.size(), 4u);
   for (const auto& [name, time] : times) EXPECT_EQ(time, past) << name;
 
   const BatchResult none = RunTarvelgen(Generate(QStringLiteral("none")) << "--check");
   EXPECT_EQ(none.exitCode, 4);
   EXPECT_EQ(none.out,
             "missing: uMyOracleDB.pas\nmissing: uHrApi.pas\nmissing: uHrAudit.pas\n"
-            "missing: uHrBatch.pas\n");
+            "missing: uHrBatch.pas\nmissing: uHrTypes.pas\n");
   EXPECT_FALSE(QFileInfo::exists(TempPath(QStringLiteral("none"))));
 }
 

@@ -18,7 +18,8 @@ contents="$(dpkg-deb --contents "$deb" | awk '{print $6}')"
 echo "$contents"
 for path in ./usr/bin/tarvelgen ./usr/share/applications/tarvelgen.desktop \
   ./usr/share/icons/hicolor/scalable/apps/tarvelgen.svg ./usr/share/man/man1/tarvelgen.1.gz \
-  ./usr/share/tarvelgen/demo.snapshot ./usr/share/doc/tarvelgen/copyright; do
+  ./usr/share/tarvelgen/demo.snapshot ./usr/share/tarvelgen/type-additions.ini \
+  ./usr/share/doc/tarvelgen/copyright; do
   grep -qx "$path" <<<"$contents" || fail "$path is not in the package"
 done
 depends="$(dpkg-deb --field "$deb" Depends)"
@@ -36,16 +37,15 @@ export HOME="$work/home" XDG_CONFIG_HOME="$work/config"
 
 [ "$("$program" --version)" = "tarvelgen $version" ] || fail "--version"
 listed="$("$program" list --user hr --database "$snapshot" </dev/null)"
-[ "$listed" = $'Procedures outside packages\nHR_API\nHR_AUDIT\nHR_BATCH\nHR_EMPTY' ] ||
+[ "$listed" = $'Procedures outside packages\nHR_API\nHR_AUDIT\nHR_BATCH\nHR_EMPTY\nHR_TYPES' ] ||
   fail "list printed: $listed"
 
-# Reading: the type additions under XDG_CONFIG_HOME let the TIMESTAMP routine through.
+# Reading: the packaged type additions, copied under XDG_CONFIG_HOME, let TIMESTAMP through.
 generate=("$program" generate --user hr --database "$snapshot" --output "$work/units")
 "${generate[@]}" </dev/null 2>"$work/err" >/dev/null
 grep -q "TIMESTAMP not supported" "$work/err" || fail "the demo has no TIMESTAMP argument"
 mkdir -p "$XDG_CONFIG_HOME/tarvelgen"
-printf '[AVAR]\nTIMESTAMP=ftDateTime\n[DVAR]\nTIMESTAMP=TDateTime\n' \
-  >"$XDG_CONFIG_HOME/tarvelgen/config.ini"
+cp "$work/root/usr/share/tarvelgen/type-additions.ini" "$XDG_CONFIG_HOME/tarvelgen/config.ini"
 "${generate[@]}" </dev/null 2>"$work/err" >/dev/null
 ! grep -q "TIMESTAMP" "$work/err" || fail "config.ini under XDG_CONFIG_HOME was not read"
 
