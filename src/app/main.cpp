@@ -10,9 +10,8 @@ namespace {
 // The wizard: one window, and the program ends when it closes.
 int RunWizard(int argc, char** argv) {
   QApplication application(argc, argv);
-  tarvel::SetIniFilePath(tarvel::DefaultIniFilePath());
   tarvel::QtMessageService messages;
-  tarvel::Tfmain window(messages);
+  tarvel::Tfmain window(messages, tarvel::DefaultIniFilePath());
   window.show();
   return QApplication::exec();
 }

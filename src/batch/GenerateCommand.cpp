@@ -12,6 +12,8 @@
 #include "common/QtText.h"
 #include "run/GenerationRun.h"
 #include "run/SizeCheck.h"
+#include "settings/Settings.h"
+#include "settings/uIni.h"
 
 namespace tarvel {
 
@@ -69,6 +71,8 @@ std::unique_ptr<std::ofstream> OpenStatementLog(DictionaryConnection& connection
 
 int RunGenerateCommand(const CommandLine& line) {
   CheckSizeTexts(line.maxStringSize, line.maxBlobSize, line.maxClobSize);
+  // Read before logging on: an unreadable file fails the command before anything is asked.
+  const TypeAdditions typeAdditions = LoadSettings(DefaultIniFilePath()).typeAdditions;
   DictionaryConnection connection;
   std::unique_ptr<std::ofstream> statementLog;
   if (!line.statementLog.empty()) statementLog = OpenStatementLog(connection, line.statementLog);
@@ -80,6 +84,7 @@ int RunGenerateCommand(const CommandLine& line) {
   request.maxBlobSize = line.maxBlobSize;
   request.maxClobSize = line.maxClobSize;
   request.folder = line.output;
+  request.typeAdditions = typeAdditions;
   request.leaveUnchangedFiles = true;
   request.compareOnly = line.check;
   if (!line.check) CreateOutputFolder(request.folder);

@@ -9,7 +9,6 @@
 
 #include "batch/BatchCommands.h"
 #include "batch/CommandLine.h"
-#include "settings/uIni.h"
 
 namespace tarvel {
 
@@ -61,7 +60,6 @@ int RunArguments(const std::vector<std::string>& arguments) {
 std::optional<int> RunCommandLine(int argc, char** argv) {
   if (argc <= 1) return std::nullopt;
   QCoreApplication application(argc, argv);
-  SetIniFilePath(DefaultIniFilePath());
   return RunArguments(std::vector<std::string>(argv + 1, argv + argc));
 }
 

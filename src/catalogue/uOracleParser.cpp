@@ -90,23 +90,25 @@ std::string DirectionOf(const RoutineRef& routine, const std::string& inOut,
   throw TarvelError(DirectionMessage(routine, inOut, argumentName));
 }
 
-std::unique_ptr<TOraParameter> FunctionResult(const std::string& dataType) {
+std::unique_ptr<TOraParameter> FunctionResult(const std::string& dataType,
+                                              const TypeAdditions& types) {
   auto result = std::make_unique<TOraParameter>();
   result->Name = "Result";
   result->DbName = "@RETURN_VALUE";
-  result->FieldType = MapFieldType(dataType);
-  result->DelphiType = MapDelphiType(dataType);
+  result->FieldType = MapFieldType(dataType, types);
+  result->DelphiType = MapDelphiType(dataType, types);
   result->Direction = "pdReturnValue";
   return result;
 }
 
 std::unique_ptr<TOraParameter> Argument(const RoutineRef& routine, const std::string& argumentName,
-                                        const std::string& dataType, const std::string& inOut) {
+                                        const std::string& dataType, const std::string& inOut,
+                                        const TypeAdditions& types) {
   auto argument = std::make_unique<TOraParameter>();
   argument->Name = FormatIdentifier(argumentName);
   argument->DbName = argumentName;
-  argument->FieldType = MapFieldType(dataType);
-  argument->DelphiType = MapDelphiType(dataType);
+  argument->FieldType = MapFieldType(dataType, types);
+  argument->DelphiType = MapDelphiType(dataType, types);
   argument->Direction = DirectionOf(routine, inOut, argumentName);
   return argument;
 }
@@ -129,7 +131,8 @@ struct ArgumentColumns {
 
 // One row of the argument statement, by the rules in their order.
 void AddArgumentRow(const RoutineRef& routine, const DictionaryQuery& row,
-                    const ArgumentColumns& columns, TOraProcedure& procedure) {
+                    const ArgumentColumns& columns, const TypeAdditions& types,
+                    TOraProcedure& procedure) {
   const std::string argumentName = row.FieldText(columns.argumentName);
   const std::int64_t dataLevel = row.FieldInteger(columns.dataLevel);
   const std::int64_t position = row.FieldInteger(columns.position);
@@ -141,10 +144,10 @@ void AddArgumentRow(const RoutineRef& routine, const DictionaryQuery& row,
   if (dataType.empty()) return;
   if (position == 0) {
     if (!argumentName.empty()) throw TarvelError(ConversionMessage(routine));
-    procedure.ReturnParam = FunctionResult(dataType);
+    procedure.ReturnParam = FunctionResult(dataType, types);
     return;
   }
-  procedure.Parameters.Add(Argument(routine, argumentName, dataType, inOut));
+  procedure.Parameters.Add(Argument(routine, argumentName, dataType, inOut, types));
 }
 
 }  // namespace
@@ -152,17 +155,18 @@ void AddArgumentRow(const RoutineRef& routine, const DictionaryQuery& row,
 std::unique_ptr<TOraDatabase> LoadDatabase(DictionaryConnection& connection,
                                            const std::string& owner,
                                            const std::vector<std::string>& packageNames,
-                                           ReadListener& listener) {
+                                           const TypeAdditions& types, ReadListener& listener) {
   auto database = std::make_unique<TOraDatabase>();
   for (const std::string& packageName : packageNames) {
-    database->Packages.Add(LoadPackage(connection, owner, packageName, listener));
+    database->Packages.Add(LoadPackage(connection, owner, packageName, types, listener));
     listener.step();
   }
   return database;
 }
 
 std::unique_ptr<TOraPackage> LoadPackage(DictionaryConnection& connection, const std::string& owner,
-                                         const std::string& packageName, ReadListener& listener) {
+                                         const std::string& packageName, const TypeAdditions& types,
+                                         ReadListener& listener) {
   auto package = std::make_unique<TOraPackage>();
   package->Name = FormatIdentifier(packageName);
   package->DbName = packageName;
@@ -175,7 +179,8 @@ std::unique_ptr<TOraPackage> LoadPackage(DictionaryConnection& connection, const
     const std::string overload = routines.FieldText(overloadColumn);
     const std::string routineName = routines.FieldText(nameColumn);
     try {
-      package->Procedures.Add(LoadProcedure(connection, owner, packageName, routineName, overload));
+      package->Procedures.Add(
+          LoadProcedure(connection, owner, packageName, routineName, overload, types));
     } catch (const TarvelError& error) {
       const bool databaseFailed = dynamic_cast<const DictionaryError*>(&error) != nullptr;
       if (databaseFailed && listener.failsOnDatabaseError()) throw;
@@ -185,11 +190,9 @@ std::unique_ptr<TOraPackage> LoadPackage(DictionaryConnection& connection, const
   return package;
 }
 
-std::unique_ptr<TOraProcedure> LoadProcedure(DictionaryConnection& connection,
-                                             const std::string& owner,
-                                             const std::string& packageName,
-                                             const std::string& routineName,
-                                             const std::string& overload) {
+std::unique_ptr<TOraProcedure> LoadProcedure(
+    DictionaryConnection& connection, const std::string& owner, const std::string& packageName,
+    const std::string& routineName, const std::string& overload, const TypeAdditions& types) {
   const RoutineRef routine{owner, packageName, routineName};
   auto procedure = std::make_unique<TOraProcedure>();
   procedure->Name = FormatIdentifier(routineName);
@@ -202,7 +205,7 @@ std::unique_ptr<TOraProcedure> LoadProcedure(DictionaryConnection& connection,
   if (arguments.Eof()) return procedure;
   const ArgumentColumns columns(arguments);
   for (; !arguments.Eof(); arguments.Next()) {
-    AddArgumentRow(routine, arguments, columns, *procedure);
+    AddArgumentRow(routine, arguments, columns, types, *procedure);
   }
   return procedure;
 }

@@ -6,6 +6,7 @@
 
 #include "catalogue/DictionaryConnection.h"
 #include "catalogue/uClass.h"
+#include "typemap/uUtil.h"
 
 namespace tarvel {
 
@@ -20,17 +21,17 @@ class ReadListener {
   virtual bool failsOnDatabaseError() const { return false; }
 };
 
-// One package per name, in order; the empty name reads the routines outside packages.
+// One package per name, in order; the empty name reads the routines outside packages. Data
+// types outside the built-in table take the additions given.
 std::unique_ptr<TOraDatabase> LoadDatabase(DictionaryConnection& connection,
                                            const std::string& owner,
                                            const std::vector<std::string>& packageNames,
-                                           ReadListener& listener);
+                                           const TypeAdditions& types, ReadListener& listener);
 std::unique_ptr<TOraPackage> LoadPackage(DictionaryConnection& connection, const std::string& owner,
-                                         const std::string& packageName, ReadListener& listener);
-std::unique_ptr<TOraProcedure> LoadProcedure(DictionaryConnection& connection,
-                                             const std::string& owner,
-                                             const std::string& packageName,
-                                             const std::string& routineName,
-                                             const std::string& overload);
+                                         const std::string& packageName, const TypeAdditions& types,
+                                         ReadListener& listener);
+std::unique_ptr<TOraProcedure> LoadProcedure(
+    DictionaryConnection& connection, const std::string& owner, const std::string& packageName,
+    const std::string& routineName, const std::string& overload, const TypeAdditions& types);
 
 }  // namespace tarvel

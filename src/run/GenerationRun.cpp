@@ -32,7 +32,8 @@ void SaveUnit(const GenerationRequest& request, RunListener& listener, const Uni
 std::unique_ptr<TOraDatabase> ReadModel(DictionaryConnection& connection,
                                         const GenerationRequest& request, RunListener& listener) {
   try {
-    return LoadDatabase(connection, AsciiUpper(request.user), request.names, listener);
+    return LoadDatabase(connection, AsciiUpper(request.user), request.names, request.typeAdditions,
+                        listener);
   } catch (...) {
     listener.readFailed();
     throw;

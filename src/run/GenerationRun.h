@@ -17,6 +17,7 @@ struct GenerationRequest {
   std::string maxBlobSize;
   std::string maxClobSize;
   std::string folder;
+  TypeAdditions typeAdditions;  // from config.ini, read once before the run
   // Build scripts want time stamps kept: a unit whose file already holds exactly its text is not
   // written again.
   bool leaveUnchangedFiles = false;

@@ -10,45 +10,59 @@ namespace {
 constexpr std::int32_t kDefaultStringSize = 4096;
 constexpr std::int32_t kDefaultLobSize = 10 * 1024 * 1024;
 
-std::string ReadSize(const std::string& key, std::int32_t defaultSize) {
-  return std::to_string(ReadIniInteger("CONST", key, defaultSize));
+std::string ReadSize(const IniFile& ini, const std::string& key, std::int32_t defaultSize) {
+  return std::to_string(ini.ReadInteger("CONST", key, defaultSize));
+}
+
+std::unordered_map<std::string, std::string> ReadTypes(const IniFile& ini,
+                                                       const std::string& section) {
+  std::unordered_map<std::string, std::string> types;
+  for (auto& [dataType, mapped] : ini.SectionValues(section)) {
+    types.emplace(AsciiUpper(dataType), std::move(mapped));
+  }
+  return types;
 }
 
 // A size that is not a whole number, or whose write fails, gets one more write with the default;
 // if that fails too, its error ends the save.
-void WriteSize(const std::string& key, const std::string& text, std::int32_t defaultSize) {
+void WriteSize(const std::string& path, const std::string& key, const std::string& text,
+               std::int32_t defaultSize) {
   if (const std::optional<std::int32_t> size = ParseInt32(text)) {
     try {
-      WriteIniInteger("CONST", key, *size);
+      WriteIniInteger(path, "CONST", key, *size);
       return;
     } catch (const TarvelError&) {
     }
   }
-  WriteIniInteger("CONST", key, defaultSize);
+  WriteIniInteger(path, "CONST", key, defaultSize);
 }
 
 }  // namespace
 
-WindowSettings LoadSettings() {
-  WindowSettings settings;
-  settings.user = ReadIniString("DB", "USER", "");
-  settings.database = ReadIniString("DB", "SRV", "");
-  settings.folder = ReadIniString("FILES", "PATH", "");
-  settings.maxStringSize = ReadSize("STRING", kDefaultStringSize);
-  settings.maxBlobSize = ReadSize("BLOB", kDefaultLobSize);
-  settings.maxClobSize = ReadSize("CLOB", kDefaultLobSize);
-  return settings;
+StoredSettings LoadSettings(const std::string& path) {
+  const IniFile ini = IniFile::Read(path);
+  StoredSettings stored;
+  WindowSettings& settings = stored.window;
+  settings.user = ini.ReadString("DB", "USER", "");
+  settings.database = ini.ReadString("DB", "SRV", "");
+  settings.folder = ini.ReadString("FILES", "PATH", "");
+  settings.maxStringSize = ReadSize(ini, "STRING", kDefaultStringSize);
+  settings.maxBlobSize = ReadSize(ini, "BLOB", kDefaultLobSize);
+  settings.maxClobSize = ReadSize(ini, "CLOB", kDefaultLobSize);
+  stored.typeAdditions.fieldTypes = ReadTypes(ini, "AVAR");
+  stored.typeAdditions.delphiTypes = ReadTypes(ini, "DVAR");
+  return stored;
 }
 
-void SaveSettings(const WindowSettings& settings) {
-  WriteIniString("DB", "USER", settings.user);
+void SaveSettings(const std::string& path, const WindowSettings& settings) {
+  WriteIniString(path, "DB", "USER", settings.user);
   // The password is never kept on disk; the key stays so that the file keeps its layout.
-  WriteIniString("DB", "PWD", "");
-  WriteIniString("DB", "SRV", settings.database);
-  WriteIniString("FILES", "PATH", settings.folder);
-  WriteSize("STRING", settings.maxStringSize, kDefaultStringSize);
-  WriteSize("BLOB", settings.maxBlobSize, kDefaultLobSize);
-  WriteSize("CLOB", settings.maxClobSize, kDefaultLobSize);
+  WriteIniString(path, "DB", "PWD", "");
+  WriteIniString(path, "DB", "SRV", settings.database);
+  WriteIniString(path, "FILES", "PATH", settings.folder);
+  WriteSize(path, "STRING", settings.maxStringSize, kDefaultStringSize);
+  WriteSize(path, "BLOB", settings.maxBlobSize, kDefaultLobSize);
+  WriteSize(path, "CLOB", settings.maxClobSize, kDefaultLobSize);
 }
 
 }  // namespace tarvel

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "typemap/uUtil.h"
+
 namespace tarvel {
 
 // The texts of the window's seven boxes, as typed.
@@ -15,7 +17,14 @@ struct WindowSettings {
   std::string maxClobSize = "10485760";
 };
 
-WindowSettings LoadSettings();
-void SaveSettings(const WindowSettings& settings);
+// What config.ini holds: the boxes' texts and the type additions.
+struct StoredSettings {
+  WindowSettings window;
+  TypeAdditions typeAdditions;
+};
+
+// Reads the file once; fails with "Cannot read <path>: <reason>" as IniFile::Read does.
+StoredSettings LoadSettings(const std::string& path);
+void SaveSettings(const std::string& path, const WindowSettings& settings);
 
 }  // namespace tarvel

@@ -1,15 +1,18 @@
 #include "settings/uIni.h"
 
 #include <SimpleIni.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "common/Error.h"
@@ -22,13 +25,12 @@ namespace {
 // Values are handed back as from a buffer of 2048 characters, terminator included.
 constexpr std::size_t kMaxValueLength = 2047;
 
-std::string& ConfiguredPath() {
-  static std::string path;
-  return path;
+[[noreturn]] void FailWrite(const std::string& path) {
+  throw TarvelError("Unable to write to " + path);
 }
 
-[[noreturn]] void FailWrite() {
-  throw TarvelError("Unable to write to " + IniFilePath());
+[[noreturn]] void FailRead(const std::string& path, const std::string& reason) {
+  throw TarvelError("Cannot read " + path + ": " + reason);
 }
 
 // Quotes keep blanks at either end of a value, which the reader would otherwise trim.
@@ -37,14 +39,51 @@ void Configure(CSimpleIniA& ini) {
   ini.SetQuotes(true);
 }
 
-// A file that does not exist reads as empty; one that exists but cannot be read is reported.
-std::optional<std::string> ReadFileBytes() {
-  QFile file(ToQString(IniFilePath()));
-  if (!file.exists()) return std::string();
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) return std::nullopt;
-  return bytes.toStdString();
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() { ::close(fd_); }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// Opened without waiting, so that a FIFO in its place cannot hang the program; only a regular
+// file is read. A file that does not exist (nor a link of that name) reads as empty.
+std::string ReadFileBytes(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    const int error = errno;
+    struct stat link {};
+    const bool absent = (error == ENOENT || error == ENOTDIR) && ::lstat(path.c_str(), &link) != 0;
+    if (absent) return {};
+    FailRead(path, std::strerror(error));
+  }
+  const FileDescriptor file(fd);
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) FailRead(path, std::strerror(errno));
+  if (S_ISDIR(info.st_mode)) FailRead(path, std::strerror(EISDIR));
+  if (!S_ISREG(info.st_mode)) FailRead(path, "it is not a regular file");
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t count = ::read(fd, buffer, sizeof buffer);
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) FailRead(path, std::strerror(errno));
+    if (count == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(count));
+  }
+  // Text holds no NUL byte: a file with one is UTF-16 or no settings file at all.
+  if (bytes.find('\0') != std::string::npos) FailRead(path, "it holds a NUL byte");
+  return bytes;
+}
+
+void LoadInto(CSimpleIniA& ini, const std::string& path) {
+  Configure(ini);
+  if (ini.LoadData(ReadFileBytes(path)) < 0) FailRead(path, "it is not a settings file");
 }
 
 }  // namespace
@@ -70,57 +109,72 @@ std::string DefaultIniFilePath() {
 #endif
 }
 
-void SetIniFilePath(const std::string& path) {
-  ConfiguredPath() = path;
-}
-
-const std::string& IniFilePath() {
-  std::string& path = ConfiguredPath();
-  if (path.empty()) path = DefaultIniFilePath();
-  return path;
-}
-
-std::string ReadIniString(const std::string& section, const std::string& key,
-                          const std::string& defaultValue) {
-  const std::optional<std::string> content = ReadFileBytes();
-  if (!content) return defaultValue;
+struct IniFile::Parsed {
   CSimpleIniA ini;
-  Configure(ini);
-  if (ini.LoadData(*content) < 0) return defaultValue;
-  const char* value = ini.GetValue(section.c_str(), key.c_str(), nullptr);
+};
+
+IniFile::IniFile(std::unique_ptr<Parsed> parsed) : parsed_(std::move(parsed)) {}
+IniFile::IniFile(IniFile&&) noexcept = default;
+IniFile& IniFile::operator=(IniFile&&) noexcept = default;
+IniFile::~IniFile() = default;
+
+IniFile IniFile::Read(const std::string& path) {
+  auto parsed = std::make_unique<Parsed>();
+  LoadInto(parsed->ini, path);
+  return IniFile(std::move(parsed));
+}
+
+std::string IniFile::ReadString(const std::string& section, const std::string& key,
+                                const std::string& defaultValue) const {
+  const char* value = parsed_->ini.GetValue(section.c_str(), key.c_str(), nullptr);
   if (value == nullptr) return defaultValue;
   return std::string(value).substr(0, kMaxValueLength);
 }
 
-std::int32_t ReadIniInteger(const std::string& section, const std::string& key,
-                            std::int32_t defaultValue) {
-  const std::string text = ReadIniString(section, key, std::to_string(defaultValue));
+std::int32_t IniFile::ReadInteger(const std::string& section, const std::string& key,
+                                  std::int32_t defaultValue) const {
+  const std::string text = ReadString(section, key, std::to_string(defaultValue));
   return ParseInt32(text).value_or(defaultValue);
 }
 
-void WriteIniString(const std::string& section, const std::string& key, const std::string& value) {
-  const std::optional<std::string> content = ReadFileBytes();
-  if (!content) FailWrite();
+std::vector<std::pair<std::string, std::string>> IniFile::SectionValues(
+    const std::string& section) const {
+  CSimpleIniA::TNamesDepend keys;
+  parsed_->ini.GetAllKeys(section.c_str(), keys);
+  keys.sort(CSimpleIniA::Entry::LoadOrder());
+  std::vector<std::pair<std::string, std::string>> values;
+  for (const CSimpleIniA::Entry& key : keys) {
+    values.emplace_back(key.pItem, ReadString(section, key.pItem, ""));
+  }
+  return values;
+}
+
+void WriteIniString(const std::string& path, const std::string& section, const std::string& key,
+                    const std::string& value) {
   CSimpleIniA ini;
-  Configure(ini);
-  if (ini.LoadData(*content) < 0) FailWrite();
-  if (ini.SetValue(section.c_str(), key.c_str(), value.c_str()) < 0) FailWrite();
+  try {
+    LoadInto(ini, path);
+  } catch (const TarvelError&) {
+    FailWrite(path);
+  }
+  if (ini.SetValue(section.c_str(), key.c_str(), value.c_str()) < 0) FailWrite(path);
   std::string text;
-  if (ini.Save(text, false) < 0) FailWrite();
+  if (ini.Save(text, false) < 0) FailWrite(path);
 
   // commit() does not report a failed flush of the buffered tail (a full disk), so flush first.
   // An uncommitted file is discarded with its temporary, leaving the old file in place.
   // The user's settings folder does not exist before the first save.
-  const QString path = ToQString(IniFilePath());
-  if (!QDir().mkpath(QFileInfo(path).absolutePath())) FailWrite();
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) FailWrite();
+  const QString name = ToQString(path);
+  if (!QDir().mkpath(QFileInfo(name).absolutePath())) FailWrite(path);
+  QSaveFile file(name);
+  if (!file.open(QIODevice::WriteOnly)) FailWrite(path);
   const auto size = static_cast<qint64>(text.size());
-  if (file.write(text.data(), size) != size || !file.flush() || !file.commit()) FailWrite();
+  if (file.write(text.data(), size) != size || !file.flush() || !file.commit()) FailWrite(path);
 }
 
-void WriteIniInteger(const std::string& section, const std::string& key, std::int32_t value) {
-  WriteIniString(section, key, std::to_string(value));
+void WriteIniInteger(const std::string& path, const std::string& section, const std::string& key,
+                     std::int32_t value) {
+  WriteIniString(path, section, key, std::to_string(value));
 }
 
 }  // namespace tarvel

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "common/Error.h"
-#include "settings/uIni.h"
+#include "common/Text.h"
 
 namespace tarvel {
 namespace {
@@ -39,25 +39,27 @@ constexpr TypeRow kBuiltInTypes[] = {
     {"RAW", "ftVarBytes", "TBlobByteData"},
 };
 
-// Types outside the table come from the user's section of config.ini; an empty value is none.
+// Types outside the table come from the user's additions; an empty value is none.
 std::string MapType(const std::string& dataType, std::string_view TypeRow::*column,
-                    const char* section) {
+                    const std::unordered_map<std::string, std::string>& additions) {
   for (const TypeRow& row : kBuiltInTypes) {
     if (dataType == row.dataType) return std::string(row.*column);
   }
-  std::string mapped = ReadIniString(section, dataType, "");
-  if (mapped.empty()) throw TarvelError("Parameter type: " + dataType + " not supported!");
-  return mapped;
+  const auto added = additions.find(AsciiUpper(dataType));
+  if (added == additions.end() || added->second.empty()) {
+    throw TarvelError("Parameter type: " + dataType + " not supported!");
+  }
+  return added->second;
 }
 
 }  // namespace
 
-std::string MapFieldType(const std::string& dataType) {
-  return MapType(dataType, &TypeRow::fieldType, "AVAR");
+std::string MapFieldType(const std::string& dataType, const TypeAdditions& additions) {
+  return MapType(dataType, &TypeRow::fieldType, additions.fieldTypes);
 }
 
-std::string MapDelphiType(const std::string& dataType) {
-  return MapType(dataType, &TypeRow::delphiType, "DVAR");
+std::string MapDelphiType(const std::string& dataType, const TypeAdditions& additions) {
+  return MapType(dataType, &TypeRow::delphiType, additions.delphiTypes);
 }
 
 }  // namespace tarvel

@@ -1,12 +1,21 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 
 namespace tarvel {
 
-// Dictionary data type to ADO field-type name ("AVAR" in config.ini adds types).
-std::string MapFieldType(const std::string& dataType);
-// Dictionary data type to Delphi type name ("DVAR" in config.ini adds types).
-std::string MapDelphiType(const std::string& dataType);
+// The user's own data types from config.ini, "AVAR" giving field types and "DVAR" Delphi types,
+// keyed by the data type in ASCII upper case (the file's keys match ignoring case). An empty
+// value adds nothing.
+struct TypeAdditions {
+  std::unordered_map<std::string, std::string> fieldTypes;
+  std::unordered_map<std::string, std::string> delphiTypes;
+};
+
+// Dictionary data type to ADO field-type name.
+std::string MapFieldType(const std::string& dataType, const TypeAdditions& additions);
+// Dictionary data type to Delphi type name.
+std::string MapDelphiType(const std::string& dataType, const TypeAdditions& additions);
 
 }  // namespace tarvel

@@ -127,10 +127,11 @@ class Tfmain::GenerationListener : public RunListener {
   int steps_ = 0;
 };
 
-Tfmain::Tfmain(MessageService& messages, QWidget* parent)
+Tfmain::Tfmain(MessageService& messages, std::string iniPath, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      messages_(messages) {
+      messages_(messages),
+      iniPath_(std::move(iniPath)) {
   BuildWindow();
   WireHandlers();
   RunReportingErrors(messages_, this, [this] { FormCreate(); });
@@ -290,11 +291,15 @@ void Tfmain::WireHandlers() {
 void Tfmain::FormCreate() {
   connection_ = std::make_unique<DictionaryConnection>();
   Notebook1->SetActivePage("Default");
-  ShowSettings(LoadSettings());
+  // An unreadable file leaves the boxes at their defaults; its error box is shown once.
+  StoredSettings stored = LoadSettings(iniPath_);
+  settingsRead_ = true;
+  ShowSettings(stored.window);
+  typeAdditions_ = std::move(stored.typeAdditions);
 }
 
 void Tfmain::FormDestroy() {
-  SaveSettings(SettingsFromBoxes());
+  if (settingsRead_) SaveSettings(iniPath_, SettingsFromBoxes());
   if (connection_) {
     connection_->Close();
     connection_.reset();
@@ -440,6 +445,7 @@ void Tfmain::RunGeneration() {
   request.maxBlobSize = FromQString(MaxBlobSize->text());
   request.maxClobSize = FromQString(MaxClobSize->text());
   request.folder = FromQString(ePath->text());
+  request.typeAdditions = typeAdditions_;
   GenerationListener listener(*this);
   tarvel::RunGeneration(*connection_, request, listener);
 }

@@ -26,7 +26,8 @@ class Tfmain : public QWidget {
   Q_OBJECT
 
  public:
-  explicit Tfmain(MessageService& messages, QWidget* parent = nullptr);
+  // The settings are read from and saved to the config.ini at iniPath.
+  Tfmain(MessageService& messages, std::string iniPath, QWidget* parent = nullptr);
   ~Tfmain() override;
 
   // The controls, named as on the form.
@@ -105,6 +106,10 @@ class Tfmain : public QWidget {
   WindowSettings SettingsFromBoxes() const;
 
   MessageService& messages_;
+  std::string iniPath_;
+  // A config.ini that could not be read is never written over at closing.
+  bool settingsRead_ = false;
+  TypeAdditions typeAdditions_;
   std::unique_ptr<DictionaryConnection> connection_;
 };
 

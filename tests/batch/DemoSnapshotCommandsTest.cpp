@@ -446,5 +446,25 @@ TEST_F(DemoSnapshotCommandsTest, TypeAdditionsComeFromConfigIniWhichStaysUntouch
   EXPECT_EQ(QFileInfo(ini).lastModified(), past);
 }
 
+// A config.ini that exists but cannot be read would lose its type additions unnoticed.
+TEST_F(DemoSnapshotCommandsTest, AConfigIniThatCannotBeReadFailsTheCommand) {
+  const QString program = TempPath(QStringLiteral("tarvelgen"));
+  ASSERT_TRUE(QFile::copy(TarvelgenPath(), program));
+  const QString ini = TempPath(QStringLiteral("config.ini"));
+  {
+    QFile file(ini);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("[AVAR]\0\r\n", 9));
+  }
+  const BatchResult nul = RunTarvelgen(Generate(QStringLiteral("out")), "", program);
+  EXPECT_EQ(nul.exitCode, 1);
+  EXPECT_EQ(nul.err, "Cannot read " + FromQString(ini) + ": it holds a NUL byte\n");
+  ASSERT_TRUE(QFile::remove(ini) && QDir().mkdir(ini));
+  const BatchResult folder = RunTarvelgen(Generate(QStringLiteral("out")), "", program);
+  EXPECT_EQ(folder.exitCode, 1);
+  EXPECT_EQ(folder.err, "Cannot read " + FromQString(ini) + ": Is a directory\n");
+  EXPECT_FALSE(QFileInfo::exists(TempPath(QStringLiteral("out"))));
+}
+
 }  // namespace
 }  // namespace tarvel::testing

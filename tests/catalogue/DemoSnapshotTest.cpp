@@ -8,6 +8,7 @@
 #include "FileFaults.h"
 #include "ReaderTestSupport.h"
 #include "common/QtText.h"
+#include "settings/Settings.h"
 
 namespace tarvel::testing {
 namespace {
@@ -25,9 +26,10 @@ class DemoSnapshotTest : public SnapshotReaderTest {
 
 // With the sample type additions in config.ini, as scripts/run writes it.
 TEST_F(DemoSnapshotTest, ReadsEveryEntryOfHr) {
-  WriteConfig(ReadWholeFile(TARVEL_SOURCE_DIR "/samples/type-additions.ini"));
-  const auto database = LoadDatabase(
-      connection, "HR", {"", "HR_API", "HR_AUDIT", "HR_BATCH", "HR_EMPTY", "HR_TYPES"}, listener);
+  types = LoadSettings(TARVEL_SOURCE_DIR "/samples/type-additions.ini").typeAdditions;
+  const auto database =
+      LoadDatabase(connection, "HR", {"", "HR_API", "HR_AUDIT", "HR_BATCH", "HR_EMPTY", "HR_TYPES"},
+                   types, listener);
 
   const std::vector<std::string> expected{
       "package  of ''",
@@ -109,7 +111,8 @@ TEST_F(DemoSnapshotTest, ReadsEveryEntryOfHr) {
 }
 
 TEST_F(DemoSnapshotTest, AnotherOwnerSeesOnlyItsOwnObjects) {
-  const auto database = LoadDatabase(connection, "scott", {"", "HR_API", "SCOTT_PKG"}, listener);
+  const auto database =
+      LoadDatabase(connection, "scott", {"", "HR_API", "SCOTT_PKG"}, types, listener);
 
   EXPECT_EQ(Describe(*database),
             (std::vector<std::string>{
@@ -153,7 +156,7 @@ std::vector<std::string> QueryPlan(const std::string& snapshotPath, const std::s
 // Without statistics SQLite plans by the indexes alone; a scan of a whole view would make every
 // routine cost a pass over a large dictionary.
 TEST_F(DemoSnapshotTest, EveryStatementOfTheReadSearchesAnIndex) {
-  LoadDatabase(connection, "HR", {"", "HR_API"}, listener);
+  LoadDatabase(connection, "HR", {"", "HR_API"}, types, listener);
   ASSERT_EQ(statements.size(), 12u);
 
   for (const std::string& statement : statements) {

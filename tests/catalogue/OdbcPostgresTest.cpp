@@ -12,7 +12,6 @@
 #include "catalogue/uOracleParser.h"
 #include "common/Error.h"
 #include "common/QtText.h"
-#include "settings/uIni.h"
 
 namespace tarvel {
 namespace {
@@ -168,13 +167,9 @@ TEST_F(OdbcPostgres, WithoutADataSourceOfThatNameTheDriverNamedOracleIsUsed) {
 }
 
 TEST_F(OdbcPostgres, RoutinesAndArgumentsAreReadThroughTheDriver) {
-  QTemporaryDir configFolder;
-  const std::string previousIni = IniFilePath();
-  SetIniFilePath(FromQString(configFolder.filePath("config.ini")));
   ConnectAndListPackages(connection, {"hr", kHrPassword, "TarvelDictionary"}, sink);
   RecordingListener listener;
-  const auto database = LoadDatabase(connection, "HR", {"HR_API"}, listener);
-  SetIniFilePath(previousIni);
+  const auto database = LoadDatabase(connection, "HR", {"HR_API"}, TypeAdditions{}, listener);
   EXPECT_EQ(listener.events, (std::vector<std::string>{"step"}));
   ASSERT_EQ(database->Packages.Count(), 1);
   const TOraPackage& package = database->Packages.Items(0);
@@ -201,7 +196,7 @@ TEST_F(OdbcPostgres, AServerStoppedBetweenListingAndReadingFailsTheRead) {
   doomed.Stop();
   RecordingListener listener;
   try {
-    LoadDatabase(connection, "HR", {"PAYROLL", "HR_API"}, listener);
+    LoadDatabase(connection, "HR", {"PAYROLL", "HR_API"}, TypeAdditions{}, listener);
     FAIL() << "the read succeeded";
   } catch (const TarvelError& error) {
     const std::string message = error.what();

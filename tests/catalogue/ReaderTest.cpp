@@ -53,7 +53,7 @@ TEST_F(ReaderTest, ReadsRoutinesInNameOrderWithTheirArgumentsInPositionOrder) {
               .inOut = "OUT"}) +
       Insert({.package = "PKG", .routine = "GET_TOTAL", .argument = "P_FROM", .type = "DATE"}));
 
-  const auto package = LoadPackage(connection, "HR", "PKG", listener);
+  const auto package = LoadPackage(connection, "HR", "PKG", types, listener);
 
   EXPECT_THAT(
       Describe(*package),
@@ -96,7 +96,7 @@ TEST_F(ReaderTest, EmptyPackageNameReadsTheRoutinesOutsidePackages) {
               .type = "NUMBER",
               .inOut = "OUT"}));
 
-  const auto database = LoadDatabase(connection, "HR", {""}, listener);
+  const auto database = LoadDatabase(connection, "HR", {""}, types, listener);
 
   EXPECT_THAT(
       Describe(*database),
@@ -151,8 +151,8 @@ TEST_F(ReaderTest, EachOverloadIsReadWithItsOwnValue) {
           {.package = "PKG", .routine = "GET_ONE", .position = 0, .type = "CHAR", .inOut = "OUT"}) +
       Insert({.routine = "FIND", .overload = "2", .argument = "P_CODE", .type = "CHAR"}));
 
-  const auto package = LoadPackage(connection, "HR", "PKG", listener);
-  const auto standAlone = LoadProcedure(connection, "HR", "", "FIND", "2");
+  const auto package = LoadPackage(connection, "HR", "PKG", types, listener);
+  const auto standAlone = LoadProcedure(connection, "HR", "", "FIND", "2", types);
 
   EXPECT_THAT(
       Describe(*package),
@@ -204,7 +204,7 @@ TEST_F(ReaderTest, NamesAreSentAsTheDictionaryGaveThemWithQuotesDoubled) {
               .type = "NUMBER",
               .inOut = "in"}));
 
-  const auto read = LoadPackage(connection, "hr", package, listener);
+  const auto read = LoadPackage(connection, "hr", package, types, listener);
 
   EXPECT_THAT(Describe(*read), ElementsAre("package O'brienApi of 'O'Brien_Api'",
                                            "  routine It'sDone IT'S_DONE of 'O'Brien_Api'",
@@ -280,7 +280,7 @@ TEST_F(ReaderTest, RowRulesApplyInTheirOrder) {
               .type = "VARCHAR2",
               .inOut = "OUT"}));
 
-  const auto database = LoadDatabase(connection, "HR", {"PKG"}, listener);
+  const auto database = LoadDatabase(connection, "HR", {"PKG"}, types, listener);
 
   EXPECT_THAT(
       Describe(*database),
@@ -325,7 +325,7 @@ TEST_F(ReaderTest, DirectionMustBeOneOfTheThreeTextsAsWritten) {
       StandAloneRow("LOG_IT", "PROCEDURE") +
       Insert({.routine = "LOG_IT", .argument = "P_TEXT", .type = "VARCHAR2", .inOut = "INOUT"}));
 
-  const auto database = LoadDatabase(connection, "HR", {"", "PKG"}, listener);
+  const auto database = LoadDatabase(connection, "HR", {"", "PKG"}, types, listener);
 
   EXPECT_THAT(Describe(*database),
               ElementsAre("package  of ''",  //
@@ -357,9 +357,9 @@ TEST_F(ReaderTest, TypeTheMappingRefusesLeavesTheRoutineOutWithTheMappingsMessag
       Insert(
           {.package = "PKG", .routine = "COUNT_IT", .argument = "P_N", .type = "BINARY_INTEGER"}));
 
-  const auto refused = LoadPackage(connection, "HR", "PKG", listener);
-  WriteConfig("[AVAR]\nBINARY_INTEGER=ftInteger\n[DVAR]\nBINARY_INTEGER=integer\n");
-  const auto added = LoadPackage(connection, "HR", "PKG", listener);
+  const auto refused = LoadPackage(connection, "HR", "PKG", types, listener);
+  types = {{{"BINARY_INTEGER", "ftInteger"}}, {{"BINARY_INTEGER", "integer"}}};
+  const auto added = LoadPackage(connection, "HR", "PKG", types, listener);
 
   EXPECT_THAT(Describe(*refused), ElementsAre("package Pkg of 'PKG'"));
   EXPECT_THAT(Describe(*added), ElementsAre("package Pkg of 'PKG'",  //
@@ -384,10 +384,10 @@ TEST_F(ReaderTest, ProcedureWithoutArgumentsReadsTheSameInBothDictionaryStyles) 
 
   OpenRows(catalogue + Insert({.package = "PKG", .routine = "RUN_ALL"}) +
            Insert({.routine = "RESET_ALL"}));
-  EXPECT_EQ(Describe(*LoadDatabase(connection, "HR", {"", "PKG"}, listener)), expected);
+  EXPECT_EQ(Describe(*LoadDatabase(connection, "HR", {"", "PKG"}, types, listener)), expected);
 
   OpenRows(catalogue);
-  EXPECT_EQ(Describe(*LoadDatabase(connection, "HR", {"", "PKG"}, listener)), expected);
+  EXPECT_EQ(Describe(*LoadDatabase(connection, "HR", {"", "PKG"}, types, listener)), expected);
 
   EXPECT_THAT(listener.events, ElementsAre("step", "step", "step", "step"));
 }
@@ -397,7 +397,7 @@ TEST_F(ReaderTest, EveryNameIsReadAgainAndUnknownOrEmptyPackagesStayEmpty) {
            Insert({.package = "PKG", .routine = "RUN", .argument = "P_A", .type = "NUMBER"}));
 
   const auto database =
-      LoadDatabase(connection, "HR", {"PKG", "NO_SUCH", "EMPTY_PKG", "PKG"}, listener);
+      LoadDatabase(connection, "HR", {"PKG", "NO_SUCH", "EMPTY_PKG", "PKG"}, types, listener);
 
   EXPECT_THAT(Describe(*database),
               ElementsAre("package Pkg of 'PKG'",  //
@@ -422,7 +422,7 @@ TEST_F(ReaderTest, OverloadValueThatIsNotAllDigitsFailsItsRoutineAndIsNeverSent)
                    .argument = "P_ID",
                    .type = "NUMBER"}));
 
-  const auto package = LoadPackage(connection, "HR", "PKG", listener);
+  const auto package = LoadPackage(connection, "HR", "PKG", types, listener);
 
   EXPECT_THAT(Describe(*package),
               ElementsAre("package Pkg of 'PKG'", "  routine Find FIND of 'PKG' overloaded",
@@ -435,7 +435,7 @@ TEST_F(ReaderTest, OverloadValueThatIsNotAllDigitsFailsItsRoutineAndIsNeverSent)
   statements.clear();
   for (const std::string overload : {"-1", " 1", "1 ", "1a", "0x1", "1'--"}) {
     try {
-      LoadProcedure(connection, "HR", "", "FIND", overload);
+      LoadProcedure(connection, "HR", "", "FIND", overload, types);
       ADD_FAILURE() << "read with overload value " << overload;
     } catch (const TarvelError& error) {
       EXPECT_EQ(error.what(), "Invalid overload value (" + overload + ") in :HR..FIND");
@@ -463,7 +463,7 @@ TEST_F(ReaderTest, FailingRoutineStatementEndsTheWholeReadWithItsOwnMessage) {
   SnapshotBreakingListener breaking(SnapshotPath());
 
   try {
-    LoadDatabase(connection, "HR", {"PKG", "PKG"}, breaking);
+    LoadDatabase(connection, "HR", {"PKG", "PKG"}, types, breaking);
     FAIL() << "the read went on without all_procedures";
   } catch (const TarvelError& error) {
     EXPECT_THAT(error.what(), HasSubstr("all_procedures"));

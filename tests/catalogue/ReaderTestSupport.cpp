@@ -8,7 +8,6 @@
 #include "catalogue/PackageList.h"
 #include "common/Error.h"
 #include "common/QtText.h"
-#include "settings/uIni.h"
 
 namespace tarvel::testing {
 namespace {
@@ -97,24 +96,8 @@ void ChangeSnapshot(const std::string& path, const std::string& sql) {
 }
 
 void SnapshotReaderTest::SetUp() {
-  ASSERT_TRUE(configDir.isValid());
-  previousIniPath = IniFilePath();
-  WriteConfig("");
   connection.SetStatementObserver(
       [this](const std::string& statement) { statements.push_back(statement); });
-}
-
-void SnapshotReaderTest::TearDown() {
-  SetIniFilePath(previousIniPath);
-}
-
-void SnapshotReaderTest::WriteConfig(const std::string& text) {
-  const QString path = configDir.filePath(QStringLiteral("config.ini"));
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  file.write(text.data(), static_cast<qint64>(text.size()));
-  file.close();
-  SetIniFilePath(FromQString(path));
 }
 
 void SnapshotReaderTest::OpenSnapshot(const std::string& path) {

@@ -53,27 +53,24 @@ std::vector<std::string> Describe(const TOraPackage& package);
 // Runs SQL on a snapshot file through a connection of its own, beside the one under test.
 void ChangeSnapshot(const std::string& path, const std::string& sql);
 
-// A connection to a snapshot that records every statement sent, with the settings store
-// pointed at a config.ini of its own so that no stray file changes a type.
+// A connection to a snapshot that records every statement sent, and the type additions a test
+// reads with (none unless it sets some).
 class SnapshotReaderTest : public ::testing::Test {
  protected:
   void SetUp() override;
-  void TearDown() override;
 
-  void WriteConfig(const std::string& text);
   void OpenSnapshot(const std::string& path);
   // A fresh snapshot holding the rows (SQL text), opened.
   void OpenRows(const std::string& rowsSql);
   const std::string& SnapshotPath() const { return snapshot->path(); }
 
   // Declared before the connection, so that the connection closes before the file goes.
-  QTemporaryDir configDir;
-  std::string previousIniPath;
   std::unique_ptr<TemporarySnapshot> snapshot;
 
   DictionaryConnection connection;
   std::vector<std::string> statements;
   RecordingListener listener;
+  TypeAdditions types;
 };
 
 }  // namespace tarvel::testing

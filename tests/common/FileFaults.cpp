@@ -13,16 +13,17 @@
 
 namespace tarvel::testing {
 
-std::string FailureMessageWithFileSizeLimit(long maxFileBytes,
-                                            const std::function<void()>& action) {
+namespace {
+
+// Runs the action in a child process after `prepare`, and returns what it failed with.
+std::string FailureMessageInChild(const std::function<void()>& prepare,
+                                  const std::function<void()>& action) {
   int channel[2];
   if (pipe(channel) != 0) return "pipe failed";
   const pid_t child = fork();
   if (child == 0) {
     close(channel[0]);
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{static_cast<rlim_t>(maxFileBytes), static_cast<rlim_t>(maxFileBytes)};
-    setrlimit(RLIMIT_FSIZE, &limit);
+    prepare();
     std::string message;
     try {
       action();
@@ -41,6 +42,26 @@ std::string FailureMessageWithFileSizeLimit(long maxFileBytes,
   int status = 0;
   waitpid(child, &status, 0);
   return message;
+}
+
+}  // namespace
+
+std::string FailureMessageWithFileSizeLimit(long maxFileBytes,
+                                            const std::function<void()>& action) {
+  const auto limitFiles = [maxFileBytes] {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{static_cast<rlim_t>(maxFileBytes), static_cast<rlim_t>(maxFileBytes)};
+    setrlimit(RLIMIT_FSIZE, &limit);
+  };
+  return FailureMessageInChild(limitFiles, action);
+}
+
+std::string FailureMessageAsUnprivilegedUser(const std::function<void()>& action) {
+  const auto dropPrivileges = [] {
+    constexpr uid_t kNobody = 65534;
+    if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(1);
+  };
+  return FailureMessageInChild(dropPrivileges, action);
 }
 
 std::string ReadWholeFile(const std::string& path) {

@@ -10,6 +10,10 @@ namespace tarvel::testing {
 // the TarvelError the action threw, or "" when it threw nothing.
 std::string FailureMessageWithFileSizeLimit(long maxFileBytes, const std::function<void()>& action);
 
+// The same, in a child process that runs as the user "nobody" when started as root, so that
+// file modes hold as for any user.
+std::string FailureMessageAsUnprivilegedUser(const std::function<void()>& action);
+
 // The whole content of a file, or "" when there is none.
 std::string ReadWholeFile(const std::string& path);
 

@@ -10,7 +10,7 @@
 #include "catalogue/PackageList.h"
 #include "common/Error.h"
 #include "run/SaveUnitFile.h"
-#include "settings/uIni.h"
+#include "settings/Settings.h"
 
 namespace tarvel {
 namespace {
@@ -61,7 +61,6 @@ class RecordingRunListener : public RunListener {
 class GenerationRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetIniFilePath(snapshot_.folder() + "/config.ini");
     connection_.SetConnectionString(BuildConnectionString({"hr", "", snapshot_.path()}));
     connection_.Open();
   }
@@ -198,23 +197,26 @@ TEST_F(GenerationRunTest, LeavesUnchangedUnitsUntouchedWhenAsked) {
             (std::vector<std::string>{"uMyOracleDB.pas (same)", "uHrApi.pas (same)"}));
 }
 
-// The golden case type_additions read from its dictionary with the sample additions as
-// config.ini: every added type is wrapped, and the units are the case's byte for byte.
+// The golden case type_additions read from its dictionary with the sample additions: every added
+// type is wrapped, and the units are the case's byte for byte.
 TEST(GenerationRunWithTypeAdditions, WritesTheGoldenUnitsForEveryAddedType) {
   const std::string golden = TARVEL_SOURCE_DIR "/tests/golden/type_additions/";
   const TemporarySnapshot snapshot(ReadWholeFile(golden + "dictionary.sql"));
-  const std::string config = snapshot.folder() + "/config.ini";
-  std::filesystem::copy_file(TARVEL_SOURCE_DIR "/samples/type-additions.ini", config);
-  SetIniFilePath(config);
   DictionaryConnection connection;
   connection.SetConnectionString(BuildConnectionString({"hr", "", snapshot.path()}));
   connection.Open();
   const QTemporaryDir output;
   const std::string folder = output.path().toStdString();
   RecordingRunListener listener;
-  RunGeneration(connection, {"hr", {"ADDED_TYPES"}, "4096", "10485760", "10485760", folder},
-                listener);
-  SetIniFilePath("");
+  GenerationRequest request{
+      "hr",
+      {"ADDED_TYPES"},
+      "4096",
+      "10485760",
+      "10485760",
+      folder,
+      LoadSettings(TARVEL_SOURCE_DIR "/samples/type-additions.ini").typeAdditions};
+  RunGeneration(connection, request, listener);
 
   EXPECT_EQ(listener.warnings, std::vector<std::string>{});
   EXPECT_EQ(ListFolder(folder), "uAddedTypes.pas uMyOracleDB.pas");

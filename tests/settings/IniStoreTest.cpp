@@ -22,43 +22,42 @@ TEST(IniStore, DefaultPathIsConfigIniBesideTheExecutable) {
 TEST(IniStore, AWriteCreatesTheMissingFoldersOfThePath) {
   TempIniFile ini;
   const std::string nested = ini.folder() + "/home/.config/tarvelgen/config.ini";
-  SetIniFilePath(nested);
-  WriteIniString("DB", "USER", "hr");
+  WriteIniString(nested, "DB", "USER", "hr");
   EXPECT_EQ(testing::ReadWholeFile(nested), "[DB]\nUSER=hr\n");
 }
 
 TEST(IniStore, MissingFileSectionOrKeyGivesTheDefault) {
   TempIniFile ini;
-  EXPECT_EQ(ReadIniString("DB", "USER", "nobody"), "nobody");
-  EXPECT_EQ(ReadIniInteger("CONST", "STRING", 4096), 4096);
+  EXPECT_EQ(ini.Read().ReadString("DB", "USER", "nobody"), "nobody");
+  EXPECT_EQ(ini.Read().ReadInteger("CONST", "STRING", 4096), 4096);
   ini.Write("[DB]\nUSER=scott\n");
-  EXPECT_EQ(ReadIniString("FILES", "PATH", "/none"), "/none");
-  EXPECT_EQ(ReadIniString("DB", "SRV", "orcl"), "orcl");
-  EXPECT_EQ(ReadIniString("DB", "USER", "nobody"), "scott");
+  EXPECT_EQ(ini.Read().ReadString("FILES", "PATH", "/none"), "/none");
+  EXPECT_EQ(ini.Read().ReadString("DB", "SRV", "orcl"), "orcl");
+  EXPECT_EQ(ini.Read().ReadString("DB", "USER", "nobody"), "scott");
 }
 
 TEST(IniStore, KeyWithAnEmptyValueReadsEmptyAndIsNoInteger) {
   TempIniFile ini;
   ini.Write("[CONST]\nSTRING=\n");
-  EXPECT_EQ(ReadIniString("CONST", "STRING", "4096"), "");
-  EXPECT_EQ(ReadIniInteger("CONST", "STRING", 4096), 4096);
+  EXPECT_EQ(ini.Read().ReadString("CONST", "STRING", "4096"), "");
+  EXPECT_EQ(ini.Read().ReadInteger("CONST", "STRING", 4096), 4096);
 }
 
 TEST(IniStore, LongValueIsReadBackCutTo2047Characters) {
   TempIniFile ini;
   std::string value;
   for (int i = 0; i < 3000; ++i) value += static_cast<char>('a' + i % 26);
-  WriteIniString("FILES", "PATH", value);
+  ini.WriteString("FILES", "PATH", value);
   EXPECT_EQ(ini.Content(), "[FILES]\nPATH=" + value + "\n");
-  EXPECT_EQ(ReadIniString("FILES", "PATH", ""), value.substr(0, 2047));
+  EXPECT_EQ(ini.Read().ReadString("FILES", "PATH", ""), value.substr(0, 2047));
 }
 
 TEST(IniStore, NamesMatchInAnyLetterCaseAndKeepTheirSpelling) {
   TempIniFile ini;
   ini.Write("[Db]\nuSeR=scott\n");
-  EXPECT_EQ(ReadIniString("DB", "USER", ""), "scott");
-  EXPECT_EQ(ReadIniString("db", "user", ""), "scott");
-  WriteIniString("DB", "USER", "hr");
+  EXPECT_EQ(ini.Read().ReadString("DB", "USER", ""), "scott");
+  EXPECT_EQ(ini.Read().ReadString("db", "user", ""), "scott");
+  ini.WriteString("DB", "USER", "hr");
   EXPECT_EQ(ini.Content(), "[Db]\nuSeR=hr\n");
 }
 
@@ -74,9 +73,9 @@ TEST(IniStore, HandWrittenFileIsReadAndItsCommentsSurviveAWrite) {
       "# where the units go\r\n"
       "[FILES]\r\n"
       "PATH= /home/scott/units\r\n");
-  EXPECT_EQ(ReadIniString("DB", "USER", ""), "scott");
-  EXPECT_EQ(ReadIniString("DB", "SRV", ""), "orcl");
-  EXPECT_EQ(ReadIniString("FILES", "PATH", ""), "/home/scott/units");
+  EXPECT_EQ(ini.Read().ReadString("DB", "USER", ""), "scott");
+  EXPECT_EQ(ini.Read().ReadString("DB", "SRV", ""), "orcl");
+  EXPECT_EQ(ini.Read().ReadString("FILES", "PATH", ""), "/home/scott/units");
 
   const std::string rewritten =
       "; Settings of the generator\n"
@@ -92,20 +91,20 @@ TEST(IniStore, HandWrittenFileIsReadAndItsCommentsSurviveAWrite) {
       "# where the units go\n"
       "[FILES]\n"
       "PATH=/home/scott/units\n";
-  WriteIniString("DB", "SRV", "prod");
+  ini.WriteString("DB", "SRV", "prod");
   EXPECT_EQ(ini.Content(), rewritten);
   // Blank lines around the comments do not pile up from one write to the next.
-  WriteIniString("DB", "SRV", "prod");
+  ini.WriteString("DB", "SRV", "prod");
   EXPECT_EQ(ini.Content(), rewritten);
 }
 
 TEST(IniStore, WritesCreateSectionsAndKeysInFirstWrittenOrder) {
   TempIniFile ini;
-  WriteIniString("DB", "USER", "scott");
-  WriteIniString("FILES", "PATH", "/out");
-  WriteIniString("DB", "SRV", "orcl");
-  WriteIniInteger("CONST", "STRING", -17);
-  WriteIniString("DB", "USER", "hr");
+  ini.WriteString("DB", "USER", "scott");
+  ini.WriteString("FILES", "PATH", "/out");
+  ini.WriteString("DB", "SRV", "orcl");
+  WriteIniInteger(ini.path(), "CONST", "STRING", -17);
+  ini.WriteString("DB", "USER", "hr");
   EXPECT_EQ(ini.Content(),
             "[DB]\nUSER=hr\nSRV=orcl\n"
             "\n\n[FILES]\nPATH=/out\n"
@@ -114,8 +113,8 @@ TEST(IniStore, WritesCreateSectionsAndKeysInFirstWrittenOrder) {
 
 TEST(IniStore, ValuesWithBlanksAtTheEndsReadBackAsWritten) {
   TempIniFile ini;
-  WriteIniString("FILES", "PATH", "  /home/my units ");
-  EXPECT_EQ(ReadIniString("FILES", "PATH", ""), "  /home/my units ");
+  ini.WriteString("FILES", "PATH", "  /home/my units ");
+  EXPECT_EQ(ini.Read().ReadString("FILES", "PATH", ""), "  /home/my units ");
 }
 
 // The number forms themselves are the shared conversion's; this is what the store adds to it.
@@ -129,12 +128,12 @@ TEST(IniStore, IntegerReadsTheStoredTextOrFallsBackToTheDefault) {
       "PADDED=\"12 \"\n"
       "WORD=big\n"
       "LOW=-2147483648\n");
-  EXPECT_EQ(ReadIniInteger("CONST", "STRING", 1), 4096);
-  EXPECT_EQ(ReadIniInteger("CONST", "BLOB", 1), 42);
-  EXPECT_EQ(ReadIniInteger("CONST", "CLOB", 1), 1);
-  EXPECT_EQ(ReadIniInteger("CONST", "PADDED", 1), 1);
-  EXPECT_EQ(ReadIniInteger("CONST", "WORD", 7), 7);
-  EXPECT_EQ(ReadIniInteger("CONST", "LOW", 1), -2147483647 - 1);
+  EXPECT_EQ(ini.Read().ReadInteger("CONST", "STRING", 1), 4096);
+  EXPECT_EQ(ini.Read().ReadInteger("CONST", "BLOB", 1), 42);
+  EXPECT_EQ(ini.Read().ReadInteger("CONST", "CLOB", 1), 1);
+  EXPECT_EQ(ini.Read().ReadInteger("CONST", "PADDED", 1), 1);
+  EXPECT_EQ(ini.Read().ReadInteger("CONST", "WORD", 7), 7);
+  EXPECT_EQ(ini.Read().ReadInteger("CONST", "LOW", 1), -2147483647 - 1);
 }
 
 }  // namespace

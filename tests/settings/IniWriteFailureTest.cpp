@@ -14,14 +14,13 @@ TEST(IniWriteFailure, PathBelowARegularFileFailsAndCreatesNothing) {
   TempIniFile ini;
   ini.Write("[DB]\nUSER=scott\n");
   const std::string below = ini.path() + "/config.ini";
-  SetIniFilePath(below);
   try {
-    WriteIniString("DB", "USER", "hr");
+    WriteIniString(below, "DB", "USER", "hr");
     FAIL() << "the write succeeded";
   } catch (const TarvelError& error) {
     EXPECT_STREQ(error.what(), ("Unable to write to " + below).c_str());
   }
-  EXPECT_EQ(ReadIniString("DB", "USER", "none"), "none");
+  EXPECT_EQ(IniFile::Read(below).ReadString("DB", "USER", "none"), "none");
   EXPECT_EQ(ini.Content(), "[DB]\nUSER=scott\n");
   EXPECT_EQ(testing::ListFolder(ini.folder()), "config.ini");
 }
@@ -30,9 +29,9 @@ TEST(IniWriteFailure, FullDiskKeepsTheOldFileAndLeavesNoTemporary) {
   TempIniFile ini;
   const std::string before = "; kept as it is\n[DB]\nUSER=scott\n";
   ini.Write(before);
-  const std::string message = FailureMessageWithFileSizeLimit(static_cast<long>(before.size()), [] {
-    WriteIniString("FILES", "PATH", "/home/scott/generated units");
-  });
+  const std::string message = FailureMessageWithFileSizeLimit(
+      static_cast<long>(before.size()),
+      [&ini] { ini.WriteString("FILES", "PATH", "/home/scott/generated units"); });
   EXPECT_EQ(message, "Unable to write to " + ini.path());
   EXPECT_EQ(ini.Content(), before);
   EXPECT_EQ(testing::ListFolder(ini.folder()), "config.ini");

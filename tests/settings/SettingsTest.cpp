@@ -1,6 +1,8 @@
 #include "settings/Settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "TempIniFile.h"
 #include "common/Error.h"
@@ -8,6 +10,7 @@
 namespace tarvel {
 namespace {
 
+using testing::FailureMessageAsUnprivilegedUser;
 using testing::FailureMessageWithFileSizeLimit;
 using testing::TempIniFile;
 
@@ -51,44 +54,44 @@ void ExpectSettings(const WindowSettings& actual, const WindowSettings& expected
 
 TEST(Settings, FirstStartShowsEmptyBoxesAndDefaultSizes) {
   TempIniFile ini;
-  ExpectSettings(LoadSettings(), WindowSettings{});
+  ExpectSettings(LoadSettings(ini.path()).window, WindowSettings{});
   EXPECT_EQ(testing::ListFolder(ini.folder()), "");
 }
 
 TEST(Settings, SaveWritesTheFileAndLoadReadsItBackWithoutThePassword) {
   TempIniFile ini;
-  SaveSettings(TypedSettings());
+  SaveSettings(ini.path(), TypedSettings());
   EXPECT_EQ(ini.Content(), kSavedTypedSettings);
 
   WindowSettings expected = TypedSettings();
   expected.password = "";
   expected.maxBlobSize = "1048576";
   expected.maxClobSize = "42";
-  ExpectSettings(LoadSettings(), expected);
+  ExpectSettings(LoadSettings(ini.path()).window, expected);
 }
 
 TEST(Settings, PasswordLeavesNoTraceInTheFile) {
   TempIniFile ini;
   ini.Write("[DB]\nPWD=secret\n");
-  SaveSettings(TypedSettings());
+  SaveSettings(ini.path(), TypedSettings());
   const std::string content = ini.Content();
   std::string complemented = "tiger";
   for (char& c : complemented) c = static_cast<char>(255 - static_cast<unsigned char>(c));
   EXPECT_EQ(content.find("tiger"), std::string::npos);
   EXPECT_EQ(content.find(complemented), std::string::npos);
   EXPECT_EQ(content.find("secret"), std::string::npos);
-  EXPECT_EQ(ReadIniString("DB", "PWD", "missing"), "");
-  EXPECT_EQ(LoadSettings().password, "");
+  EXPECT_EQ(ini.Read().ReadString("DB", "PWD", "missing"), "");
+  EXPECT_EQ(LoadSettings(ini.path()).window.password, "");
 }
 
 TEST(Settings, UnusableStoredSizesShowTheDefaultsAndAreWrittenBack) {
   TempIniFile ini;
   ini.Write("[CONST]\nSTRING=large\nBLOB=\nCLOB=007\n");
-  const WindowSettings loaded = LoadSettings();
+  const WindowSettings loaded = LoadSettings(ini.path()).window;
   EXPECT_EQ(loaded.maxStringSize, "4096");
   EXPECT_EQ(loaded.maxBlobSize, "10485760");
   EXPECT_EQ(loaded.maxClobSize, "7");
-  SaveSettings(loaded);
+  SaveSettings(ini.path(), loaded);
   EXPECT_EQ(ini.Content(),
             "[CONST]\nSTRING=4096\nBLOB=10485760\nCLOB=7\n"
             "\n\n[DB]\nUSER=\nPWD=\nSRV=\n"
@@ -101,17 +104,47 @@ TEST(Settings, SizeBoxesThatHoldNoIntegerStoreTheDefaults) {
   settings.maxStringSize = "4 096";
   settings.maxBlobSize = "";
   settings.maxClobSize = "0x80000000";
-  SaveSettings(settings);
-  EXPECT_EQ(ReadIniString("CONST", "STRING", ""), "4096");
-  EXPECT_EQ(ReadIniString("CONST", "BLOB", ""), "10485760");
-  EXPECT_EQ(ReadIniString("CONST", "CLOB", ""), "10485760");
+  SaveSettings(ini.path(), settings);
+  EXPECT_EQ(ini.Read().ReadString("CONST", "STRING", ""), "4096");
+  EXPECT_EQ(ini.Read().ReadString("CONST", "BLOB", ""), "10485760");
+  EXPECT_EQ(ini.Read().ReadString("CONST", "CLOB", ""), "10485760");
+}
+
+// A file that exists but cannot be read is never taken as empty: its type additions would
+// vanish unnoticed.
+TEST(Settings, AFileThatCannotBeReadFailsNamingItAndTheReason) {
+  TempIniFile ini;
+  const std::string path = ini.path();
+  const auto failure = [&path] {
+    try {
+      LoadSettings(path);
+    } catch (const TarvelError& error) {
+      return std::string(error.what());
+    }
+    return std::string("read");
+  };
+  ini.Write(std::string("[AVAR]\nX=ftX\n\0", 14));
+  EXPECT_EQ(failure(), "Cannot read " + path + ": it holds a NUL byte");
+  ASSERT_EQ(chmod(path.c_str(), 0), 0);
+  ASSERT_EQ(chmod(ini.folder().c_str(), 0755), 0);
+  EXPECT_EQ(FailureMessageAsUnprivilegedUser([&path] { LoadSettings(path); }),
+            "Cannot read " + path + ": Permission denied");
+  ASSERT_EQ(unlink(path.c_str()), 0);
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  EXPECT_EQ(failure(), "Cannot read " + path + ": it is not a regular file");
+  ASSERT_EQ(unlink(path.c_str()), 0);
+  ASSERT_EQ(symlink("missing.ini", path.c_str()), 0);
+  EXPECT_EQ(failure(), "Cannot read " + path + ": No such file or directory");
+  ASSERT_EQ(unlink(path.c_str()), 0);
+  ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
+  EXPECT_EQ(failure(), "Cannot read " + path + ": Is a directory");
 }
 
 TEST(Settings, FirstFailingWriteEndsTheSave) {
   TempIniFile ini;
   const std::string message = FailureMessageWithFileSizeLimit(
       static_cast<long>(std::string("[DB]\nUSER=scott\nPWD=\nSRV=orcl\n").size()),
-      [] { SaveSettings(TypedSettings()); });
+      [&ini] { SaveSettings(ini.path(), TypedSettings()); });
   EXPECT_EQ(message, "Unable to write to " + ini.path());
   EXPECT_EQ(ini.Content(), "[DB]\nUSER=scott\nPWD=\nSRV=orcl\n");
   EXPECT_EQ(testing::ListFolder(ini.folder()), "config.ini");
@@ -128,7 +161,7 @@ TEST(Settings, FailedSizeWriteIsRetriedWithTheDefault) {
   WindowSettings settings = TypedSettings();
   settings.maxStringSize = "2147483647";
   const std::string message = FailureMessageWithFileSizeLimit(
-      static_cast<long>(fits.size()), [&settings] { SaveSettings(settings); });
+      static_cast<long>(fits.size()), [&] { SaveSettings(ini.path(), settings); });
   EXPECT_EQ(message, "Unable to write to " + ini.path());
   EXPECT_EQ(ini.Content(), fits);
 }

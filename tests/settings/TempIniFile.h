@@ -9,11 +9,10 @@
 
 namespace tarvel::testing {
 
-// Points the settings store at config.ini in a fresh temporary folder for one test.
+// config.ini in a fresh temporary folder for one test.
 class TempIniFile {
  public:
-  TempIniFile() : path_(folder() + "/config.ini") { SetIniFilePath(path_); }
-  ~TempIniFile() { SetIniFilePath(""); }
+  TempIniFile() : path_(folder() + "/config.ini") {}
 
   const std::string& path() const { return path_; }
   std::string folder() const { return folder_.path().toStdString(); }
@@ -22,6 +21,11 @@ class TempIniFile {
     std::ofstream(path_, std::ios::binary) << content;
   }
   std::string Content() const { return ReadWholeFile(path_); }
+  IniFile Read() const { return IniFile::Read(path_); }
+  void WriteString(const std::string& section, const std::string& key,
+                   const std::string& value) const {
+    WriteIniString(path_, section, key, value);
+  }
 
  private:
   QTemporaryDir folder_;

@@ -7,6 +7,7 @@
 
 #include "../settings/TempIniFile.h"
 #include "common/Error.h"
+#include "settings/Settings.h"
 
 namespace tarvel {
 namespace {
@@ -19,23 +20,30 @@ struct Row {
   const char* delphiType;
 };
 
-void ExpectMappings(const std::vector<Row>& rows) {
+void ExpectMappings(const std::vector<Row>& rows, const TypeAdditions& additions = {}) {
   for (const Row& row : rows) {
-    EXPECT_EQ(MapFieldType(row.dataType), row.fieldType) << row.dataType;
-    EXPECT_EQ(MapDelphiType(row.dataType), row.delphiType) << row.dataType;
+    EXPECT_EQ(MapFieldType(row.dataType, additions), row.fieldType) << row.dataType;
+    EXPECT_EQ(MapDelphiType(row.dataType, additions), row.delphiType) << row.dataType;
   }
 }
 
-std::string FailureOf(std::string (*map)(const std::string&), const std::string& dataType) {
+// The additions as the settings store reads them from a config.ini holding the text.
+TypeAdditions Additions(const std::string& configText) {
+  TempIniFile ini;
+  ini.Write(configText);
+  return LoadSettings(ini.path()).typeAdditions;
+}
+
+std::string FailureOf(std::string (*map)(const std::string&, const TypeAdditions&),
+                      const std::string& dataType, const TypeAdditions& additions = {}) {
   try {
-    return "mapped to " + map(dataType);
+    return "mapped to " + map(dataType, additions);
   } catch (const TarvelError& error) {
     return error.what();
   }
 }
 
 TEST(TypeMap, BuiltInTableMapsEveryRow) {
-  TempIniFile ini;
   ExpectMappings({
       {"VARCHAR2", "ftString", "string"},
       {"CHAR", "ftString", "string"},
@@ -77,9 +85,7 @@ TEST(TypeMap, SampleAdditionsMapEveryKey) {
       {"ROWID", "ftString", "string"},
       {"UROWID", "ftString", "string"},
   };
-  SetIniFilePath(sample);
-  ExpectMappings(rows);
-  SetIniFilePath("");
+  ExpectMappings(rows, LoadSettings(sample).typeAdditions);
 
   std::set<std::string> expected;
   for (const Row& row : rows) expected.insert(row.dataType);
@@ -95,37 +101,38 @@ TEST(TypeMap, SampleAdditionsMapEveryKey) {
 }
 
 TEST(TypeMap, TypeInNeitherPlaceIsNotSupported) {
-  TempIniFile ini;
   EXPECT_EQ(FailureOf(MapFieldType, "TIMESTAMP"), "Parameter type: TIMESTAMP not supported!");
   EXPECT_EQ(FailureOf(MapDelphiType, "TIMESTAMP"), "Parameter type: TIMESTAMP not supported!");
   EXPECT_EQ(FailureOf(MapFieldType, " NUMBER"), "Parameter type:  NUMBER not supported!");
 }
 
 TEST(TypeMap, OtherLetterCaseFallsBackToTheFile) {
-  TempIniFile ini;
-  ini.Write("[avar]\nVARCHAR2=ftWideString\n[DVAR]\nVarchar2=WideString\n");
-  EXPECT_EQ(MapFieldType("varchar2"), "ftWideString");
-  EXPECT_EQ(MapDelphiType("varchar2"), "WideString");
-  EXPECT_EQ(MapFieldType("VARCHAR2"), "ftString");
+  const TypeAdditions additions =
+      Additions("[avar]\nVARCHAR2=ftWideString\n[DVAR]\nVarchar2=WideString\n");
+  EXPECT_EQ(MapFieldType("varchar2", additions), "ftWideString");
+  EXPECT_EQ(MapDelphiType("varchar2", additions), "WideString");
+  EXPECT_EQ(MapFieldType("VARCHAR2", additions), "ftString");
 }
 
 TEST(TypeMap, SectionsAreIndependent) {
-  TempIniFile ini;
-  ini.Write("[AVAR]\nBINARY_INTEGER=ftInteger\nTIMESTAMP=\n[DVAR]\nXMLTYPE=string\n");
-  EXPECT_EQ(MapFieldType("BINARY_INTEGER"), "ftInteger");
-  EXPECT_EQ(FailureOf(MapDelphiType, "BINARY_INTEGER"),
+  const TypeAdditions additions =
+      Additions("[AVAR]\nBINARY_INTEGER=ftInteger\nTIMESTAMP=\n[DVAR]\nXMLTYPE=string\n");
+  EXPECT_EQ(MapFieldType("BINARY_INTEGER", additions), "ftInteger");
+  EXPECT_EQ(FailureOf(MapDelphiType, "BINARY_INTEGER", additions),
             "Parameter type: BINARY_INTEGER not supported!");
-  EXPECT_EQ(MapDelphiType("XMLTYPE"), "string");
-  EXPECT_EQ(FailureOf(MapFieldType, "XMLTYPE"), "Parameter type: XMLTYPE not supported!");
-  EXPECT_EQ(FailureOf(MapFieldType, "TIMESTAMP"), "Parameter type: TIMESTAMP not supported!");
+  EXPECT_EQ(MapDelphiType("XMLTYPE", additions), "string");
+  EXPECT_EQ(FailureOf(MapFieldType, "XMLTYPE", additions),
+            "Parameter type: XMLTYPE not supported!");
+  EXPECT_EQ(FailureOf(MapFieldType, "TIMESTAMP", additions),
+            "Parameter type: TIMESTAMP not supported!");
 }
 
 TEST(TypeMap, BuiltInTableWinsOverTheFile) {
-  TempIniFile ini;
-  ini.Write("[AVAR]\nNUMBER=ftBCD\nRAW=ftVarArray\n[DVAR]\nNUMBER=Currency\n");
-  EXPECT_EQ(MapFieldType("NUMBER"), "ftFloat");
-  EXPECT_EQ(MapDelphiType("NUMBER"), "double");
-  EXPECT_EQ(MapFieldType("RAW"), "ftVarBytes");
+  const TypeAdditions additions =
+      Additions("[AVAR]\nNUMBER=ftBCD\nRAW=ftVarArray\n[DVAR]\nNUMBER=Currency\n");
+  EXPECT_EQ(MapFieldType("NUMBER", additions), "ftFloat");
+  EXPECT_EQ(MapDelphiType("NUMBER", additions), "double");
+  EXPECT_EQ(MapFieldType("RAW", additions), "ftVarBytes");
 }
 
 }  // namespace

@@ -21,9 +21,8 @@ std::string DemoSnapshotPath() {
 // The window starts as scripts/run leaves it: config.ini holds the sample type additions.
 void WizardTest::SetUp() {
   ASSERT_TRUE(temp_.isValid());
-  SetIniFilePath(TempPath("config.ini"));
-  ASSERT_TRUE(QFile::copy(TARVEL_SOURCE_DIR "/samples/type-additions.ini",
-                          ToQString(TempPath("config.ini"))));
+  iniPath_ = TempPath("config.ini");
+  ASSERT_TRUE(QFile::copy(TARVEL_SOURCE_DIR "/samples/type-additions.ini", ToQString(iniPath_)));
   OpenWindow();
 }
 
@@ -36,9 +35,14 @@ std::string WizardTest::TempPath(const std::string& name) const {
 }
 
 void WizardTest::OpenWindow() {
-  window_ = std::make_unique<Tfmain>(messages_);
+  window_ = std::make_unique<Tfmain>(messages_, iniPath_);
   window_->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+}
+
+std::string WizardTest::StoredValue(const std::string& section, const std::string& key,
+                                    const std::string& defaultValue) const {
+  return IniFile::Read(iniPath_).ReadString(section, key, defaultValue);
 }
 
 void WizardTest::CloseProgram() {

@@ -47,7 +47,12 @@ class WizardTest : public ::testing::Test {
   // Keeps a picture of the window for the README.
   void SaveScreenshot(const std::string& name) const;
 
+  // The stored text of one key of the window's config.ini, or the default.
+  std::string StoredValue(const std::string& section, const std::string& key,
+                          const std::string& defaultValue = "?") const;
+
   QTemporaryDir temp_;
+  std::string iniPath_;  // the window's config.ini, in the temporary folder unless a test moves it
   ScriptedMessageService messages_;
   std::unique_ptr<Tfmain> window_;
 };

@@ -179,20 +179,20 @@ TEST_F(WizardFlowTest, CancelSavesTheBoxesAtTheEnd) {
   ClickEnd();
   EXPECT_FALSE(window_->isVisible());
   CloseProgram();
-  EXPECT_EQ(ReadIniString("DB", "USER", "?"), "scott");
-  EXPECT_EQ(ReadIniString("DB", "PWD", "?"), "");
-  EXPECT_EQ(ReadIniString("DB", "SRV", "?"), "ORCL");
-  EXPECT_EQ(ReadIniString("CONST", "STRING", "?"), "4096");
+  EXPECT_EQ(StoredValue("DB", "USER"), "scott");
+  EXPECT_EQ(StoredValue("DB", "PWD"), "");
+  EXPECT_EQ(StoredValue("DB", "SRV"), "ORCL");
+  EXPECT_EQ(StoredValue("CONST", "STRING"), "4096");
 }
 
 TEST_F(WizardFlowTest, TheWindowStartsWithTheSavedBoxesAndAnEmptyPassword) {
   CloseProgram();
-  WriteIniString("DB", "USER", "HR");
-  WriteIniString("DB", "SRV", "demo");
-  WriteIniString("DB", "PWD", "whatever");
-  WriteIniString("FILES", "PATH", "/tmp/units");
-  WriteIniString("CONST", "STRING", "0010");
-  WriteIniString("CONST", "BLOB", "many");
+  WriteIniString(iniPath_, "DB", "USER", "HR");
+  WriteIniString(iniPath_, "DB", "SRV", "demo");
+  WriteIniString(iniPath_, "DB", "PWD", "whatever");
+  WriteIniString(iniPath_, "FILES", "PATH", "/tmp/units");
+  WriteIniString(iniPath_, "CONST", "STRING", "0010");
+  WriteIniString(iniPath_, "CONST", "BLOB", "many");
   OpenWindow();
   EXPECT_EQ(window_->eUser->text(), "HR");
   EXPECT_EQ(window_->eServer->text(), "demo");
@@ -209,7 +209,7 @@ TEST_F(WizardFlowTest, AConfigFileThatCannotBeWrittenIsReportedOnceAndTheWindowS
   blocker.close();
   const std::string unwritable = TempPath("blocker/config.ini");
   CloseProgram();
-  SetIniFilePath(unwritable);
+  iniPath_ = unwritable;
   OpenWindow();
   EXPECT_TRUE(messages_.shown().empty());
   LogOnToDemo();
@@ -220,6 +220,28 @@ TEST_F(WizardFlowTest, AConfigFileThatCannotBeWrittenIsReportedOnceAndTheWindowS
   EXPECT_EQ(messages_.shown()[0].text, "Unable to write to " + unwritable + ".");
   EXPECT_EQ(messages_.shown()[0].icon, MessageIcon::kError);
   EXPECT_EQ(OpenHandlesOn(DemoSnapshotPath()), 0);
+}
+
+// The user's file is never taken as empty nor written over: the boxes start at their defaults.
+TEST_F(WizardFlowTest, AConfigFileThatCannotBeReadIsReportedOnceAndKeptByteForByte) {
+  CloseProgram();
+  const char kStored[] = "[DB]\nUSER=HR\0\n[AVAR]\nX=ftX\n";
+  const std::string stored(kStored, sizeof kStored - 1);
+  {
+    QFile file(ToQString(iniPath_));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(stored.data(), static_cast<qint64>(stored.size()));
+  }
+  OpenWindow();
+  ASSERT_EQ(messages_.shown().size(), 1u);
+  EXPECT_EQ(messages_.shown()[0].text, "Cannot read " + iniPath_ + ": it holds a NUL byte.");
+  EXPECT_EQ(window_->eUser->text(), "");
+  EXPECT_EQ(window_->MaxStringSize->text(), "4096");
+  ClickNext();
+  TypeInto(window_->eUser, "scott");
+  CloseProgram();
+  EXPECT_EQ(messages_.shown().size(), 1u);
+  EXPECT_EQ(ReadFile(iniPath_), stored);
 }
 
 TEST_F(WizardFlowTest, TheFolderBrowserStartsInAnExistingFolderAndCancelKeepsTheText) {

@@ -102,14 +102,14 @@ TEST_F(WizardRunTest, ASuccessfulRunWritesTheUnitsSaysFinishedAndCloses) {
   EXPECT_EQ(watch.sightings[6].files, std::vector<std::string>({"uHrApi.pas", "uMyOracleDB.pas"}));
 
   CloseProgram();
-  EXPECT_EQ(ReadIniString("DB", "USER", "?"), "HR");
-  EXPECT_EQ(ReadIniString("DB", "PWD", "?"), "");
-  EXPECT_EQ(ReadIniString("DB", "SRV", "?"), DemoSnapshotPath());
-  EXPECT_EQ(ReadIniString("FILES", "PATH", "?"), folder);
-  EXPECT_EQ(ReadIniString("CONST", "STRING", "?"), "4096");
-  EXPECT_EQ(ReadIniString("CONST", "BLOB", "?"), "10485760");
-  EXPECT_EQ(ReadIniString("CONST", "CLOB", "?"), "10485760");
-  EXPECT_EQ(ReadIniString("DVAR", "TIMESTAMP WITH LOCAL TIME ZONE", "?"), "TDateTime");
+  EXPECT_EQ(StoredValue("DB", "USER"), "HR");
+  EXPECT_EQ(StoredValue("DB", "PWD"), "");
+  EXPECT_EQ(StoredValue("DB", "SRV"), DemoSnapshotPath());
+  EXPECT_EQ(StoredValue("FILES", "PATH"), folder);
+  EXPECT_EQ(StoredValue("CONST", "STRING"), "4096");
+  EXPECT_EQ(StoredValue("CONST", "BLOB"), "10485760");
+  EXPECT_EQ(StoredValue("CONST", "CLOB"), "10485760");
+  EXPECT_EQ(StoredValue("DVAR", "TIMESTAMP WITH LOCAL TIME ZONE"), "TDateTime");
 }
 
 TEST_F(WizardRunTest, ClosingTheWindowDuringARunLetsTheRunFinish) {
