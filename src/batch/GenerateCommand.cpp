@@ -19,6 +19,8 @@ namespace tarvel {
 
 namespace {
 
+constexpr const char* kServerStatementMark = "-- sent to the server: ";
+
 bool HasEntry(const std::vector<PackageEntry>& entries, const std::string& caption,
               PackageEntryKind kind) {
   return std::any_of(entries.begin(), entries.end(), [&](const PackageEntry& entry) {
@@ -57,13 +59,15 @@ void CreateOutputFolder(const std::string& folder) {
 }
 
 // Records each dictionary statement on a line of its own, so that the benchmark can replay the
-// run's exact statement sequence.
+// run's exact statement sequence; those sent to a server are SQL comments, which a replay skips.
 std::unique_ptr<std::ofstream> OpenStatementLog(DictionaryConnection& connection,
                                                 const std::string& path) {
   auto log = std::make_unique<std::ofstream>(path, std::ios::binary | std::ios::trunc);
   if (!*log) throw TarvelError("Unable to write to " + path);
   connection.SetStatementObserver(
-      [stream = log.get()](const std::string& statement) { *stream << statement << '\n'; });
+      [stream = log.get()](const std::string& statement, bool toServer) {
+        *stream << (toServer ? kServerStatementMark : "") << statement << '\n';
+      });
   return log;
 }
 

@@ -12,11 +12,16 @@ namespace tarvel {
 
 struct DictionaryConnection::State {
   std::string connectionString;
-  std::function<void(const std::string&)> observer;
+  StatementObserver observer;
   std::unique_ptr<DictionaryDatabase> database;
 };
 
 DictionaryConnection::DictionaryConnection() : state_(std::make_unique<State>()) {}
+
+DictionaryConnection::DictionaryConnection(std::unique_ptr<DictionaryDatabase> database)
+    : DictionaryConnection() {
+  state_->database = std::move(database);
+}
 
 DictionaryConnection::~DictionaryConnection() {
   Close();
@@ -66,8 +71,16 @@ bool DictionaryConnection::IsOpen() const {
   return state_->database != nullptr;
 }
 
-void DictionaryConnection::SetStatementObserver(std::function<void(const std::string&)> observer) {
+bool DictionaryConnection::IsServer() const {
+  return state_->database != nullptr && state_->database->IsServer();
+}
+
+void DictionaryConnection::SetStatementObserver(StatementObserver observer) {
   state_->observer = std::move(observer);
+}
+
+const DictionaryConnection::StatementObserver& DictionaryConnection::Observer() const {
+  return state_->observer;
 }
 
 struct DictionaryQuery::State {
@@ -82,17 +95,22 @@ struct DictionaryQuery::State {
   }
 };
 
-DictionaryQuery::DictionaryQuery(DictionaryConnection& connection, const std::string& statement)
+// The filled text is made only for an observer: the database binds the values instead.
+DictionaryQuery::DictionaryQuery(DictionaryConnection& connection,
+                                 const DictionaryStatement& statement)
     : state_(std::make_unique<State>()) {
   const DictionaryConnection::State& owner = *connection.state_;
   if (!owner.database) throw TarvelError("The dictionary connection is not open");
-  if (owner.observer) owner.observer(statement);
+  if (owner.observer) owner.observer(statement.Text(), owner.database->IsServer());
   try {
     state_->rows = owner.database->Run(statement);
   } catch (const TarvelError& error) {
     throw DictionaryError(error.what());
   }
 }
+
+DictionaryQuery::DictionaryQuery(DictionaryConnection& connection, const std::string& statement)
+    : DictionaryQuery(connection, DictionaryStatement{statement, {}}) {}
 
 DictionaryQuery::~DictionaryQuery() = default;
 

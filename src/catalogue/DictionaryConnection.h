@@ -6,9 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/DictionaryStatement.h"
 #include "common/Error.h"
 
 namespace tarvel {
+
+class DictionaryDatabase;
 
 // The database itself failed to run a statement (a damaged snapshot, a lost connection), as
 // against a dictionary row that the generator cannot wrap.
@@ -23,6 +26,8 @@ class DictionaryError : public TarvelError {
 class DictionaryConnection {
  public:
   DictionaryConnection();
+  // Open at once on a database made elsewhere, such as the run's copy of a server's rows.
+  explicit DictionaryConnection(std::unique_ptr<DictionaryDatabase> database);
   ~DictionaryConnection();
   DictionaryConnection(const DictionaryConnection&) = delete;
   DictionaryConnection& operator=(const DictionaryConnection&) = delete;
@@ -31,9 +36,13 @@ class DictionaryConnection {
   void SetConnectionString(const std::string& connectionString);
   void Open();  // fails with the driver's or the database's own message
   bool IsOpen() const;
+  // Open on a database server, where every statement costs a round trip.
+  bool IsServer() const;
 
-  // Sees every statement before it runs.
-  void SetStatementObserver(std::function<void(const std::string&)> observer);
+  // Sees every statement before it runs, and whether it goes to a database server.
+  using StatementObserver = std::function<void(const std::string& statement, bool toServer)>;
+  void SetStatementObserver(StatementObserver observer);
+  const StatementObserver& Observer() const;
 
  private:
   friend class DictionaryQuery;
@@ -51,6 +60,7 @@ struct DictionaryColumn {
 class DictionaryQuery {
  public:
   // Runs the statement; fails with a DictionaryError carrying the database's own message.
+  DictionaryQuery(DictionaryConnection& connection, const DictionaryStatement& statement);
   DictionaryQuery(DictionaryConnection& connection, const std::string& statement);
   ~DictionaryQuery();
   DictionaryQuery(const DictionaryQuery&) = delete;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/DictionaryStatement.h"
+
 namespace tarvel {
 
 // The rows of one statement, positioned on the first row when made; read forward only.
@@ -27,7 +29,9 @@ class DictionaryDatabase {
   virtual ~DictionaryDatabase() = default;
 
   // Runs the statement; fails with the database's own message.
-  virtual std::unique_ptr<DictionaryRows> Run(const std::string& statement) = 0;
+  virtual std::unique_ptr<DictionaryRows> Run(const DictionaryStatement& statement) = 0;
+  // A database server, rather than a file or memory of this process.
+  virtual bool IsServer() const = 0;
 };
 
 // Both fail with a message fit to show when the dictionary cannot be opened.

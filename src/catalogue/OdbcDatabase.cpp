@@ -207,9 +207,10 @@ class OdbcDatabase : public DictionaryDatabase {
   OdbcDatabase(const OdbcDatabase&) = delete;
   OdbcDatabase& operator=(const OdbcDatabase&) = delete;
 
-  std::unique_ptr<DictionaryRows> Run(const std::string& statement) override {
-    return std::make_unique<OdbcRows>(QSqlDatabase::database(name_, false), statement);
+  std::unique_ptr<DictionaryRows> Run(const DictionaryStatement& statement) override {
+    return std::make_unique<OdbcRows>(QSqlDatabase::database(name_, false), statement.Text());
   }
+  bool IsServer() const override { return true; }
 
  private:
   // No handle on the Qt connection may be left when it is removed.

@@ -12,8 +12,16 @@ std::string QuoteOwner(const std::string& user) {
   return QuoteName(AsciiUpper(user));
 }
 
-std::string FillTemplate(const std::string& statementTemplate,
-                         std::initializer_list<std::string> values) {
+StatementValue NameValue(const std::string& name) {
+  return {name};
+}
+
+StatementValue OwnerValue(const std::string& user) {
+  return {AsciiUpper(user)};
+}
+
+std::string FillTemplate(std::string_view statementTemplate,
+                         const std::vector<std::string>& values) {
   std::size_t size = statementTemplate.size();
   for (const std::string& value : values) size += value.size();
   std::string result;

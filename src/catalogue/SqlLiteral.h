@@ -1,7 +1,10 @@
 #pragma once
 
-#include <initializer_list>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/DictionaryStatement.h"
 
 namespace tarvel {
 
@@ -10,9 +13,12 @@ namespace tarvel {
 std::string QuoteName(const std::string& name);
 // The owner is the typed user name, which the dictionary holds in upper case.
 std::string QuoteOwner(const std::string& user);
+// The same two as values of a statement template.
+StatementValue NameValue(const std::string& name);
+StatementValue OwnerValue(const std::string& user);
 
 // Fills the "%s" places of a statement template in order.
-std::string FillTemplate(const std::string& statementTemplate,
-                         std::initializer_list<std::string> values);
+std::string FillTemplate(std::string_view statementTemplate,
+                         const std::vector<std::string>& values);
 
 }  // namespace tarvel

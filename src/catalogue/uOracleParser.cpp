@@ -62,24 +62,25 @@ void CheckOverloadValue(const RoutineRef& routine, const std::string& overload) 
   }
 }
 
-std::string RoutinesStatement(const std::string& owner, const std::string& packageName) {
+DictionaryStatement RoutinesStatement(const std::string& owner, const std::string& packageName) {
   if (packageName.empty()) {
-    return FillTemplate(kStandAloneRoutinesStatement, {QuoteOwner(owner), QuoteOwner(owner)});
+    return {kStandAloneRoutinesStatement, {OwnerValue(owner), OwnerValue(owner)}};
   }
-  return FillTemplate(kPackageRoutinesStatement, {QuoteOwner(owner), QuoteName(packageName),
-                                                  QuoteOwner(owner), QuoteName(packageName)});
+  return {kPackageRoutinesStatement,
+          {OwnerValue(owner), NameValue(packageName), OwnerValue(owner), NameValue(packageName)}};
 }
 
-std::string ArgumentsStatement(const RoutineRef& routine, const std::string& overload) {
-  const std::string owner = QuoteOwner(routine.owner);
-  const std::string name = QuoteName(routine.routineName);
+DictionaryStatement ArgumentsStatement(const RoutineRef& routine, const std::string& overload) {
+  const StatementValue owner = OwnerValue(routine.owner);
+  const StatementValue name = NameValue(routine.routineName);
+  const StatementValue number{overload, true};
   if (routine.packageName.empty()) {
-    if (overload.empty()) return FillTemplate(kStandAloneArgumentsStatement, {owner, name});
-    return FillTemplate(kOverloadedStandAloneArgumentsStatement, {owner, name, overload});
+    if (overload.empty()) return {kStandAloneArgumentsStatement, {owner, name}};
+    return {kOverloadedStandAloneArgumentsStatement, {owner, name, number}};
   }
-  const std::string package = QuoteName(routine.packageName);
-  if (overload.empty()) return FillTemplate(kPackagedArgumentsStatement, {owner, package, name});
-  return FillTemplate(kOverloadedPackagedArgumentsStatement, {owner, package, name, overload});
+  const StatementValue package = NameValue(routine.packageName);
+  if (overload.empty()) return {kPackagedArgumentsStatement, {owner, package, name}};
+  return {kOverloadedPackagedArgumentsStatement, {owner, package, name, number}};
 }
 
 std::string DirectionOf(const RoutineRef& routine, const std::string& inOut,

@@ -131,10 +131,41 @@ TEST_F(SnapshotConnection, TheSnapshotIsNeverWritten) {
 
 TEST_F(SnapshotConnection, TheObserverSeesEveryStatementBeforeItRuns) {
   std::vector<std::string> seen;
-  connection.SetStatementObserver([&](const std::string& statement) { seen.push_back(statement); });
+  connection.SetStatementObserver([&](const std::string& statement, bool toServer) {
+    seen.push_back(statement + (toServer ? " on a server" : ""));
+  });
   DictionaryQuery(connection, "select 1 as one");
   EXPECT_THROW(DictionaryQuery(connection, "select broken"), TarvelError);
   EXPECT_EQ(seen, (std::vector<std::string>{"select 1 as one", "select broken"}));
+}
+
+// A template is prepared once: a failing run leaves it fit for the next, and a second query of
+// the same template while the first is open reads its own rows.
+TEST_F(SnapshotConnection, ATemplateRunsWithEachQuerysOwnValues) {
+  std::vector<std::string> seen;
+  connection.SetStatementObserver(
+      [&](const std::string& statement, bool) { seen.push_back(statement); });
+  const auto json = [&](const std::string& text) {
+    return DictionaryQuery(connection, DictionaryStatement{"select json(%s) as j", {{text}}})
+        .FieldText("j");
+  };
+  EXPECT_EQ(FailureOf([&] { json("{"); }), "malformed JSON");
+  EXPECT_EQ(json("[1, 2]"), "[1,2]");
+  const DictionaryStatement byPosition{
+      "select data_type from sys.all_arguments where owner=%s and position=%s",
+      {{"HR"}, {"0", true}}};
+  DictionaryQuery first(connection, byPosition);
+  const DictionaryQuery second(
+      connection, DictionaryStatement{byPosition.shape, {{"HR"}, {"005000000000", true}}});
+  EXPECT_EQ(first.FieldText("data_type"), "VARCHAR2");
+  EXPECT_EQ(second.FieldText("data_type"), "NUMBER");
+  first.Next();
+  EXPECT_TRUE(first.Eof());
+  EXPECT_EQ(seen, (std::vector<std::string>{
+                      "select json('{') as j", "select json('[1, 2]') as j",
+                      "select data_type from sys.all_arguments where owner='HR' and position=0",
+                      "select data_type from sys.all_arguments where owner='HR' and "
+                      "position=005000000000"}));
 }
 
 TEST_F(SnapshotConnection, CloseIsHarmlessWhenClosedAndAClosedConnectionRunsNothing) {

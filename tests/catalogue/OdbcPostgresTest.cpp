@@ -120,8 +120,9 @@ class RecordingListener : public ReadListener {
 class OdbcPostgres : public ::testing::Test {
  protected:
   void SetUp() override {
-    connection.SetStatementObserver(
-        [this](const std::string& text) { statements.push_back(text); });
+    connection.SetStatementObserver([this](const std::string& text, bool toServer) {
+      statements.push_back((toServer ? "server: " : "local: ") + text);
+    });
   }
 
   DictionaryConnection connection;
@@ -136,10 +137,10 @@ TEST_F(OdbcPostgres, ListsTheOwnersPackagesThroughADataSource) {
   EXPECT_EQ(sink.entries, kHrEntries);
   EXPECT_EQ(statements,
             (std::vector<std::string>{
-                "select * from dba_objects where owner = 'HR' and (object_type = 'FUNCTION' or "
-                "object_type = 'PROCEDURE') order by object_name",
-                "select * from dba_objects where owner = 'HR' and object_type = 'PACKAGE' order "
-                "by object_name"}));
+                "server: select * from dba_objects where owner = 'HR' and (object_type = "
+                "'FUNCTION' or object_type = 'PROCEDURE') order by object_name",
+                "server: select * from dba_objects where owner = 'HR' and object_type = 'PACKAGE' "
+                "order by object_name"}));
   EXPECT_TRUE(connection.IsOpen());
 }
 

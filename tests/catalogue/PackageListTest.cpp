@@ -71,7 +71,8 @@ TEST_F(PackageList, RoutinesOutsidePackagesComeFirstThenThePackagesByName) {
       Object("HR", "AUDIT", "PACKAGE") + Object("SCOTT", "ACCOUNTS", "PACKAGE") +
       Object("SCOTT", "LOG", "PROCEDURE"));
   std::vector<std::string> statements;
-  connection.SetStatementObserver([&](const std::string& text) { statements.push_back(text); });
+  connection.SetStatementObserver(
+      [&](const std::string& text, bool) { statements.push_back(text); });
   List(snapshot);
   EXPECT_EQ(sink.calls,
             (std::vector<std::string>{"clear", "add Procedures outside packages 0", "add AUDIT 1",
@@ -90,7 +91,8 @@ TEST_F(PackageList, ALowerCaseUserNameListsTheUpperCaseOwner) {
 TEST_F(PackageList, AQuoteInTheUserNameIsDoubledInTheOwnerLiteral) {
   const TemporarySnapshot snapshot(Object("O''BRIEN", "ACCOUNTS", "PACKAGE"));
   std::vector<std::string> statements;
-  connection.SetStatementObserver([&](const std::string& text) { statements.push_back(text); });
+  connection.SetStatementObserver(
+      [&](const std::string& text, bool) { statements.push_back(text); });
   List(snapshot, "o'brien");
   EXPECT_EQ(sink.entries, (std::vector<std::string>{"ACCOUNTS 1"}));
   ASSERT_EQ(statements.size(), 2u);

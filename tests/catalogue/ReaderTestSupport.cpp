@@ -97,7 +97,7 @@ void ChangeSnapshot(const std::string& path, const std::string& sql) {
 
 void SnapshotReaderTest::SetUp() {
   connection.SetStatementObserver(
-      [this](const std::string& statement) { statements.push_back(statement); });
+      [this](const std::string& statement, bool) { statements.push_back(statement); });
 }
 
 void SnapshotReaderTest::OpenSnapshot(const std::string& path) {

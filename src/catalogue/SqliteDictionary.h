@@ -1,0 +1,52 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/DictionaryDatabase.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace tarvel {
+
+struct SqliteCloser {
+  void operator()(sqlite3* database) const;
+};
+using SqliteHandle = std::unique_ptr<sqlite3, SqliteCloser>;
+struct StatementFinalizer {
+  void operator()(sqlite3_stmt* statement) const;
+};
+using StatementHandle = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
+
+// Before SQLite's first use in the process: no memory statistics, which cost every allocation a
+// lock and a count that nothing reads.
+void ConfigureSqlite();
+
+[[noreturn]] void FailWithMessageOf(sqlite3* database);
+
+// A dictionary held by SQLite: a snapshot file, or the run's copy of a server's rows. Each
+// statement template is prepared once and run with its values bound.
+class SqliteDictionary : public DictionaryDatabase {
+ public:
+  explicit SqliteDictionary(SqliteHandle database);
+
+  std::unique_ptr<DictionaryRows> Run(const DictionaryStatement& statement) override;
+  bool IsServer() const override { return false; }
+
+  sqlite3* Handle() const { return database_.get(); }
+
+  // A prepared statement, and the prepared templates by their text; queries hold on to both.
+  struct Prepared;
+  struct Cache;
+
+ private:
+  SqliteHandle database_;
+  std::shared_ptr<Cache> cache_;
+};
+
+// The values of one column of a statement's rows; none when the statement fails.
+std::vector<std::string> ReadColumn(sqlite3* database, const std::string& statement, int column);
+
+}  // namespace tarvel
