@@ -44,6 +44,10 @@ void BatchRunListener::unitCompared(const std::string& fileName, UnitFileState s
   ShowProgress();
 }
 
+void BatchRunListener::pascalNamesChanged(const std::vector<PascalNameChange>& changes) {
+  nameChanges_ = changes;
+}
+
 void BatchRunListener::ShowProgress() const {
   if (!showProgress_) return;
   if (unitsCompared_ > 0) {

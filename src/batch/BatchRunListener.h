@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "run/GenerationRun.h"
 
@@ -23,11 +24,13 @@ class BatchRunListener : public RunListener {
   void unitSaved(const std::string& path, bool written) override;
   // Prints "differs: " or "missing: " and the file name on standard output.
   void unitCompared(const std::string& fileName, UnitFileState state) override;
+  void pascalNamesChanged(const std::vector<PascalNameChange>& changes) override;
 
   int unitsWritten() const { return unitsWritten_; }
   int unitsUnchanged() const { return unitsUnchanged_; }
   int routinesLeftOut() const { return routinesLeftOut_; }
   int unitsDiffering() const { return unitsDiffering_; }
+  const std::vector<PascalNameChange>& nameChanges() const { return nameChanges_; }
 
  private:
   void ShowProgress() const;
@@ -41,6 +44,7 @@ class BatchRunListener : public RunListener {
   int routinesLeftOut_ = 0;
   int unitsCompared_ = 0;
   int unitsDiffering_ = 0;
+  std::vector<PascalNameChange> nameChanges_;
 };
 
 }  // namespace tarvel

@@ -28,7 +28,7 @@ constexpr const char* kListUsage =
 constexpr const char* kGenerateUsage =
     "Usage: tarvelgen generate --user U --database D --output DIR [--package NAME]... [--outside]\n"
     "                          [--max-string N] [--max-blob N] [--max-clob N] [--strict]\n"
-    "                          [--check] [--password-stdin]\n"
+    "                          [--check] [--verbose] [--password-stdin]\n"
     "\n"
     "Writes uMyOracleDB.pas and one unit per package into DIR, created when missing. Without\n"
     "--package and --outside every entry of the package list is generated, as the wizard ticks\n"
@@ -44,6 +44,8 @@ constexpr const char* kGenerateOptions = R"(  --output DIR      the output folde
   --check           write nothing: print "differs: FILE" or "missing: FILE" for each unit
                     whose file in DIR does not hold exactly its text, and exit with status 4
                     when there is one; other files in DIR are not looked at
+  --verbose         list each identifier whose Pascal name had to change, as
+                    uUnit: DbName -> Name
 )";
 
 constexpr const char* kSnapshotUsage =
@@ -62,7 +64,7 @@ constexpr const char* kProgramUsage =
     "       tarvelgen generate --user U --database D --output DIR [--package NAME]... "
     "[--outside]\n"
     "                          [--max-string N] [--max-blob N] [--max-clob N] [--strict]\n"
-    "                          [--check] [--password-stdin]\n"
+    "                          [--check] [--verbose] [--password-stdin]\n"
     "       tarvelgen snapshot --user U --database D --output FILE [--password-stdin]\n"
     "       tarvelgen --help | --version\n"
     "       tarvelgen COMMAND --help\n"
@@ -128,6 +130,7 @@ std::vector<Option> OptionsOf(BatchCommand command) {
   options.push_back({"--max-clob", true, false, Set(&CommandLine::maxClobSize)});
   options.push_back({"--strict", false, false, Flag(&CommandLine::strict)});
   options.push_back({"--check", false, false, Flag(&CommandLine::check)});
+  options.push_back({"--verbose", false, false, Flag(&CommandLine::verbose)});
   options.push_back({"--statement-log", true, false, Set(&CommandLine::statementLog)});
   return options;
 }

@@ -24,6 +24,7 @@ struct CommandLine {
   std::string maxClobSize = "10485760";
   bool strict = false;
   bool check = false;        // compare the units with the output folder's files and write nothing
+  bool verbose = false;      // generate lists each Pascal name it changed
   std::string statementLog;  // where generate records each dictionary statement, for the benchmark
 };
 

@@ -71,6 +71,17 @@ std::unique_ptr<std::ofstream> OpenStatementLog(DictionaryConnection& connection
   return log;
 }
 
+// One line counts the identifiers renamed; only --verbose names each of them.
+void PrintNameChanges(const std::vector<PascalNameChange>& changes, bool verbose) {
+  if (changes.empty()) return;
+  std::cout << "Pascal names changed: " << changes.size() << (verbose ? "" : " (see --verbose)")
+            << '\n';
+  if (!verbose) return;
+  for (const PascalNameChange& change : changes) {
+    std::cout << change.UnitName << ": " << change.DbName << " -> " << change.Name << '\n';
+  }
+}
+
 }  // namespace
 
 int RunGenerateCommand(const CommandLine& line) {
@@ -97,6 +108,7 @@ int RunGenerateCommand(const CommandLine& line) {
   int unitsUnchanged = 0;
   int routinesLeftOut = 0;
   int unitsDiffering = 0;
+  std::vector<PascalNameChange> nameChanges;
   {
     BatchRunListener listener(request.names.size(), isatty(STDERR_FILENO) != 0);
     RunGeneration(connection, request, listener);
@@ -104,12 +116,14 @@ int RunGenerateCommand(const CommandLine& line) {
     unitsUnchanged = listener.unitsUnchanged();
     routinesLeftOut = listener.routinesLeftOut();
     unitsDiffering = listener.unitsDiffering();
+    nameChanges = listener.nameChanges();
   }
   // A check has printed its findings, one line per unit, as they came.
   if (!line.check) {
     std::cout << "Units written: " << unitsWritten << ", unchanged: " << unitsUnchanged;
     if (routinesLeftOut > 0) std::cout << ", routines left out: " << routinesLeftOut;
     std::cout << '\n';
+    PrintNameChanges(nameChanges, line.verbose);
   }
   if (statementLog && !statementLog->flush()) {
     throw TarvelError("Unable to write to " + line.statementLog);

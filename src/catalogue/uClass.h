@@ -20,23 +20,31 @@ class OwningList {
   std::size_t Count() const { return items_.size(); }
   bool Empty() const { return items_.empty(); }
   T& Items(std::size_t index) { return *items_.at(index); }
+  void Remove(std::size_t index) {
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
+  }
   const T& Items(std::size_t index) const { return *items_.at(index); }
 
-  class ConstIterator {
+  template <typename Item, typename Position>
+  class Iterator {
    public:
-    explicit ConstIterator(typename std::vector<std::unique_ptr<T>>::const_iterator it) : it_(it) {}
-    const T& operator*() const { return **it_; }
-    ConstIterator& operator++() {
+    explicit Iterator(Position it) : it_(it) {}
+    Item& operator*() const { return **it_; }
+    Iterator& operator++() {
       ++it_;
       return *this;
     }
-    bool operator!=(const ConstIterator& other) const { return it_ != other.it_; }
+    bool operator!=(const Iterator& other) const { return it_ != other.it_; }
 
    private:
-    typename std::vector<std::unique_ptr<T>>::const_iterator it_;
+    Position it_;
   };
+  using ConstIterator = Iterator<const T, typename std::vector<std::unique_ptr<T>>::const_iterator>;
+  using MutableIterator = Iterator<T, typename std::vector<std::unique_ptr<T>>::iterator>;
   ConstIterator begin() const { return ConstIterator(items_.begin()); }
   ConstIterator end() const { return ConstIterator(items_.end()); }
+  MutableIterator begin() { return MutableIterator(items_.begin()); }
+  MutableIterator end() { return MutableIterator(items_.end()); }
 
  private:
   std::vector<std::unique_ptr<T>> items_;

@@ -48,6 +48,7 @@ void RunGeneration(DictionaryConnection& connection, const GenerationRequest& re
   std::unique_ptr<TOraDatabase> model = ReadModel(connection, request, listener);
   const GeneratedUnits generated = GenerateUnits(*model, ConstantLines(request));
   model.reset();  // the texts hold all that is still needed
+  listener.pascalNamesChanged(generated.NameChanges);
 
   // The connection unit comes first; each package unit after it is a progress step.
   SaveUnit(request, listener, generated.Units.front());

@@ -6,6 +6,7 @@
 #include "catalogue/DictionaryConnection.h"
 #include "catalogue/uOracleParser.h"
 #include "run/SaveUnitFile.h"
+#include "writers/PascalNames.h"
 
 namespace tarvel {
 
@@ -30,6 +31,8 @@ class RunListener : public ReadListener {
  public:
   virtual void pendingEvents() {}  // once, before reading starts
   virtual void readFailed() {}     // reading the model failed; nothing was written
+  // The identifiers that got another Pascal name, once the units are made, before any is saved.
+  virtual void pascalNamesChanged(const std::vector<PascalNameChange>& /*changes*/) {}
   virtual void unitSaved(const std::string& /*path*/, bool /*written*/) {}
   virtual void unitCompared(const std::string& /*fileName*/, UnitFileState /*state*/) {}
 };

@@ -18,15 +18,12 @@ std::string UnitName(const TOraPackage& package) {
 
 // Pascal unit names ignore letter case: two units of one name would not compile together, and
 // on a case-blind file system one file would replace the other.
-// Keyed by the upper-case name, so that thousands of packages are checked in linear time.
+// Keyed by the upper-case name, so that thousands of packages are checked in linear time. No
+// package gives uMyOracleDB: its Name gives way to the class TMyOracleDB.
 void CheckDistinctUnitNames(const TOraDatabase& model) {
   std::unordered_map<std::string, const TOraPackage*> seen;
   for (const TOraPackage& package : model.Packages) {
     if (!IsQualifyingPackage(package)) continue;
-    if (EqualsIgnoringAsciiCase(UnitName(package), kConnectionUnitName)) {
-      throw TarvelError("Package " + package.DbName + " gives the unit name " + UnitName(package) +
-                        ", which the connection unit uses");
-    }
     const auto [entry, added] = seen.emplace(AsciiUpper(package.Name), &package);
     if (!added) {
       const TOraPackage& earlier = *entry->second;
@@ -50,9 +47,10 @@ std::string UnitFileText(const LineList& lines) {
   return text;
 }
 
-GeneratedUnits GenerateUnits(const TOraDatabase& model, const LineList& constantLines) {
-  CheckDistinctUnitNames(model);
+GeneratedUnits GenerateUnits(TOraDatabase& model, const LineList& constantLines) {
   GeneratedUnits generated;
+  generated.NameChanges = GivePascalNames(model);
+  CheckDistinctUnitNames(model);
   generated.Units.push_back({std::string(kConnectionUnitName) + ".pas",
                              UnitFileText(BuildMainUnit(model, constantLines))});
   for (const TOraPackage& package : model.Packages) {

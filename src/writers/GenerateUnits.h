@@ -5,6 +5,7 @@
 
 #include "catalogue/uClass.h"
 #include "common/Text.h"
+#include "writers/PascalNames.h"
 
 namespace tarvel {
 
@@ -16,13 +17,15 @@ struct UnitFile {
 
 struct GeneratedUnits {
   std::vector<UnitFile> Units;  // in writing order
+  std::vector<PascalNameChange> NameChanges;
 };
 
 // The bytes of a unit file: every line's bytes as they stand, each followed by CR LF.
 std::string UnitFileText(const LineList& lines);
 
 // Every unit of one run: uMyOracleDB.pas first, then one per qualifying package in model
-// order. Fails before building any unit when two packages would give one unit name.
-GeneratedUnits GenerateUnits(const TOraDatabase& model, const LineList& constantLines);
+// order. Gives the model's Names their final Pascal form first (GivePascalNames), then fails,
+// before building any unit, when two packages would give one unit name.
+GeneratedUnits GenerateUnits(TOraDatabase& model, const LineList& constantLines);
 
 }  // namespace tarvel

@@ -1,5 +1,6 @@
 { Stand-in for Delphi's ADODB: the classes, enumerations and members that generated units use,
-  with Delphi's declarations. Nothing here runs; the units only have to compile against it. }
+  with Delphi's declarations. A command records each parameter it is given and what it
+  executes, and hands back the values a test program answered (AdoRecorder). }
 unit ADODB;
 
 {$mode delphi}
@@ -24,8 +25,16 @@ type
 
   TParameter = class(TCollectionItem)
   private
+    FName: WideString;
+    FDataType: TDataType;
+    FDirection: TParameterDirection;
+    FSize: Integer;
     FValue: OleVariant;
   public
+    property Name: WideString read FName write FName;
+    property DataType: TDataType read FDataType write FDataType;
+    property Direction: TParameterDirection read FDirection write FDirection;
+    property Size: Integer read FSize write FSize;
     property Value: OleVariant read FValue write FValue;
   end;
 
@@ -44,6 +53,8 @@ type
     FParameters: TParameters;
     function GetProperties: ADOInt.Properties;
   public
+    constructor Create(AOwner: TComponent); override;
+    destructor Destroy; override;
     function Execute: _Recordset; overload;
     function Execute(const Parameters: OleVariant): _Recordset; overload;
     function Execute(var RecordsAffected: Integer; const Parameters: OleVariant;
@@ -69,15 +80,59 @@ type
 
 implementation
 
+uses SysUtils, TypInfo, AdoRecorder;
+
 function TParameters.CreateParameter(const Name: WideString; DataType: TDataType;
   Direction: TParameterDirection; Size: Integer; Value: OleVariant): TParameter;
 begin
-  Result := nil;
+  Result := Add as TParameter;
+  Result.Name := Name;
+  Result.DataType := DataType;
+  Result.Direction := Direction;
+  Result.Size := Size;
+  Result.Value := Value;
+  RecordLine(Format('%s %s %s %d %s', [Name, GetEnumName(TypeInfo(TDataType), Ord(DataType)),
+    GetEnumName(TypeInfo(TParameterDirection), Ord(Direction)), Size, ValueText(Value)]));
 end;
 
 function TParameters.ParamByName(const Value: WideString): TParameter;
+var
+  I: Integer;
 begin
-  Result := nil;
+  for I := 0 to Count - 1 do
+  begin
+    Result := Items[I] as TParameter;
+    if WideSameText(Result.Name, Value) then
+      Exit;
+  end;
+  raise Exception.Create('Parameter ' + Value + ' not found');
+end;
+
+constructor TADOCommand.Create(AOwner: TComponent);
+begin
+  inherited Create(AOwner);
+  FParameters := TParameters.Create(Self, TParameter);
+end;
+
+destructor TADOCommand.Destroy;
+begin
+  FParameters.Free;
+  inherited Destroy;
+end;
+
+procedure ExecuteCommand(Command: TADOCommand);
+var
+  I: Integer;
+  Parameter: TParameter;
+  Value: Variant;
+begin
+  RecordLine('execute ' + Command.CommandText);
+  for I := 0 to Command.Parameters.Count - 1 do
+  begin
+    Parameter := Command.Parameters.Items[I] as TParameter;
+    if (Parameter.Direction <> pdInput) and Answered(Parameter.Name, Value) then
+      Parameter.Value := Value;
+  end;
 end;
 
 function TADOCommand.GetProperties: ADOInt.Properties;
@@ -87,17 +142,20 @@ end;
 
 function TADOCommand.Execute: _Recordset;
 begin
+  ExecuteCommand(Self);
   Result := nil;
 end;
 
 function TADOCommand.Execute(const Parameters: OleVariant): _Recordset;
 begin
+  ExecuteCommand(Self);
   Result := nil;
 end;
 
 function TADOCommand.Execute(var RecordsAffected: Integer; const Parameters: OleVariant;
   ExecuteOptions: TExecuteOptions): _Recordset;
 begin
+  ExecuteCommand(Self);
   Result := nil;
 end;
 

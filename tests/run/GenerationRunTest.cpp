@@ -20,8 +20,8 @@ using testing::ReadWholeFile;
 using testing::TemporarySnapshot;
 
 // HR has two procedures outside packages, a package with two routines, one without routines and
-// one whose name differs from the first only in letter case, and one whose unit would take the
-// connection unit's name.
+// one whose name differs from the first only in letter case, and one whose class would take the
+// connection unit's class name.
 const char* const kDictionary = R"sql(
 insert into dba_objects (OWNER, OBJECT_NAME, OBJECT_TYPE) values
   ('HR', 'LOG_MSG', 'PROCEDURE'), ('HR', 'HR_API', 'PACKAGE'), ('HR', 'EMPTY_PKG', 'PACKAGE'),
@@ -51,11 +51,17 @@ class RecordingRunListener : public RunListener {
   void unitSaved(const std::string& path, bool written) override {
     saved.push_back(std::filesystem::path(path).filename().string() + (written ? "" : " (same)"));
   }
+  void pascalNamesChanged(const std::vector<PascalNameChange>& changes) override {
+    for (const PascalNameChange& change : changes) {
+      nameChanges.push_back(change.UnitName + ": " + change.DbName + " -> " + change.Name);
+    }
+  }
   int steps = 0;
   int pendingEventCalls = 0;
   int readFailures = 0;
   std::vector<std::string> warnings;
   std::vector<std::string> saved;
+  std::vector<std::string> nameChanges;
 };
 
 class GenerationRunTest : public ::testing::Test {
@@ -152,16 +158,11 @@ TEST_F(GenerationRunTest, UnitNamesEqualIgnoringCaseStopTheRunBeforeAnyFile) {
   EXPECT_EQ(OutputFiles(), "");
 }
 
-TEST_F(GenerationRunTest, APackageCannotTakeTheConnectionUnitsName) {
-  try {
-    RunGeneration(connection_, Request({"MY_ORACLE_DB"}), listener_);
-    FAIL() << "the run went on";
-  } catch (const TarvelError& error) {
-    EXPECT_STREQ(error.what(),
-                 "Package MY_ORACLE_DB gives the unit name uMyOracleDb, which the connection unit "
-                 "uses");
-  }
-  EXPECT_EQ(OutputFiles(), "");
+TEST_F(GenerationRunTest, APackageGivingTheConnectionClassesNameGetsAnUnderscoreAndIsTold) {
+  RunGeneration(connection_, Request({"MY_ORACLE_DB"}), listener_);
+  EXPECT_EQ(OutputFiles(), "uMyOracleDB.pas uMyOracleDb_.pas");
+  EXPECT_EQ(listener_.nameChanges,
+            (std::vector<std::string>{"uMyOracleDb_: MY_ORACLE_DB -> MyOracleDb_"}));
 }
 
 TEST_F(GenerationRunTest, AReadFailureIsReportedAndWritesNothing) {

@@ -414,14 +414,14 @@ TEST(DocumentedTexts, MethodBodyEdges) {
 }
 
 // Texts go in as they stand: an empty type leaves nothing after the colon, a quote is doubled
-// only inside the literals that name the parameter.
+// only inside the literals that name the parameter, and the identifier has "_" in its place.
 TEST(DocumentedTexts, TextsCopiedAsTheyStand) {
   ExpectBlock("odd_texts", "uOddTexts.pas", "   procedure EmptyType(PX : ); \n");
   ExpectBlock("odd_texts", "uOddTexts.pas",
               "   Parameters.CreateParameter('P_X', ftFloat, pdInput, SizeOf(), PX);\n");
   ExpectBlock("odd_texts", "uOddTexts.pas",
               "   Parameters.CreateParameter('O''BRIEN', ftString, pdOutput, MAX_STRING_SIZE, "
-              "O'brien);\n");
+              "O_brien);\n");
   ExpectBlock("odd_texts", "uOddTexts.pas",
               "   if Parameters.ParamByName('O''BRIEN').Value <> NULL then\n");
 }

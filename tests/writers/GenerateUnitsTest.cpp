@@ -2,12 +2,60 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace tarvel {
 namespace {
 
 TEST(UnitFileText, EndsEveryLineWithCrLfAndKeepsInnerBreaksAndBytes) {
   EXPECT_EQ(UnitFileText({"unit uA;", "", "uses A,\r\n     B;", "// \xe9\xc8", "end."}),
             "unit uA;\r\n\r\nuses A,\r\n     B;\r\n// \xe9\xc8\r\nend.\r\n");
+}
+
+// A package, its routine and the routine's argument, all with one dictionary name.
+std::unique_ptr<TOraDatabase> ModelNamedEverywhere(const std::string& dbName) {
+  auto model = std::make_unique<TOraDatabase>();
+  TOraPackage& package = model->Packages.Add(std::make_unique<TOraPackage>());
+  package.DbName = dbName;
+  package.Name = FormatIdentifier(dbName);
+  TOraProcedure& routine = package.Procedures.Add(std::make_unique<TOraProcedure>());
+  routine.DbName = dbName;
+  routine.Name = FormatIdentifier(dbName);
+  TOraParameter& argument = routine.Parameters.Add(std::make_unique<TOraParameter>());
+  argument.DbName = dbName;
+  argument.Name = FormatIdentifier(dbName);
+  argument.FieldType = "ftString";
+  argument.DelphiType = "string";
+  argument.Direction = "pdInput";
+  return model;
+}
+
+// Quoted Oracle names may hold any byte and 128 of them (Delphi reads 255 in an identifier).
+TEST(GenerateUnits, DictionaryNamesOfAnyBytesGiveIdentifiers) {
+  const std::string longName(128, 'Q');
+  const struct {
+    std::string dbName;
+    std::string name;
+  } cases[] = {
+      {"#$%", "___"},
+      {"-", "_"},
+      {"\xC3\x89T\xC3\x89", "__t__"},
+      {"\xFF", "_"},
+      {"1ST", "_1st"},
+      {longName, "Q" + std::string(127, 'q')},
+      {std::string(64, '\xC3') + std::string(64, '\x89'), std::string(128, '_')},
+  };
+  for (const auto& [dbName, name] : cases) {
+    auto model = ModelNamedEverywhere(dbName);
+    const GeneratedUnits generated = GenerateUnits(*model, {});
+    const TOraPackage& package = model->Packages.Items(0);
+    EXPECT_EQ(package.Name, name) << dbName;
+    EXPECT_EQ(package.Procedures.Items(0).Name, name) << dbName;
+    EXPECT_EQ(package.Procedures.Items(0).Parameters.Items(0).Name, name) << dbName;
+    ASSERT_EQ(generated.Units.size(), 2u);
+    EXPECT_EQ(generated.Units[1].FileName, "u" + name + ".pas");
+    EXPECT_EQ(generated.NameChanges.size(), FormatIdentifier(dbName) == name ? 0u : 3u) << dbName;
+  }
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ TOddTexts = class (TComponent)
  private
    FConnection : TADOConnection;
  public
-   procedure Quoted( var O'brien : string); 
+   procedure Quoted( var O_brien : string); 
    procedure EmptyType(PX : ); 
    function  UnknownType( var PY : Whatever): Whatever; 
    procedure SettingsTypes(PA : TBlobData;  var PB : TBlobData; PC : string;  var PD : string;  var PE : string;  var PF : string); 
@@ -28,7 +28,7 @@ begin
  FConnection := TMyOracleDB(AOwner).Connection;
 end;
 
-procedure TOddTexts.Quoted( var O'brien : string); 
+procedure TOddTexts.Quoted( var O_brien : string); 
 var
   nMyRecordsAffected : integer;
 begin
@@ -37,12 +37,12 @@ begin
    Connection := FConnection;
    CommandType := cmdText;
    CommandText := '{ call ODD_TEXTS.QUOTED( ? )}';
-   Parameters.CreateParameter('O''BRIEN', ftString, pdOutput, MAX_STRING_SIZE, O'brien);
+   Parameters.CreateParameter('O''BRIEN', ftString, pdOutput, MAX_STRING_SIZE, O_brien);
    Execute;
    if Parameters.ParamByName('O''BRIEN').Value <> NULL then
-     O'brien := Parameters.ParamByName('O''BRIEN').Value
+     O_brien := Parameters.ParamByName('O''BRIEN').Value
     else
-     O'brien := '';
+     O_brien := '';
   finally
     Free;
   end;
