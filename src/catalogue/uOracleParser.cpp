@@ -1,9 +1,11 @@
 #include "catalogue/uOracleParser.h"
 
 #include <algorithm>
+#include <map>
 
 #include "catalogue/SqlLiteral.h"
 #include "common/Error.h"
+#include "common/Text.h"
 #include "typemap/uUtil.h"
 
 namespace tarvel {
@@ -151,6 +153,42 @@ void AddArgumentRow(const RoutineRef& routine, const DictionaryQuery& row,
   procedure.Parameters.Add(Argument(routine, argumentName, dataType, inOut, types));
 }
 
+bool SameDelphiArguments(const TOraProcedure& a, const TOraProcedure& b) {
+  if (a.Parameters.Count() != b.Parameters.Count()) return false;
+  for (std::size_t i = 0; i < a.Parameters.Count(); ++i) {
+    if (!EqualsIgnoringAsciiCase(a.Parameters.Items(i).DelphiType,
+                                 b.Parameters.Items(i).DelphiType)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Two overloads with the same Delphi argument types would be one Pascal overload twice: the
+// later is left out, compared only with the overloads kept before it.
+void LeaveOutSameDelphiOverloads(const std::string& owner, const std::string& packageName,
+                                 const std::vector<std::string>& overloads,
+                                 TOraProceduresList& routines, ReadListener& listener) {
+  std::map<std::string, std::vector<std::size_t>> keptByDbName;
+  std::vector<std::size_t> leftOut;
+  for (std::size_t i = 0; i < routines.Count(); ++i) {
+    const TOraProcedure& routine = routines.Items(i);
+    std::vector<std::size_t>& kept = keptByDbName[routine.DbName];
+    const auto same = std::find_if(kept.begin(), kept.end(), [&](std::size_t k) {
+      return SameDelphiArguments(routines.Items(k), routine);
+    });
+    if (same == kept.end()) {
+      kept.push_back(i);
+      continue;
+    }
+    listener.warning("Overload " + overloads[i] +
+                     " of :" + RoutineRef{owner, packageName, routine.DbName}.Path() +
+                     " has the same Delphi argument types as overload " + overloads[*same]);
+    leftOut.push_back(i);
+  }
+  for (auto i = leftOut.rbegin(); i != leftOut.rend(); ++i) routines.Remove(*i);
+}
+
 }  // namespace
 
 std::unique_ptr<TOraDatabase> LoadDatabase(DictionaryConnection& connection,
@@ -176,18 +214,21 @@ std::unique_ptr<TOraPackage> LoadPackage(DictionaryConnection& connection, const
   if (routines.Eof()) return package;
   const DictionaryColumn overloadColumn = routines.Column("overload");
   const DictionaryColumn nameColumn = routines.Column("object_name");
+  std::vector<std::string> overloads;  // of the routines read, in their order
   for (; !routines.Eof(); routines.Next()) {
     const std::string overload = routines.FieldText(overloadColumn);
     const std::string routineName = routines.FieldText(nameColumn);
     try {
       package->Procedures.Add(
           LoadProcedure(connection, owner, packageName, routineName, overload, types));
+      overloads.push_back(overload);
     } catch (const TarvelError& error) {
       const bool databaseFailed = dynamic_cast<const DictionaryError*>(&error) != nullptr;
       if (databaseFailed && listener.failsOnDatabaseError()) throw;
       listener.warning(error.what());
     }
   }
+  LeaveOutSameDelphiOverloads(owner, packageName, overloads, package->Procedures, listener);
   return package;
 }
 

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "FileFaults.h"
 #include "ReaderTestSupport.h"
 #include "common/Error.h"
 
@@ -470,6 +471,31 @@ TEST_F(ReaderTest, FailingRoutineStatementEndsTheWholeReadWithItsOwnMessage) {
   }
   EXPECT_THAT(breaking.events, ElementsAre("step"));
   EXPECT_EQ(statements.size(), 3u);
+}
+
+// A later overload with the same Delphi argument types as one kept before it is left out; its
+// warning follows the package's other warnings and comes before the package's step.
+TEST_F(ReaderTest, OverloadsWithTheSameDelphiArgumentTypesKeepOnlyTheFirst) {
+  OpenRows(
+      ReadWholeFile(TARVEL_SOURCE_DIR "/tests/golden/same_signature_overloads/dictionary.sql"));
+
+  const auto database = LoadDatabase(connection, "HR", {"OVERLOADS", "NEXT_PKG"}, listener);
+
+  const std::string same = " has the same Delphi argument types as overload ";
+  EXPECT_THAT(
+      listener.events,
+      ElementsAre("warning: Parameter type: TIMESTAMP not supported!",
+                  "warning: Overload 2 of :HR.OVERLOADS.FIND" + same + "1",
+                  "warning: Overload 2 of :HR.OVERLOADS.PUT" + same + "1",
+                  "warning: Overload 3 of :HR.OVERLOADS.SET_IT" + same + "1",
+                  "warning: Overload 2 of :HR.OVERLOADS.TRIPLE" + same + "1",
+                  "warning: Overload 3 of :HR.OVERLOADS.TRIPLE" + same + "1", "step", "step"));
+  std::vector<std::string> kept;
+  for (const TOraProcedure& routine : database->Packages.Items(0).Procedures) {
+    kept.push_back(routine.DbName + (routine.IsOverloaded ? " overloaded" : ""));
+  }
+  EXPECT_THAT(kept, ElementsAre("FIND overloaded", "PUT overloaded", "SET_IT overloaded",
+                                "SET_IT overloaded", "TRIPLE overloaded"));
 }
 
 }  // namespace
