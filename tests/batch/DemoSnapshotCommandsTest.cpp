@@ -388,7 +388,7 @@ TEST_F(DemoSnapshotCommandsTest, SameSignatureOverloadsAreLeftOutAndRenamedNames
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(
       result.err,
-      "Parameter type: TIMESTAMP not supported!\n"
+      "Cannot convert param in :HR.OVERLOADS.SAVE_REC\n"
       "Overload 2 of :HR.OVERLOADS.FIND has the same Delphi argument types as overload 1\n"
       "Overload 2 of :HR.OVERLOADS.PUT has the same Delphi argument types as overload 1\n"
       "Overload 3 of :HR.OVERLOADS.SET_IT has the same Delphi argument types as overload 1\n"

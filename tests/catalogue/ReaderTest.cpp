@@ -484,7 +484,7 @@ TEST_F(ReaderTest, OverloadsWithTheSameDelphiArgumentTypesKeepOnlyTheFirst) {
   const std::string same = " has the same Delphi argument types as overload ";
   EXPECT_THAT(
       listener.events,
-      ElementsAre("warning: Parameter type: TIMESTAMP not supported!",
+      ElementsAre("warning: Cannot convert param in :HR.OVERLOADS.SAVE_REC",
                   "warning: Overload 2 of :HR.OVERLOADS.FIND" + same + "1",
                   "warning: Overload 2 of :HR.OVERLOADS.PUT" + same + "1",
                   "warning: Overload 3 of :HR.OVERLOADS.SET_IT" + same + "1",

@@ -5,7 +5,7 @@
 -- PUT     RAW beside BLOB: both are TBlobByteData
 -- SET_IT  three overloads; the third equals the first but for names and directions
 -- TRIPLE  three equal overloads: both later ones name the first
--- LOG_AT  a TIMESTAMP argument: cannot be read, warned about before the overloads
+-- SAVE_REC  a record argument: cannot be read, warned about before the overloads
 -- NEXT_PKG.GO  a package read before OVERLOADS; its argument NAME would bind the
 --         command's own Name
 
@@ -25,7 +25,7 @@ insert into all_procedures (OWNER, OBJECT_NAME, PROCEDURE_NAME, OVERLOAD, OBJECT
   ('HR', 'OVERLOADS', 'TRIPLE', '1', 'PACKAGE'),
   ('HR', 'OVERLOADS', 'TRIPLE', '2', 'PACKAGE'),
   ('HR', 'OVERLOADS', 'TRIPLE', '3', 'PACKAGE'),
-  ('HR', 'OVERLOADS', 'LOG_AT', NULL, 'PACKAGE'),
+  ('HR', 'OVERLOADS', 'SAVE_REC', NULL, 'PACKAGE'),
   ('HR', 'NEXT_PKG', NULL, NULL, 'PACKAGE'),
   ('HR', 'NEXT_PKG', 'GO', NULL, 'PACKAGE');
 
@@ -45,5 +45,7 @@ insert into all_arguments (OWNER, PACKAGE_NAME, OBJECT_NAME, OVERLOAD, ARGUMENT_
   ('HR', 'OVERLOADS', 'TRIPLE', '1', 'P_N', 1, 1, 0, 'NUMBER', 'IN'),
   ('HR', 'OVERLOADS', 'TRIPLE', '2', 'P_M', 1, 1, 0, 'NUMBER', 'IN'),
   ('HR', 'OVERLOADS', 'TRIPLE', '3', 'P_O', 1, 1, 0, 'NUMBER', 'OUT'),
-  ('HR', 'OVERLOADS', 'LOG_AT', NULL, 'P_WHEN', 1, 1, 0, 'TIMESTAMP', 'IN'),
+  ('HR', 'OVERLOADS', 'SAVE_REC', NULL, 'P_X', 1, 1, 0, 'NUMBER', 'IN'),
+  ('HR', 'OVERLOADS', 'SAVE_REC', NULL, 'P_REC', 2, 2, 0, 'PL/SQL RECORD', 'IN'),
+  ('HR', 'OVERLOADS', 'SAVE_REC', NULL, 'REC_ID', 1, 3, 1, 'NUMBER', 'IN'),
   ('HR', 'NEXT_PKG', 'GO', NULL, 'NAME', 1, 1, 0, 'VARCHAR2', 'IN');
