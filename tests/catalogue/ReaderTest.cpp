@@ -479,7 +479,7 @@ TEST_F(ReaderTest, OverloadsWithTheSameDelphiArgumentTypesKeepOnlyTheFirst) {
   OpenRows(
       ReadWholeFile(TARVEL_SOURCE_DIR "/tests/golden/same_signature_overloads/dictionary.sql"));
 
-  const auto database = LoadDatabase(connection, "HR", {"OVERLOADS", "NEXT_PKG"}, listener);
+  const auto database = LoadDatabase(connection, "HR", {"OVERLOADS", "NEXT_PKG"}, types, listener);
 
   const std::string same = " has the same Delphi argument types as overload ";
   EXPECT_THAT(
