@@ -132,6 +132,7 @@ std::vector<Option> OptionsOf(BatchCommand command) {
   options.push_back({"--check", false, false, Flag(&CommandLine::check)});
   options.push_back({"--verbose", false, false, Flag(&CommandLine::verbose)});
   options.push_back({"--statement-log", true, false, Set(&CommandLine::statementLog)});
+  options.push_back({"--read-per-routine", false, false, Flag(&CommandLine::readPerRoutine)});
   return options;
 }
 

@@ -23,8 +23,9 @@ struct CommandLine {
   std::string maxBlobSize = "10485760";
   std::string maxClobSize = "10485760";
   bool strict = false;
-  bool check = false;        // compare the units with the output folder's files and write nothing
-  bool verbose = false;      // generate lists each Pascal name it changed
+  bool check = false;    // compare the units with the output folder's files and write nothing
+  bool verbose = false;  // generate lists each Pascal name it changed
+  bool readPerRoutine = false;  // a diagnosis: a server read one statement per routine
   std::string statementLog;  // where generate records each dictionary statement, for the benchmark
 };
 

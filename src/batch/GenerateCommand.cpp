@@ -102,6 +102,7 @@ int RunGenerateCommand(const CommandLine& line) {
   request.typeAdditions = typeAdditions;
   request.leaveUnchangedFiles = true;
   request.compareOnly = line.check;
+  request.readPerRoutine = line.readPerRoutine;
   if (!line.check) CreateOutputFolder(request.folder);
 
   int unitsWritten = 0;

@@ -95,8 +95,8 @@ void ConfigureSqlite() {
   static_cast<void>(configured);
 }
 
-void FailWithMessageOf(sqlite3* database) {
-  throw TarvelError(sqlite3_errmsg(database));
+void FailWithMessageOf(sqlite3* database, const std::string& failure) {
+  throw TarvelError(failure + sqlite3_errmsg(database));
 }
 
 // One prepared statement with its result columns, taken by one query at a time.

@@ -24,7 +24,8 @@ using StatementHandle = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 // lock and a count that nothing reads.
 void ConfigureSqlite();
 
-[[noreturn]] void FailWithMessageOf(sqlite3* database);
+// Fails with `failure` followed by SQLite's message about the database.
+[[noreturn]] void FailWithMessageOf(sqlite3* database, const std::string& failure = "");
 
 // A dictionary held by SQLite: a snapshot file, or the run's copy of a server's rows. Each
 // statement template is prepared once and run with its values bound.

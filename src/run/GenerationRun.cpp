@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "catalogue/DictionaryCopy.h"
 #include "common/Text.h"
 #include "run/SaveUnitFile.h"
 #include "writers/GenerateUnits.h"
@@ -29,11 +30,18 @@ void SaveUnit(const GenerationRequest& request, RunListener& listener, const Uni
   listener.unitSaved(path, written);
 }
 
+// A server answers each statement after a round trip: its rows for the run are copied first, as
+// they are at the start of the run, and read from that copy.
 std::unique_ptr<TOraDatabase> ReadModel(DictionaryConnection& connection,
                                         const GenerationRequest& request, RunListener& listener) {
+  const std::string owner = AsciiUpper(request.user);
   try {
-    return LoadDatabase(connection, AsciiUpper(request.user), request.names, request.typeAdditions,
-                        listener);
+    if (!connection.IsServer() || request.readPerRoutine) {
+      return LoadDatabase(connection, owner, request.names, request.typeAdditions, listener);
+    }
+    DictionaryConnection copy(CopyServerDictionary(connection, owner, request.names));
+    copy.SetStatementObserver(connection.Observer());
+    return LoadDatabase(copy, owner, request.names, request.typeAdditions, listener);
   } catch (...) {
     listener.readFailed();
     throw;

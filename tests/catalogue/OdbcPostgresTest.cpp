@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <memory>
 #include <string>
@@ -12,6 +13,7 @@
 #include "catalogue/uOracleParser.h"
 #include "common/Error.h"
 #include "common/QtText.h"
+#include "run/GenerationRun.h"
 
 namespace tarvel {
 namespace {
@@ -110,10 +112,11 @@ class ListSink : public PackageListSink {
   std::vector<std::string> entries{"BEFORE 1"};
 };
 
-class RecordingListener : public ReadListener {
+class RecordingListener : public RunListener {
  public:
   void step() override { events.push_back("step"); }
   void warning(const std::string& message) override { events.push_back("warning: " + message); }
+  void readFailed() override { events.push_back("read failed"); }
   std::vector<std::string> events;
 };
 
@@ -205,6 +208,36 @@ TEST_F(OdbcPostgres, AServerStoppedBetweenListingAndReadingFailsTheRead) {
         << message;
   }
   EXPECT_TRUE(listener.events.empty());
+}
+
+// The copy of the server's rows is part of the read: a server gone while it is made fails the
+// run with the driver's message before any unit is written.
+TEST_F(OdbcPostgres, AServerStoppedDuringTheCopyFailsTheRunAndWritesNothing) {
+  PostgresServer doomed(PostgresOdbcEnvironment::doomedPort);
+  CreateDictionary(doomed);
+  ConnectAndListPackages(connection, {"hr", kHrPassword, "TarvelDoomed"}, sink);
+  connection.SetStatementObserver([&](const std::string& statement, bool) {
+    statements.push_back(statement);
+    if (statement.find("sys.all_procedures") != std::string::npos) doomed.Stop();
+  });
+  QTemporaryDir folder;
+  GenerationRequest request;
+  request.user = "hr";
+  request.names = {"", "HR_API"};
+  request.folder = FromQString(folder.path());
+  RecordingListener listener;
+  try {
+    RunGeneration(connection, request, listener);
+    FAIL() << "the run succeeded";
+  } catch (const TarvelError& error) {
+    const std::string message = error.what();
+    EXPECT_NE(message.find("server closed the connection unexpectedly"), std::string::npos)
+        << message;
+  }
+  // The listing's two, then the copy's two, the second of which met the stopped server.
+  EXPECT_EQ(statements.size(), 4u);
+  EXPECT_EQ(listener.events, (std::vector<std::string>{"read failed"}));
+  EXPECT_TRUE(QDir(folder.path()).isEmpty());
 }
 
 }  // namespace

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/DictionaryConnection.h"
+#include "catalogue/DictionaryDatabase.h"
+
+struct sqlite3;
+
+namespace tarvel {
+
+// One dictionary view copied into the snapshot table of the same name, column for column.
+struct ViewCopy {
+  const char* table;
+  const char* source;
+  std::vector<const char*> columns;
+};
+
+const ViewCopy& ObjectsCopy();
+const ViewCopy& ArgumentsCopy();
+const ViewCopy& ProceduresCopy();
+
+// The statement reading the owner's rows of the view; `condition` ("and ...") narrows them.
+std::string CopyStatement(const ViewCopy& view, const std::string& owner,
+                          const std::string& condition, const std::string& order = "");
+
+// Runs SQL text, one or more statements, on an SQLite database; fails with `failure` followed
+// by SQLite's message.
+void ExecuteSql(sqlite3* into, const char* sql, const std::string& failure);
+
+// Inserts every row of the query into the view's table; empty texts go in as NULL, as the
+// dictionary never holds an empty text where it means a value. Returns the number of rows.
+std::int64_t InsertRows(sqlite3* into, const ViewCopy& view, DictionaryQuery& rows,
+                        const std::string& failure);
+
+// The rows of all_arguments and all_procedures that the reader's statements ask for the
+// given package names ("" for the routines outside packages), copied from a server into an
+// in-memory SQLite database of the snapshot's shape, in a handful of statements. The reader's
+// statements then run unchanged against the copy.
+std::unique_ptr<DictionaryDatabase> CopyServerDictionary(DictionaryConnection& server,
+                                                         const std::string& owner,
+                                                         const std::vector<std::string>& names);
+
+}  // namespace tarvel
