@@ -58,6 +58,9 @@ void RunGeneration(DictionaryConnection& connection, const GenerationRequest& re
   model.reset();  // the texts hold all that is still needed
   listener.pascalNamesChanged(generated.NameChanges);
 
+  // Every file is checked before the first is written, so that a bad one leaves the folder as
+  // it was.
+  for (const UnitFile& unit : generated.Units) CheckUnitFile(request.folder, unit.FileName);
   // The connection unit comes first; each package unit after it is a progress step.
   SaveUnit(request, listener, generated.Units.front());
   for (std::size_t i = 1; i < generated.Units.size(); ++i) {

@@ -12,6 +12,11 @@ void SaveUnitFile(const std::string& path, const std::string& text);
 // the file was written.
 bool SaveUnitFileIfChanged(const std::string& path, const std::string& text);
 
+// A unit's file name must be a plain name (no separator, not "." or ".."), and a file of that
+// name in the folder a regular file or a link to one: a FIFO would hang the run, a folder or a
+// device take the unit. Fails with "Unable to write to <path>: <reason>".
+void CheckUnitFile(const std::string& folder, const std::string& fileName);
+
 enum class UnitFileState { kSame, kDiffers, kMissing };
 
 // How the file at path stands against the unit's text; nothing is written.

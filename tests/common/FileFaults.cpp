@@ -64,6 +64,10 @@ std::string FailureMessageAsUnprivilegedUser(const std::function<void()>& action
   return FailureMessageInChild(dropPrivileges, action);
 }
 
+std::string FailureMessageWithTimeLimit(unsigned seconds, const std::function<void()>& action) {
+  return FailureMessageInChild([seconds] { alarm(seconds); }, action);
+}
+
 std::string ReadWholeFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   std::ostringstream content;

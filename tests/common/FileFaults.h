@@ -14,6 +14,10 @@ std::string FailureMessageWithFileSizeLimit(long maxFileBytes, const std::functi
 // file modes hold as for any user.
 std::string FailureMessageAsUnprivilegedUser(const std::function<void()>& action);
 
+// The same, in a child process ended after `seconds` (with "" as its message) should the action
+// hang.
+std::string FailureMessageWithTimeLimit(unsigned seconds, const std::function<void()>& action);
+
 // The whole content of a file, or "" when there is none.
 std::string ReadWholeFile(const std::string& path);
 

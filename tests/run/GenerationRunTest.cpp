@@ -1,6 +1,7 @@
 #include "run/GenerationRun.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QTemporaryDir>
 #include <filesystem>
@@ -15,6 +16,7 @@
 namespace tarvel {
 namespace {
 
+using testing::FailureMessageWithTimeLimit;
 using testing::ListFolder;
 using testing::ReadWholeFile;
 using testing::TemporarySnapshot;
@@ -186,6 +188,23 @@ TEST_F(GenerationRunTest, AFolderThatCannotBeWrittenFailsWithThePath) {
         << error.what();
   }
   EXPECT_EQ(listener_.readFailures, 0);
+}
+
+// A FIFO in a unit's place would hang the run (the time limit ends it should it hang); a folder
+// would take the unit. Either fails the run before any file is written.
+TEST_F(GenerationRunTest, AUnitPathThatIsNoRegularFileFailsBeforeAnyWrite) {
+  const std::string folder = output_.path().toStdString();
+  GenerationRequest request = Request({"HR_API"});
+  request.leaveUnchangedFiles = true;
+  const auto run = [&] { RunGeneration(connection_, request, listener_); };
+  ASSERT_EQ(mkfifo((folder + "/uHrApi.pas").c_str(), 0600), 0);
+  EXPECT_EQ(FailureMessageWithTimeLimit(60, run),
+            "Unable to write to " + folder + "/uHrApi.pas: it is not a regular file");
+  ASSERT_TRUE(std::filesystem::remove(folder + "/uHrApi.pas"));
+  ASSERT_TRUE(std::filesystem::create_directory(folder + "/uHrApi.pas"));
+  EXPECT_EQ(FailureMessageWithTimeLimit(60, run),
+            "Unable to write to " + folder + "/uHrApi.pas: Is a directory");
+  EXPECT_EQ(OutputFiles(), "uHrApi.pas");
 }
 
 TEST_F(GenerationRunTest, LeavesUnchangedUnitsUntouchedWhenAsked) {

@@ -58,9 +58,33 @@ TEST_F(SaveUnitFileTest, FullDiskLeavesTheOlderFileIntactAndNoTemporary) {
     const std::string message =
         FailureMessageWithFileSizeLimit(limit, [&] { SaveUnitFile(path, unit); });
 
-    EXPECT_EQ(message.rfind("Unable to write to " + path + ": ", 0), 0u) << message;
+    EXPECT_EQ(message, "Unable to write to " + path + ": File too large");
     EXPECT_EQ(ReadWholeFile(path), "old content");
     EXPECT_EQ(ListFolder(folder_.path().toStdString()), "uBig.pas");
+  }
+}
+
+// Whatever the model holds, a unit goes into the folder under a name of its own, and only in
+// place of a regular file.
+TEST_F(SaveUnitFileTest, OnlyPlainNamesAndRegularFilesPassTheCheck) {
+  const std::string folder = folder_.path().toStdString();
+  for (const std::string& name : {std::string("u/A.pas"), std::string("."), std::string(".."),
+                                  std::string(""), std::string("uA\0.pas", 7)}) {
+    EXPECT_THROW(CheckUnitFile(folder, name), TarvelError) << name;
+  }
+  try {
+    CheckUnitFile(folder, "../uA.pas");
+    ADD_FAILURE() << "../uA.pas passed";
+  } catch (const TarvelError& error) {
+    EXPECT_STREQ(error.what(), ("Unable to write to " + folder +
+                                "/../uA.pas: the unit's file name is not a plain name")
+                                   .c_str());
+  }
+  SaveUnitFile(PathOf("uA.pas"), "unit uA;");
+  std::filesystem::create_symlink("uA.pas", PathOf("uLink.pas"));
+  std::filesystem::create_symlink("missing.pas", PathOf("uDangling.pas"));
+  for (const char* name : {"uA.pas", "uLink.pas", "uDangling.pas", "uNew.pas", "u\xc9.pas"}) {
+    EXPECT_NO_THROW(CheckUnitFile(folder, name)) << name;
   }
 }
 
