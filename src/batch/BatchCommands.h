@@ -22,6 +22,9 @@ struct PackageEntry {
   PackageEntryKind kind;
 };
 
+// The password as the command line says; a snapshot needs none and is never asked for one.
+std::string PasswordFor(const CommandLine& line);
+
 // Asks for the password as the command line says, logs on and lists the package entries.
 std::vector<PackageEntry> LogOnAndListPackages(DictionaryConnection& connection,
                                                const CommandLine& line);

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "common/Text.h"
+
 namespace tarvel {
 
 BatchRunListener::BatchRunListener(std::size_t packageCount, bool showProgress)
@@ -22,7 +24,7 @@ void BatchRunListener::step() {
 
 void BatchRunListener::warning(const std::string& message) {
   ClearProgress();
-  std::fprintf(stderr, "%s\n", message.c_str());
+  std::fprintf(stderr, "%s\n", ShownOnTerminal(message).c_str());
   ++routinesLeftOut_;
   ShowProgress();
 }

@@ -46,6 +46,10 @@ constexpr const char* kGenerateOptions = R"(  --output DIR      the output folde
                     when there is one; other files in DIR are not looked at
   --verbose         list each identifier whose Pascal name had to change, as
                     uUnit: DbName -> Name
+
+Diagnostic option:
+  --statement-log FILE  record each dictionary statement on a line of FILE, which must not
+                        exist yet (the benchmark replays them)
 )";
 
 constexpr const char* kSnapshotUsage =

@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <algorithm>
-#include <fstream>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <memory>
 
@@ -58,16 +60,23 @@ void CreateOutputFolder(const std::string& folder) {
   if (!QDir().mkpath(ToQString(folder))) throw TarvelError("Unable to create directory");
 }
 
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using StatementLog = std::unique_ptr<std::FILE, FileCloser>;
+
 // Records each dictionary statement on a line of its own, so that the benchmark can replay the
 // run's exact statement sequence; those sent to a server are SQL comments, which a replay skips.
-std::unique_ptr<std::ofstream> OpenStatementLog(DictionaryConnection& connection,
-                                                const std::string& path) {
-  auto log = std::make_unique<std::ofstream>(path, std::ios::binary | std::ios::trunc);
-  if (!*log) throw TarvelError("Unable to write to " + path);
-  connection.SetStatementObserver(
-      [stream = log.get()](const std::string& statement, bool toServer) {
-        *stream << (toServer ? kServerStatementMark : "") << statement << '\n';
-      });
+// The file must be new: a mistyped name would otherwise lose a file of the user's (the snapshot
+// itself, say).
+StatementLog OpenStatementLog(DictionaryConnection& connection, const std::string& path) {
+  StatementLog log(std::fopen(path.c_str(), "wbx"));
+  if (!log) throw TarvelError("Unable to write to " + path + ": " + std::strerror(errno));
+  connection.SetStatementObserver([file = log.get()](const std::string& statement, bool toServer) {
+    if (toServer) std::fputs(kServerStatementMark, file);
+    std::fwrite(statement.data(), 1, statement.size(), file);
+    std::fputc('\n', file);
+  });
   return log;
 }
 
@@ -89,7 +98,7 @@ int RunGenerateCommand(const CommandLine& line) {
   // Read before logging on: an unreadable file fails the command before anything is asked.
   const TypeAdditions typeAdditions = LoadSettings(DefaultIniFilePath()).typeAdditions;
   DictionaryConnection connection;
-  std::unique_ptr<std::ofstream> statementLog;
+  StatementLog statementLog;
   if (!line.statementLog.empty()) statementLog = OpenStatementLog(connection, line.statementLog);
 
   GenerationRequest request;
@@ -126,7 +135,7 @@ int RunGenerateCommand(const CommandLine& line) {
     std::cout << '\n';
     PrintNameChanges(nameChanges, line.verbose);
   }
-  if (statementLog && !statementLog->flush()) {
+  if (statementLog && (std::fflush(statementLog.get()) != 0 || std::ferror(statementLog.get()))) {
     throw TarvelError("Unable to write to " + line.statementLog);
   }
   if (unitsDiffering > 0) return kExitUnitsDiffer;

@@ -1,7 +1,10 @@
+#include <unistd.h>
+
 #include <iostream>
 
 #include "batch/BatchCommands.h"
 #include "batch/PasswordInput.h"
+#include "common/Text.h"
 
 namespace tarvel {
 
@@ -19,19 +22,26 @@ class CollectingSink : public PackageListSink {
 
 }  // namespace
 
+std::string PasswordFor(const CommandLine& line) {
+  if (!line.passwordFromStdin && IsSnapshotDataSource(line.database)) return {};
+  return ReadPassword(line.passwordFromStdin);
+}
+
 std::vector<PackageEntry> LogOnAndListPackages(DictionaryConnection& connection,
                                                const CommandLine& line) {
-  const LogOnTexts logOn{line.user, ReadPassword(line.passwordFromStdin), line.database};
+  const LogOnTexts logOn{line.user, PasswordFor(line), line.database};
   CollectingSink sink;
   ConnectAndListPackages(connection, logOn, sink);
   return std::move(sink.entries);
 }
 
-// Printed only once the whole list is read, so that a failure prints no partial list.
+// Printed only once the whole list is read, so that a failure prints no partial list. A script
+// gets the names as they are; a terminal sees their control bytes shown.
 int RunListCommand(const CommandLine& line) {
   DictionaryConnection connection;
+  const bool terminal = isatty(STDOUT_FILENO) != 0;
   for (const PackageEntry& entry : LogOnAndListPackages(connection, line)) {
-    std::cout << entry.caption << '\n';
+    std::cout << (terminal ? ShownOnTerminal(entry.caption) : entry.caption) << '\n';
   }
   return kExitSuccess;
 }

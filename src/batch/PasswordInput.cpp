@@ -3,8 +3,10 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <iterator>
 
 namespace tarvel {
 
@@ -17,24 +19,45 @@ std::string ReadLine() {
   return line;
 }
 
-// Turns the terminal's echo off for its own lifetime.
+// The terminal as it was before the prompt, for a signal that ends the program meanwhile.
+termios gSavedTerminal{};
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGQUIT, SIGHUP};
+
+extern "C" void RestoreTerminalAndEnd(int signal) {
+  tcsetattr(STDIN_FILENO, TCSAFLUSH, &gSavedTerminal);
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+
+// Turns the terminal's echo off for its own lifetime; Ctrl-C or another signal that ends the
+// program meanwhile turns it back on first.
 class EchoOff {
  public:
-  EchoOff() : active_(tcgetattr(STDIN_FILENO, &saved_) == 0) {
+  EchoOff() : active_(tcgetattr(STDIN_FILENO, &gSavedTerminal) == 0) {
     if (!active_) return;
-    termios quiet = saved_;
+    struct sigaction restore {};
+    restore.sa_handler = RestoreTerminalAndEnd;
+    sigemptyset(&restore.sa_mask);
+    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
+      sigaction(kEndingSignals[i], &restore, &previous_[i]);
+    }
+    termios quiet = gSavedTerminal;
     quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
     tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
   }
   ~EchoOff() {
-    if (active_) tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved_);
+    if (!active_) return;
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &gSavedTerminal);
+    for (std::size_t i = 0; i < std::size(kEndingSignals); ++i) {
+      sigaction(kEndingSignals[i], &previous_[i], nullptr);
+    }
   }
   EchoOff(const EchoOff&) = delete;
   EchoOff& operator=(const EchoOff&) = delete;
 
  private:
-  termios saved_{};
   bool active_;
+  struct sigaction previous_[std::size(kEndingSignals)]{};
 };
 
 }  // namespace

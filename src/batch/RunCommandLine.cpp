@@ -9,13 +9,15 @@
 
 #include "batch/BatchCommands.h"
 #include "batch/CommandLine.h"
+#include "common/Text.h"
 
 namespace tarvel {
 
 namespace {
 
 int ReportUsageError(const UsageError& error) {
-  std::cerr << "tarvelgen: " << error.what() << "\n\n" << UsageText(error.command());
+  std::cerr << "tarvelgen: " << ShownOnTerminal(error.what()) << "\n\n"
+            << UsageText(error.command());
   return kExitUsageError;
 }
 
@@ -33,7 +35,8 @@ int RunCommand(const CommandLine& line) {
   return kExitUsageError;
 }
 
-// Messages go out as the system raises them, without the error box's full stop.
+// Messages go out as the system raises them, without the error box's full stop, and with
+// control bytes shown.
 int RunArguments(const std::vector<std::string>& arguments) {
   try {
     const CommandLine line = ParseCommandLine(arguments);
@@ -50,7 +53,7 @@ int RunArguments(const std::vector<std::string>& arguments) {
     return ReportUsageError(error);
   } catch (const std::exception& error) {
     std::cout.flush();
-    std::cerr << error.what() << '\n';
+    std::cerr << ShownOnTerminal(error.what()) << '\n';
     return kExitFailure;
   }
 }

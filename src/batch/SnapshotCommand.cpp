@@ -1,13 +1,12 @@
 #include <iostream>
 
 #include "batch/BatchCommands.h"
-#include "batch/PasswordInput.h"
 #include "batch/SnapshotExport.h"
 
 namespace tarvel {
 
 int RunSnapshotCommand(const CommandLine& line) {
-  const LogOnTexts logOn{line.user, ReadPassword(line.passwordFromStdin), line.database};
+  const LogOnTexts logOn{line.user, PasswordFor(line), line.database};
   DictionaryConnection connection;
   connection.SetConnectionString(BuildConnectionString(logOn));
   connection.Open();

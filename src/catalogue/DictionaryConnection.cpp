@@ -50,6 +50,10 @@ bool LooksLikeSnapshotPath(std::string_view text) {
 
 }  // namespace
 
+bool IsSnapshotDataSource(const std::string& dataSource) {
+  return QFileInfo(ToQString(dataSource)).isFile() || LooksLikeSnapshotPath(dataSource);
+}
+
 // Opening an open connection logs on afresh with the string now set.
 void DictionaryConnection::Open() {
   Close();

@@ -20,6 +20,11 @@ class DictionaryError : public TarvelError {
   using TarvelError::TarvelError;
 };
 
+// Whether a Data Source text means a dictionary snapshot, which needs no password: an existing
+// file, or a text written as a path or a snapshot's file name (one that names no file fails the
+// log-on saying so).
+bool IsSnapshotDataSource(const std::string& dataSource);
+
 // The one shared connection to the dictionary. The OLE DB-style log-on string decides what it
 // opens: a Data Source naming an existing file is a dictionary snapshot (SQLite), anything else
 // is Oracle through ODBC.

@@ -101,11 +101,16 @@ std::string DriverConnectText(const std::string& driverName, const std::string& 
          credentials;
 }
 
-// QODBC puts "FILEDSN=" before any text holding ".dsn", which no quoting can prevent.
+// QODBC puts "FILEDSN=" before any text holding ".dsn", which no quoting can prevent; a C string
+// ends at a NUL byte, so a password holding one would log on cut short.
 void CheckQtOdbcCanCarry(const std::string& connectText) {
   if (ContainsIgnoringAsciiCase(connectText, ".dsn")) {
     throw TarvelError(
         "The ODBC log-on cannot carry a user name, password or database holding \".dsn\"");
+  }
+  if (connectText.find('\0') != std::string::npos) {
+    throw TarvelError(
+        "The ODBC log-on cannot carry a user name, password or database holding a NUL byte");
   }
 }
 

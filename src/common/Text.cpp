@@ -66,6 +66,23 @@ void AppendPascalLiteral(std::string& out, std::string_view text) {
   if (text.empty()) out += "''";
 }
 
+std::string ShownOnTerminal(std::string_view text) {
+  static const char kHexDigits[] = "0123456789ABCDEF";
+  std::string shown;
+  shown.reserve(text.size());
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 32 && byte != 127) {
+      shown += c;
+      continue;
+    }
+    shown += "\\x";
+    shown += kHexDigits[byte >> 4];
+    shown += kHexDigits[byte & 15];
+  }
+  return shown;
+}
+
 namespace {
 
 // Where the digits of an integer text start: after blanks, one sign and a hexadecimal prefix.

@@ -27,6 +27,10 @@ std::string Enclosed(std::string_view text, char open, char close);
 // quotes as "#" and its decimal value, so that no text can end the literal or break its line.
 void AppendPascalLiteral(std::string& out, std::string_view text);
 
+// The text with each control byte (below 32, and 127) written as "\xNN", as it is shown on a
+// terminal: a name from the dictionary could otherwise move the cursor or rewrite the screen.
+std::string ShownOnTerminal(std::string_view text);
+
 // The platform's 32-bit integer conversion: leading blanks, one sign, then decimal digits or
 // hexadecimal digits after "$", "x", "X", "0x" or "0X", and nothing after them. The value must
 // fit -2147483648..2147483647; a hexadecimal magnitude above 2147483647 fails.

@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <QDateTime>
 #include <QDir>
@@ -188,6 +193,7 @@ TEST_F(DemoSnapshotCommandsTest, HelpAndVersionGoToStandardOutput) {
   const BatchResult generateHelp = RunTarvelgen({QStringLiteral("generate"), "--help"});
   EXPECT_EQ(generateHelp.exitCode, 0);
   EXPECT_EQ(generateHelp.out.rfind("Usage: tarvelgen generate", 0), 0u);
+  EXPECT_NE(generateHelp.out.find("Diagnostic option:\n  --statement-log FILE"), std::string::npos);
   const BatchResult version = RunTarvelgen({QStringLiteral("--version")});
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_EQ(version.out, "tarvelgen 1.0.0\n");
@@ -478,6 +484,105 @@ TEST_F(DemoSnapshotCommandsTest, TypeAdditionsComeFromConfigIniWhichStaysUntouch
             std::string::npos);
   EXPECT_EQ(ReadBytes(ini), settings);
   EXPECT_EQ(QFileInfo(ini).lastModified(), past);
+}
+
+// Named by mistake, the snapshot itself would be lost: the log must be a new file.
+TEST_F(DemoSnapshotCommandsTest, TheStatementLogIsNeverWrittenOverAFile) {
+  const QString snapshot = TempPath(QStringLiteral("hr.snapshot"));
+  ASSERT_TRUE(QFile::copy(DemoSnapshotPath(), snapshot));
+  const QString out = TempPath(QStringLiteral("out"));
+  const QStringList generate = Command(QStringLiteral("generate"), QStringLiteral("hr"), snapshot)
+                               << "--output" << out << "--statement-log";
+  const BatchResult existing = RunTarvelgen(QStringList(generate) << snapshot);
+  EXPECT_EQ(existing.exitCode, 1);
+  EXPECT_EQ(existing.err, "Unable to write to " + FromQString(snapshot) + ": File exists\n");
+  EXPECT_EQ(ReadBytes(snapshot), ReadBytes(DemoSnapshotPath()));
+  EXPECT_FALSE(QFileInfo::exists(out));
+
+  const QString log = TempPath(QStringLiteral("statements.log"));
+  ASSERT_EQ(RunTarvelgen(QStringList(generate) << log).exitCode, 0);
+  EXPECT_EQ(ReadBytes(log).rfind("select * from dba_objects where owner = 'HR'", 0), 0u);
+}
+
+struct TerminalRun {
+  std::string shown;  // what the terminal received
+  termios after{};    // the terminal's settings once the program has ended
+  int status = -1;
+};
+
+// Runs tarvelgen on a terminal of its own, typing `keys` once `prompt` has shown.
+TerminalRun RunOnTerminal(const QStringList& arguments, const std::string& prompt,
+                          const std::string& keys) {
+  TerminalRun run;
+  int master = -1;
+  int slave = -1;
+  if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) return run;
+  std::vector<std::string> words{FromQString(TarvelgenPath())};
+  for (const QString& argument : arguments) words.push_back(FromQString(argument));
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  const pid_t child = fork();
+  if (child == 0) {
+    setsid();
+    ioctl(slave, TIOCSCTTY, 0);
+    for (int fd : {0, 1, 2}) dup2(slave, fd);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  // The terminal stays open here, so its end is the program's, not an end of input.
+  bool typed = prompt.empty();
+  bool ended = false;
+  char buffer[4096];
+  pollfd input{master, POLLIN, 0};
+  for (int waited = 0; waited < 600; ++waited) {
+    if (poll(&input, 1, 100) > 0) {
+      const ssize_t count = read(master, buffer, sizeof buffer);
+      if (count > 0) run.shown.append(buffer, static_cast<std::size_t>(count));
+    } else if (ended) {
+      break;
+    }
+    if (!typed && run.shown.find(prompt) != std::string::npos) {
+      typed = write(master, keys.data(), keys.size()) == static_cast<ssize_t>(keys.size());
+    }
+    if (!ended) ended = waitpid(child, &run.status, WNOHANG) == child;
+  }
+  if (!ended) {
+    kill(child, SIGKILL);
+    waitpid(child, &run.status, 0);
+  }
+  tcgetattr(slave, &run.after);
+  close(master);
+  close(slave);
+  return run;
+}
+
+// What reaches a terminal: Ctrl-C at the password prompt leaves it echoing; a snapshot asks for
+// no password; control bytes of dictionary names are shown, while a pipe gets them as they are.
+TEST_F(DemoSnapshotCommandsTest, ATerminalIsLeftAsItWasAndShownNoControlBytes) {
+  const TerminalRun interrupted =
+      RunOnTerminal(Command(QStringLiteral("list"), QStringLiteral("hr"), QStringLiteral("ORCL")),
+                    "Password: ", "\x03");
+  EXPECT_TRUE(WIFSIGNALED(interrupted.status) && WTERMSIG(interrupted.status) == SIGINT)
+      << interrupted.status;
+  EXPECT_NE(interrupted.after.c_lflag & ECHO, 0u);
+
+  const TemporarySnapshot snapshot(
+      "insert into dba_objects (OWNER, OBJECT_NAME, OBJECT_TYPE) values ('HR', 'EVIL' || char(27) "
+      "|| '[2J', 'PACKAGE');"
+      "insert into all_arguments (OWNER, PACKAGE_NAME, OBJECT_NAME, ARGUMENT_NAME, POSITION, "
+      "SEQUENCE, DATA_LEVEL, DATA_TYPE, IN_OUT) values ('HR', 'EVIL' || char(27) || '[2J', 'RUN', "
+      "'P', 1, 1, 0, 'ODD' || char(7), 'IN');");
+  const QString database = ToQString(snapshot.path());
+  const TerminalRun listed =
+      RunOnTerminal(Command(QStringLiteral("list"), QStringLiteral("hr"), database), "", "");
+  EXPECT_EQ(listed.shown, "EVIL\\x1B[2J\r\n");
+  EXPECT_EQ(RunTarvelgen(Command(QStringLiteral("list"), QStringLiteral("hr"), database)).out,
+            "EVIL\x1b[2J\n");
+  const BatchResult generate =
+      RunTarvelgen(Command(QStringLiteral("generate"), QStringLiteral("hr"), database)
+                   << "--output" << TempPath(QStringLiteral("out")));
+  EXPECT_EQ(generate.err, "Parameter type: ODD\\x07 not supported!\n");
 }
 
 // A config.ini that exists but cannot be read would lose its type additions unnoticed.

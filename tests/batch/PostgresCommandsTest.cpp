@@ -157,6 +157,14 @@ TEST_F(PostgresCommandsTest, AWrongPasswordFailsWithTheServersMessageAndShowsNoP
     EXPECT_EQ(result.out, "");
   }
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
+
+  // Cut at the NUL byte, the password would be the right one.
+  const BatchResult nul =
+      RunTarvelgen(Command(QStringLiteral("list")), kHrPassword + std::string(1, '\0') + "x\n");
+  EXPECT_EQ(nul.exitCode, 1);
+  EXPECT_EQ(nul.err,
+            "The ODBC log-on cannot carry a user name, password or database holding a NUL byte\n");
+  EXPECT_EQ(nul.out, "");
 }
 
 TEST_F(PostgresCommandsTest, ASnapshotOfTheServerGeneratesWhatTheServerGenerates) {
