@@ -37,10 +37,10 @@ constexpr const char* kGenerateUsage =
 constexpr const char* kGenerateOptions = R"(  --output DIR      the output folder
   --package NAME    a package, exactly as listed; repeat it for more, in the order wanted
   --outside         the procedures outside packages (they come first)
-  --max-string N    MAX_STRING_SIZE, 4096 unless given
-  --max-blob N      MAX_BLOB_SIZE, 10485760 unless given
-  --max-clob N      MAX_CLOB_SIZE, 10485760 unless given
-  --strict          exit with status 3 when a routine could not be read and was left out
+)";
+
+constexpr const char* kGenerateFlags =
+    R"(  --strict          exit with status 3 when a routine could not be read and was left out
   --check           write nothing: print "differs: FILE" or "missing: FILE" for each unit
                     whose file in DIR does not hold exactly its text, and exit with status 4
                     when there is one; other files in DIR are not looked at
@@ -87,6 +87,14 @@ constexpr const char* kExitStatus =
     "\n"
     "Exit status: 0 success, 1 failure, 2 usage error, 3 a routine left out under --strict,\n"
     "4 a unit missing or different under --check. The stronger failure wins: 1 over 4 over 3.\n";
+
+std::string SizeOptions() {
+  const std::string string = std::to_string(kDefaultStringSize);
+  const std::string lob = std::to_string(kDefaultLobSize);
+  return "  --max-string N    MAX_STRING_SIZE, " + string + " unless given\n" +
+         "  --max-blob N      MAX_BLOB_SIZE, " + lob + " unless given\n" +
+         "  --max-clob N      MAX_CLOB_SIZE, " + lob + " unless given\n";
+}
 
 std::optional<BatchCommand> CommandNamed(const std::string& word) {
   if (word == "list") return BatchCommand::kList;
@@ -210,7 +218,7 @@ std::string UsageText(BatchCommand command) {
       return std::string(kListUsage) + "\nOptions:" + kCommonOptions;
     case BatchCommand::kGenerate:
       return std::string(kGenerateUsage) + "\nOptions:" + kCommonOptions + kGenerateOptions +
-             kExitStatus;
+             SizeOptions() + kGenerateFlags + kExitStatus;
     case BatchCommand::kSnapshot:
       return std::string(kSnapshotUsage) + "\nOptions:" + kCommonOptions + kSnapshotOptions;
     case BatchCommand::kNone:

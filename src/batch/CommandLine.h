@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/Settings.h"
+
 namespace tarvel {
 
 enum class BatchCommand { kNone, kList, kGenerate, kSnapshot };
@@ -19,9 +21,9 @@ struct CommandLine {
   bool passwordFromStdin = false;
   std::vector<std::string> packages;  // in the order given
   bool outside = false;
-  std::string maxStringSize = "4096";
-  std::string maxBlobSize = "10485760";
-  std::string maxClobSize = "10485760";
+  std::string maxStringSize = std::to_string(kDefaultStringSize);
+  std::string maxBlobSize = std::to_string(kDefaultLobSize);
+  std::string maxClobSize = std::to_string(kDefaultLobSize);
   bool strict = false;
   bool check = false;    // compare the units with the output folder's files and write nothing
   bool verbose = false;  // generate lists each Pascal name it changed

@@ -7,9 +7,6 @@
 namespace tarvel {
 namespace {
 
-constexpr std::int32_t kDefaultStringSize = 4096;
-constexpr std::int32_t kDefaultLobSize = 10 * 1024 * 1024;
-
 std::string ReadSize(const IniFile& ini, const std::string& key, std::int32_t defaultSize) {
   return std::to_string(ini.ReadInteger("CONST", key, defaultSize));
 }

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "typemap/uUtil.h"
 
 namespace tarvel {
+
+// The size limits of a first start, and of a batch run that gives none.
+inline constexpr std::int32_t kDefaultStringSize = 4096;
+inline constexpr std::int32_t kDefaultLobSize = 10 * 1024 * 1024;
 
 // The texts of the window's seven boxes, as typed.
 struct WindowSettings {
@@ -12,9 +17,9 @@ struct WindowSettings {
   std::string password;
   std::string database;
   std::string folder;
-  std::string maxStringSize = "4096";
-  std::string maxBlobSize = "10485760";
-  std::string maxClobSize = "10485760";
+  std::string maxStringSize = std::to_string(kDefaultStringSize);
+  std::string maxBlobSize = std::to_string(kDefaultLobSize);
+  std::string maxClobSize = std::to_string(kDefaultLobSize);
 };
 
 // What config.ini holds: the boxes' texts and the type additions.

@@ -245,12 +245,14 @@ void Tfmain::BuildObjectsPage(QWidget* page) {
 }
 
 void Tfmain::BuildDestinationPage(QWidget* page) {
+  const WindowSettings defaults;
   Label11 = AddLabel(page, "Label11", "Max string length:", 46, 38);
-  MaxStringSize = AddEdit(page, "MaxStringSize", "4096", QRect(152, 32, 120, 21));
+  MaxStringSize =
+      AddEdit(page, "MaxStringSize", defaults.maxStringSize.c_str(), QRect(152, 32, 120, 21));
   Label12 = AddLabel(page, "Label12", "Max BLOB size:", 60, 70);
-  MaxBlobSize = AddEdit(page, "MaxBlobSize", "10485760", QRect(152, 64, 121, 21));
+  MaxBlobSize = AddEdit(page, "MaxBlobSize", defaults.maxBlobSize.c_str(), QRect(152, 64, 121, 21));
   Label13 = AddLabel(page, "Label13", "Max CLOB size:", 59, 102);
-  MaxClobSize = AddEdit(page, "MaxClobSize", "10485760", QRect(152, 96, 121, 21));
+  MaxClobSize = AddEdit(page, "MaxClobSize", defaults.maxClobSize.c_str(), QRect(152, 96, 121, 21));
   Label4 = AddLabel(page, "Label4", "Select output folder:", 24, 160);
   ePath = AddEdit(page, "ePath", "", QRect(24, 176, 265, 21));
   bFolder = AddButton(page, "bFolder", "...", QRect(293, 176, 20, 21));
