@@ -15,10 +15,8 @@ BatchRunListener::~BatchRunListener() {
   ClearProgress();
 }
 
-// The run steps once per package read, then once per package unit saved or compared; only the
-// first kind is counted here, since unitSaved and unitCompared count the second.
-void BatchRunListener::step() {
-  if (unitsWritten_ + unitsUnchanged_ + unitsCompared_ == 0) ++packagesRead_;
+void BatchRunListener::packageRead() {
+  ++packagesRead_;
   ShowProgress();
 }
 
@@ -29,7 +27,7 @@ void BatchRunListener::warning(const std::string& message) {
   ShowProgress();
 }
 
-void BatchRunListener::unitSaved(const std::string& /*path*/, bool written) {
+void BatchRunListener::unitSaved(UnitKind /*kind*/, const std::string& /*path*/, bool written) {
   ++(written ? unitsWritten_ : unitsUnchanged_);
   ShowProgress();
 }

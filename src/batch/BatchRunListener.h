@@ -17,11 +17,11 @@ class BatchRunListener : public RunListener {
   BatchRunListener(const BatchRunListener&) = delete;
   BatchRunListener& operator=(const BatchRunListener&) = delete;
 
-  void step() override;
+  void packageRead() override;
   void warning(const std::string& message) override;
   // A damaged dictionary fails the command rather than leaving routines out unnoticed.
   bool failsOnDatabaseError() const override { return true; }
-  void unitSaved(const std::string& path, bool written) override;
+  void unitSaved(UnitKind kind, const std::string& path, bool written) override;
   // Prints "differs: " or "missing: " and the file name on standard output.
   void unitCompared(const std::string& fileName, UnitFileState state) override;
   void pascalNamesChanged(const std::vector<PascalNameChange>& changes) override;

@@ -198,7 +198,7 @@ std::unique_ptr<TOraDatabase> LoadDatabase(DictionaryConnection& connection,
   auto database = std::make_unique<TOraDatabase>();
   for (const std::string& packageName : packageNames) {
     database->Packages.Add(LoadPackage(connection, owner, packageName, types, listener));
-    listener.step();
+    listener.packageRead();
   }
   return database;
 }

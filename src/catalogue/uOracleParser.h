@@ -14,7 +14,7 @@ namespace tarvel {
 class ReadListener {
  public:
   virtual ~ReadListener() = default;
-  virtual void step() = 0;  // after each package name
+  virtual void packageRead() = 0;  // after each package name
   // A routine that could not be read; it is left out once this returns.
   virtual void warning(const std::string& message) = 0;
   // Whether a database error while reading a routine ends the read instead of being a warning.

@@ -19,7 +19,8 @@ LineList ConstantLines(const GenerationRequest& request) {
           "MAX_CLOB_SIZE = " + PascalIntegerText(request.maxClobSize)};
 }
 
-void SaveUnit(const GenerationRequest& request, RunListener& listener, const UnitFile& unit) {
+void SaveUnit(const GenerationRequest& request, RunListener& listener, const UnitFile& unit,
+              UnitKind kind) {
   const std::string path = request.folder + "/" + unit.FileName;
   if (request.compareOnly) {
     listener.unitCompared(unit.FileName, CompareUnitFile(path, unit.Text));
@@ -27,7 +28,7 @@ void SaveUnit(const GenerationRequest& request, RunListener& listener, const Uni
   }
   const bool written = request.leaveUnchangedFiles ? SaveUnitFileIfChanged(path, unit.Text)
                                                    : (SaveUnitFile(path, unit.Text), true);
-  listener.unitSaved(path, written);
+  listener.unitSaved(kind, path, written);
 }
 
 // A server answers each statement after a round trip: its rows for the run are copied first, as
@@ -61,11 +62,9 @@ void RunGeneration(DictionaryConnection& connection, const GenerationRequest& re
   // Every file is checked before the first is written, so that a bad one leaves the folder as
   // it was.
   for (const UnitFile& unit : generated.Units) CheckUnitFile(request.folder, unit.FileName);
-  // The connection unit comes first; each package unit after it is a progress step.
-  SaveUnit(request, listener, generated.Units.front());
+  SaveUnit(request, listener, generated.Units.front(), UnitKind::kConnection);
   for (std::size_t i = 1; i < generated.Units.size(); ++i) {
-    SaveUnit(request, listener, generated.Units[i]);
-    listener.step();
+    SaveUnit(request, listener, generated.Units[i], UnitKind::kPackage);
   }
 }
 

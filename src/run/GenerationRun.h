@@ -30,13 +30,16 @@ struct GenerationRequest {
   bool readPerRoutine = false;
 };
 
+enum class UnitKind { kConnection, kPackage };
+
 class RunListener : public ReadListener {
  public:
   virtual void pendingEvents() {}  // once, before reading starts
   virtual void readFailed() {}     // reading the model failed; nothing was written
   // The identifiers that got another Pascal name, once the units are made, before any is saved.
   virtual void pascalNamesChanged(const std::vector<PascalNameChange>& /*changes*/) {}
-  virtual void unitSaved(const std::string& /*path*/, bool /*written*/) {}
+  // Each unit in writing order: uMyOracleDB first, then one per package.
+  virtual void unitSaved(UnitKind /*kind*/, const std::string& /*path*/, bool /*written*/) {}
   virtual void unitCompared(const std::string& /*fileName*/, UnitFileState /*state*/) {}
 };
 

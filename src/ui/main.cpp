@@ -107,10 +107,10 @@ class Tfmain::GenerationListener : public RunListener {
  public:
   explicit GenerationListener(Tfmain& window) : window_(window) {}
 
-  void step() override {
-    ++steps_;
-    window_.pgBar->setValue(std::min(steps_, window_.pgBar->maximum()));
-    emit window_.progressStepped(steps_);
+  // The bar steps once per package read and once per package unit saved.
+  void packageRead() override { advanceBar(); }
+  void unitSaved(UnitKind kind, const std::string& /*path*/, bool /*written*/) override {
+    if (kind == UnitKind::kPackage) advanceBar();
   }
 
   void warning(const std::string& message) override {
@@ -123,6 +123,12 @@ class Tfmain::GenerationListener : public RunListener {
   void readFailed() override { window_.lProgres->setText(QStringLiteral("Error!")); }
 
  private:
+  void advanceBar() {
+    ++steps_;
+    window_.pgBar->setValue(std::min(steps_, window_.pgBar->maximum()));
+    emit window_.progressStepped(steps_);
+  }
+
   Tfmain& window_;
   int steps_ = 0;
 };

@@ -5,7 +5,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-#include "FileFaults.h"
 #include "ReaderTestSupport.h"
 #include "common/QtText.h"
 #include "settings/Settings.h"
@@ -104,10 +103,11 @@ TEST_F(DemoSnapshotTest, ReadsEveryEntryOfHr) {
       "    PInitial P_INITIAL ftString string pdOutput",
   };
   EXPECT_EQ(Describe(*database), expected);
-  EXPECT_THAT(listener.events,
-              ElementsAre("step", "step", "warning: Parameter type: OBJECT not supported!",
-                          "warning: Cannot convert param in :HR.HR_AUDIT.SAVE_EMP", "step", "step",
-                          "step", "step"));
+  EXPECT_THAT(
+      listener.events,
+      ElementsAre("package read", "package read", "warning: Parameter type: OBJECT not supported!",
+                  "warning: Cannot convert param in :HR.HR_AUDIT.SAVE_EMP", "package read",
+                  "package read", "package read", "package read"));
 }
 
 TEST_F(DemoSnapshotTest, AnotherOwnerSeesOnlyItsOwnObjects) {
@@ -129,7 +129,7 @@ TEST_F(DemoSnapshotTest, AnotherOwnerSeesOnlyItsOwnObjects) {
                 "  routine RaiseBonus RAISE_BONUS of 'SCOTT_PKG'",
                 "    PPct P_PCT ftFloat double pdInput",
             }));
-  EXPECT_THAT(listener.events, ElementsAre("step", "step", "step"));
+  EXPECT_THAT(listener.events, ElementsAre("package read", "package read", "package read"));
 }
 
 // The plan of every statement the reader sends, on the demo's tables and indexes.

@@ -114,7 +114,7 @@ class ListSink : public PackageListSink {
 
 class RecordingListener : public RunListener {
  public:
-  void step() override { events.push_back("step"); }
+  void packageRead() override { events.push_back("package read"); }
   void warning(const std::string& message) override { events.push_back("warning: " + message); }
   void readFailed() override { events.push_back("read failed"); }
   std::vector<std::string> events;
@@ -174,7 +174,7 @@ TEST_F(OdbcPostgres, RoutinesAndArgumentsAreReadThroughTheDriver) {
   ConnectAndListPackages(connection, {"hr", kHrPassword, "TarvelDictionary"}, sink);
   RecordingListener listener;
   const auto database = LoadDatabase(connection, "HR", {"HR_API"}, TypeAdditions{}, listener);
-  EXPECT_EQ(listener.events, (std::vector<std::string>{"step"}));
+  EXPECT_EQ(listener.events, (std::vector<std::string>{"package read"}));
   ASSERT_EQ(database->Packages.Count(), 1);
   const TOraPackage& package = database->Packages.Items(0);
   std::vector<std::string> routines;

@@ -117,7 +117,7 @@ TEST_F(ReaderTest, EmptyPackageNameReadsTheRoutinesOutsidePackages) {
                   "select argument_name, data_level, position, data_type, in_out from "
                   "sys.all_arguments where owner='HR' and package_name is null and "
                   "object_name='LOG_MSG' order by position"));
-  EXPECT_THAT(listener.events, ElementsAre("step"));
+  EXPECT_THAT(listener.events, ElementsAre("package read"));
 }
 
 TEST_F(ReaderTest, EachOverloadIsReadWithItsOwnValue) {
@@ -292,10 +292,11 @@ TEST_F(ReaderTest, RowRulesApplyInTheirOrder) {
                   "    PA P_A ftFloat double pdInput", "  routine FOldStyle F_OLD_STYLE of 'PKG'",
                   "  routine GLast G_LAST of 'PKG'",
                   "    returns Result @RETURN_VALUE ftString string pdReturnValue"));
-  EXPECT_THAT(listener.events,
-              ElementsAre("warning: Cannot convert param in :HR.PKG.B_RECORD",
-                          "warning: Cannot convert param in :HR.PKG.C_LEVEL_UNTYPED",
-                          "warning: Cannot convert param in :HR.PKG.D_NAMED_RESULT", "step"));
+  EXPECT_THAT(
+      listener.events,
+      ElementsAre("warning: Cannot convert param in :HR.PKG.B_RECORD",
+                  "warning: Cannot convert param in :HR.PKG.C_LEVEL_UNTYPED",
+                  "warning: Cannot convert param in :HR.PKG.D_NAMED_RESULT", "package read"));
 }
 
 TEST_F(ReaderTest, DirectionMustBeOneOfTheThreeTextsAsWritten) {
@@ -336,14 +337,14 @@ TEST_F(ReaderTest, DirectionMustBeOneOfTheThreeTextsAsWritten) {
       listener.events,
       ElementsAre("warning: Invalid parameter direction (INOUT) in :HR..LOG_IT  argument name: "
                   "P_TEXT",
-                  "step",
+                  "package read",
                   "warning: Invalid parameter direction (in) in :HR.PKG.LOWER_IN  argument name: "
                   "P_TWO",
                   "warning: Invalid parameter direction (IN OUT) in :HR.PKG.SPACED  argument "
                   "name: P_ONE",
                   "warning: Invalid parameter direction (OUT ) in :HR.PKG.TRAILING  argument "
                   "name: P_ONE",
-                  "step"));
+                  "package read"));
 }
 
 TEST_F(ReaderTest, TypeTheMappingRefusesLeavesTheRoutineOutWithTheMappingsMessage) {
@@ -390,7 +391,8 @@ TEST_F(ReaderTest, ProcedureWithoutArgumentsReadsTheSameInBothDictionaryStyles) 
   OpenRows(catalogue);
   EXPECT_EQ(Describe(*LoadDatabase(connection, "HR", {"", "PKG"}, types, listener)), expected);
 
-  EXPECT_THAT(listener.events, ElementsAre("step", "step", "step", "step"));
+  EXPECT_THAT(listener.events,
+              ElementsAre("package read", "package read", "package read", "package read"));
 }
 
 TEST_F(ReaderTest, EveryNameIsReadAgainAndUnknownOrEmptyPackagesStayEmpty) {
@@ -409,7 +411,8 @@ TEST_F(ReaderTest, EveryNameIsReadAgainAndUnknownOrEmptyPackagesStayEmpty) {
   EXPECT_EQ(statements.size(), 6u);
   EXPECT_EQ(statements[0], statements[4]);
   EXPECT_EQ(statements[1], statements[5]);
-  EXPECT_THAT(listener.events, ElementsAre("step", "step", "step", "step"));
+  EXPECT_THAT(listener.events,
+              ElementsAre("package read", "package read", "package read", "package read"));
 }
 
 // The overload value goes into the statement unquoted, so only digits may get there.
@@ -449,8 +452,8 @@ TEST_F(ReaderTest, OverloadValueThatIsNotAllDigitsFailsItsRoutineAndIsNeverSent)
 class SnapshotBreakingListener : public RecordingListener {
  public:
   explicit SnapshotBreakingListener(std::string path) : path_(std::move(path)) {}
-  void step() override {
-    RecordingListener::step();
+  void packageRead() override {
+    RecordingListener::packageRead();
     ChangeSnapshot(path_, "drop table all_procedures");
   }
 
@@ -469,7 +472,7 @@ TEST_F(ReaderTest, FailingRoutineStatementEndsTheWholeReadWithItsOwnMessage) {
   } catch (const TarvelError& error) {
     EXPECT_THAT(error.what(), HasSubstr("all_procedures"));
   }
-  EXPECT_THAT(breaking.events, ElementsAre("step"));
+  EXPECT_THAT(breaking.events, ElementsAre("package read"));
   EXPECT_EQ(statements.size(), 3u);
 }
 
@@ -482,14 +485,14 @@ TEST_F(ReaderTest, OverloadsWithTheSameDelphiArgumentTypesKeepOnlyTheFirst) {
   const auto database = LoadDatabase(connection, "HR", {"OVERLOADS", "NEXT_PKG"}, types, listener);
 
   const std::string same = " has the same Delphi argument types as overload ";
-  EXPECT_THAT(
-      listener.events,
-      ElementsAre("warning: Cannot convert param in :HR.OVERLOADS.SAVE_REC",
-                  "warning: Overload 2 of :HR.OVERLOADS.FIND" + same + "1",
-                  "warning: Overload 2 of :HR.OVERLOADS.PUT" + same + "1",
-                  "warning: Overload 3 of :HR.OVERLOADS.SET_IT" + same + "1",
-                  "warning: Overload 2 of :HR.OVERLOADS.TRIPLE" + same + "1",
-                  "warning: Overload 3 of :HR.OVERLOADS.TRIPLE" + same + "1", "step", "step"));
+  EXPECT_THAT(listener.events,
+              ElementsAre("warning: Cannot convert param in :HR.OVERLOADS.SAVE_REC",
+                          "warning: Overload 2 of :HR.OVERLOADS.FIND" + same + "1",
+                          "warning: Overload 2 of :HR.OVERLOADS.PUT" + same + "1",
+                          "warning: Overload 3 of :HR.OVERLOADS.SET_IT" + same + "1",
+                          "warning: Overload 2 of :HR.OVERLOADS.TRIPLE" + same + "1",
+                          "warning: Overload 3 of :HR.OVERLOADS.TRIPLE" + same + "1",
+                          "package read", "package read"));
   std::vector<std::string> kept;
   for (const TOraProcedure& routine : database->Packages.Items(0).Procedures) {
     kept.push_back(routine.DbName + (routine.IsOverloaded ? " overloaded" : ""));

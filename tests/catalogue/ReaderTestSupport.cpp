@@ -38,8 +38,8 @@ void DescribeRoutine(const TOraProcedure& routine, std::vector<std::string>& lin
 
 }  // namespace
 
-void RecordingListener::step() {
-  events.push_back("step");
+void RecordingListener::packageRead() {
+  events.push_back("package read");
 }
 
 void RecordingListener::warning(const std::string& message) {

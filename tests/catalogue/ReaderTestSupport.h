@@ -14,10 +14,10 @@
 
 namespace tarvel::testing {
 
-// What the reader reported, in order: "step", or "warning: " and the message.
+// What the reader reported, in order: "package read", or "warning: " and the message.
 class RecordingListener : public ReadListener {
  public:
-  void step() override;
+  void packageRead() override;
   void warning(const std::string& message) override;
   std::vector<std::string> events;
 };

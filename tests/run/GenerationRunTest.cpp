@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <filesystem>
 
-#include "FileFaults.h"
+#include "Files.h"
 #include "SnapshotFixture.h"
 #include "catalogue/PackageList.h"
 #include "common/Error.h"
@@ -46,19 +46,20 @@ insert into all_arguments (OWNER, PACKAGE_NAME, OBJECT_NAME, OVERLOAD, ARGUMENT_
 
 class RecordingRunListener : public RunListener {
  public:
-  void step() override { ++steps; }
+  void packageRead() override { ++packagesRead; }
   void warning(const std::string& message) override { warnings.push_back(message); }
   void pendingEvents() override { ++pendingEventCalls; }
   void readFailed() override { ++readFailures; }
-  void unitSaved(const std::string& path, bool written) override {
-    saved.push_back(std::filesystem::path(path).filename().string() + (written ? "" : " (same)"));
+  void unitSaved(UnitKind kind, const std::string& path, bool written) override {
+    saved.push_back((kind == UnitKind::kConnection ? "connection " : "") +
+                    std::filesystem::path(path).filename().string() + (written ? "" : " (same)"));
   }
   void pascalNamesChanged(const std::vector<PascalNameChange>& changes) override {
     for (const PascalNameChange& change : changes) {
       nameChanges.push_back(change.UnitName + ": " + change.DbName + " -> " + change.Name);
     }
   }
-  int steps = 0;
+  int packagesRead = 0;
   int pendingEventCalls = 0;
   int readFailures = 0;
   std::vector<std::string> warnings;
@@ -97,9 +98,10 @@ class GenerationRunTest : public ::testing::Test {
 TEST_F(GenerationRunTest, WritesTheConnectionUnitFirstThenOneUnitPerPackageWithRoutines) {
   RunGeneration(connection_, Request({"", "HR_API", "EMPTY_PKG"}), listener_);
 
-  EXPECT_EQ(listener_.saved, (std::vector<std::string>{"uMyOracleDB.pas", "uHrApi.pas"}));
+  EXPECT_EQ(listener_.saved,
+            (std::vector<std::string>{"connection uMyOracleDB.pas", "uHrApi.pas"}));
   EXPECT_EQ(OutputFiles(), "uHrApi.pas uMyOracleDB.pas");
-  EXPECT_EQ(listener_.steps, 3 + 1) << "one step per name read, one per unit written";
+  EXPECT_EQ(listener_.packagesRead, 3);
   EXPECT_EQ(listener_.pendingEventCalls, 1);
   EXPECT_EQ(listener_.readFailures, 0);
   EXPECT_TRUE(listener_.warnings.empty());
@@ -127,14 +129,14 @@ TEST_F(GenerationRunTest, CopiesTheSizeTextsAsTypedInAFormPascalReads) {
 TEST_F(GenerationRunTest, NothingTickedStillWritesTheConnectionUnitAlone) {
   RunGeneration(connection_, Request({}), listener_);
   EXPECT_EQ(OutputFiles(), "uMyOracleDB.pas");
-  EXPECT_EQ(listener_.steps, 0);
+  EXPECT_EQ(listener_.packagesRead, 0);
   EXPECT_NE(Output("uMyOracleDB.pas").find("uses Classes, ADODB, DB;\r\n"), std::string::npos);
 }
 
 TEST_F(GenerationRunTest, OnlyTheRoutinesOutsidePackagesGoIntoTheConnectionUnit) {
   RunGeneration(connection_, Request({""}), listener_);
   EXPECT_EQ(OutputFiles(), "uMyOracleDB.pas");
-  EXPECT_EQ(listener_.steps, 1);
+  EXPECT_EQ(listener_.packagesRead, 1);
   EXPECT_NE(Output("uMyOracleDB.pas").find("procedure TMyOracleDB.LogMsg(PText : string); \r\n"),
             std::string::npos);
 }
@@ -214,7 +216,7 @@ TEST_F(GenerationRunTest, LeavesUnchangedUnitsUntouchedWhenAsked) {
   listener_.saved.clear();
   RunGeneration(connection_, request, listener_);
   EXPECT_EQ(listener_.saved,
-            (std::vector<std::string>{"uMyOracleDB.pas (same)", "uHrApi.pas (same)"}));
+            (std::vector<std::string>{"connection uMyOracleDB.pas (same)", "uHrApi.pas (same)"}));
 }
 
 // The golden case type_additions read from its dictionary with the sample additions: every added
