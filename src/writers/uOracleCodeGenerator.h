@@ -10,18 +10,11 @@ namespace tarvel {
 // The whole unit of one package: one class derived from TComponent, one method per routine.
 LineList BuildPackageUnit(const TOraPackage& package);
 
-// Declaration form with an empty class name part, implementation form ("TName.Method") otherwise.
-std::string BuildMethodHeader(const std::string& classNamePart, const TOraProcedure& routine);
-
-std::string BuildArgumentDeclaration(const TOraParameter& argument);
+// One declaration line per routine of the package, as a class body lists its methods.
+void AppendMethodDeclarations(const TOraPackage& package, LineList& lines);
 
 // Appends the full implementation of one routine's method.
 void BuildMethodImplementation(const std::string& classNamePart, const std::string& packageDbName,
                                const TOraProcedure& routine, LineList& lines);
-
-std::string BuildCommandText(const std::string& packageDbName, const TOraProcedure& routine);
-std::string BuildCreateParameter(const TOraParameter& parameter);
-std::string BuildSizeExpression(const TOraParameter& parameter);
-void BuildExecutionAndOutputs(const TOraProcedure& routine, LineList& lines);
 
 }  // namespace tarvel
