@@ -1,7 +1,5 @@
 #include "BatchProcess.h"
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 
 #include "common/QtText.h"
@@ -39,23 +37,8 @@ BatchResult RunTarvelgen(const QStringList& arguments, const std::string& input,
   return result;
 }
 
-std::string ReadBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return "<cannot read " + FromQString(path) + ">";
-  return file.readAll().toStdString();
-}
-
-std::map<std::string, std::string> UnitFiles(const QString& folder) {
-  std::map<std::string, std::string> units;
-  const QDir dir(folder);
-  for (const QString& name : dir.entryList({QStringLiteral("*.pas")}, QDir::Files)) {
-    units[FromQString(name)] = ReadBytes(dir.filePath(name));
-  }
-  return units;
-}
-
 std::map<std::string, std::string> GoldenUnits(const std::string& caseName) {
-  return UnitFiles(QStringLiteral(TARVEL_SOURCE_DIR "/tests/golden/") + ToQString(caseName));
+  return UnitFilesIn(TARVEL_SOURCE_DIR "/tests/golden/" + caseName);
 }
 
 }  // namespace tarvel::testing

@@ -4,6 +4,8 @@
 #include <map>
 #include <string>
 
+#include "Files.h"
+
 namespace tarvel::testing {
 
 struct BatchResult {
@@ -20,11 +22,7 @@ BatchResult RunTarvelgen(const QStringList& arguments, const std::string& input 
 QString TarvelgenPath();
 QString DemoSnapshotPath();
 
-// The .pas files of a folder by name, with their bytes.
-std::map<std::string, std::string> UnitFiles(const QString& folder);
 // The expected units of a case under tests/golden.
 std::map<std::string, std::string> GoldenUnits(const std::string& caseName);
-
-std::string ReadBytes(const QString& path);
 
 }  // namespace tarvel::testing

@@ -60,14 +60,14 @@ TEST_F(DemoSnapshotCommandsTest, GenerateWritesTheWizardsUnitsIntoANewFolder) {
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.out, "Units written: 5, unchanged: 0, routines left out: 2\n");
   EXPECT_EQ(result.err, kDemoWarnings);
-  EXPECT_EQ(UnitFiles(TempPath(QStringLiteral("new/nested/out"))), GoldenUnits("demo-snapshot"));
+  EXPECT_EQ(UnitFilesIn(TempPath(QStringLiteral("new/nested/out"))), GoldenUnits("demo-snapshot"));
 }
 
 TEST_F(DemoSnapshotCommandsTest, StrictMakesALeftOutRoutineStatusThree) {
   const BatchResult leftOut = RunTarvelgen(Generate(QStringLiteral("all")) << "--strict");
   EXPECT_EQ(leftOut.exitCode, 3);
   EXPECT_EQ(leftOut.err, kDemoWarnings);
-  EXPECT_EQ(UnitFiles(TempPath(QStringLiteral("all"))), GoldenUnits("demo-snapshot"));
+  EXPECT_EQ(UnitFilesIn(TempPath(QStringLiteral("all"))), GoldenUnits("demo-snapshot"));
 
   const BatchResult complete = RunTarvelgen(Generate(QStringLiteral("api")) << "--strict"
                                                                             << "--package"
@@ -83,7 +83,7 @@ TEST_F(DemoSnapshotCommandsTest, PackagesAreGeneratedInTheOrderGiven) {
                                                                           << "HR_API");
   ASSERT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.out, "Units written: 3, unchanged: 0\n");
-  const auto units = UnitFiles(TempPath(QStringLiteral("out")));
+  const auto units = UnitFilesIn(TempPath(QStringLiteral("out")));
   const auto golden = GoldenUnits("demo-snapshot");
   ASSERT_EQ(units.size(), 3u);
   EXPECT_EQ(units.at("uHrApi.pas"), golden.at("uHrApi.pas"));
@@ -103,8 +103,8 @@ TEST_F(DemoSnapshotCommandsTest, OutsideComesFirstWhereverItIsGiven) {
                                                                              << "HR_API");
   ASSERT_EQ(after.exitCode, 0) << after.err;
   ASSERT_EQ(before.exitCode, 0) << before.err;
-  const auto units = UnitFiles(TempPath(QStringLiteral("after")));
-  EXPECT_EQ(units, UnitFiles(TempPath(QStringLiteral("before"))));
+  const auto units = UnitFilesIn(TempPath(QStringLiteral("after")));
+  EXPECT_EQ(units, UnitFilesIn(TempPath(QStringLiteral("before"))));
   ASSERT_EQ(units.size(), 2u);
   const std::string& main = units.at("uMyOracleDB.pas");
   EXPECT_NE(main.find("uses Classes, ADODB, DB, uHrApi;\r\n"), std::string::npos);
@@ -166,7 +166,7 @@ TEST_F(DemoSnapshotCommandsTest, SizesReachTheConstantsAsTyped) {
                                                                           << "--max-clob"
                                                                           << "0");
   ASSERT_EQ(result.exitCode, 0) << result.err;
-  const std::string main = ReadBytes(TempPath(QStringLiteral("out/uMyOracleDB.pas")));
+  const std::string main = ReadWholeFile(TempPath(QStringLiteral("out/uMyOracleDB.pas")));
   EXPECT_NE(main.find("  MAX_STRING_SIZE =  $10;\r\n  MAX_BLOB_SIZE = +007;\r\n"
                       "  MAX_CLOB_SIZE = 0;\r\n"),
             std::string::npos);
@@ -252,7 +252,7 @@ TEST_F(DemoSnapshotCommandsTest, ADamagedSnapshotFailsTheRunAndWritesNoUnit) {
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.err, "database disk image is malformed\n");
   EXPECT_EQ(result.out, "");
-  EXPECT_TRUE(UnitFiles(out).empty());
+  EXPECT_TRUE(UnitFilesIn(out).empty());
 }
 
 void SetModified(const QString& path, const QDateTime& time) {
@@ -304,7 +304,7 @@ TEST_F(DemoSnapshotCommandsTest, UnchangedUnitsKeepTheirTimeAndAChangedSchemaRew
   EXPECT_EQ(times.at("uHrAudit.pas"), past);
   EXPECT_EQ(times.at("uHrBatch.pas"), past);
   EXPECT_EQ(times.at("uMyOracleDB.pas"), past);
-  EXPECT_NE(ReadBytes(out + "/uHrApi.pas"), GoldenUnits("demo-snapshot").at("uHrApi.pas"));
+  EXPECT_NE(ReadWholeFile(out + "/uHrApi.pas"), GoldenUnits("demo-snapshot").at("uHrApi.pas"));
 }
 
 // --check writes nothing, whatever it finds; a unit's finding outranks --strict's left-out routine.
@@ -335,7 +335,7 @@ TEST_F(DemoSnapshotCommandsTest, CheckPrintsEachUnitMissingOrDifferentAndWritesN
     EXPECT_EQ(found.exitCode, 4);
     EXPECT_EQ(found.out, "differs: uHrApi.pas\nmissing: uHrBatch.pas\n");
   }
-  EXPECT_EQ(ReadBytes(out + "/uHrApi.pas"), changed);
+  EXPECT_EQ(ReadWholeFile(out + "/uHrApi.pas"), changed);
   const auto times = ModificationTimes(out);
   EXPECT_EQ(times.size(), 4u);
   for (const auto& [name, time] : times) EXPECT_EQ(time, past) << name;
@@ -371,7 +371,7 @@ TEST_F(DemoSnapshotCommandsTest, ASnapshotOfTheSnapshotGeneratesTheSameUnits) {
                    << "--output" << TempPath("out"));
   EXPECT_EQ(generate.exitCode, 0);
   EXPECT_EQ(generate.err, kDemoWarnings);
-  EXPECT_EQ(UnitFiles(TempPath(QStringLiteral("out"))), GoldenUnits("demo-snapshot"));
+  EXPECT_EQ(UnitFilesIn(TempPath(QStringLiteral("out"))), GoldenUnits("demo-snapshot"));
 
   // Only the owner's rows are copied.
   const BatchResult scott =
@@ -384,7 +384,7 @@ TEST_F(DemoSnapshotCommandsTest, ASnapshotOfTheSnapshotGeneratesTheSameUnits) {
 // the package's other warnings, and count for --strict; renamed identifiers are counted, and
 // listed with --verbose.
 TEST_F(DemoSnapshotCommandsTest, SameSignatureOverloadsAreLeftOutAndRenamedNamesCounted) {
-  const TemporarySnapshot snapshot(ReadBytes(
+  const TemporarySnapshot snapshot(ReadWholeFile(
       ToQString(TARVEL_SOURCE_DIR "/tests/golden/same_signature_overloads/dictionary.sql")));
   const QStringList generate =
       Command(QStringLiteral("generate"), QStringLiteral("hr"), ToQString(snapshot.path()))
@@ -403,7 +403,7 @@ TEST_F(DemoSnapshotCommandsTest, SameSignatureOverloadsAreLeftOutAndRenamedNames
   EXPECT_EQ(result.out,
             "Units written: 3, unchanged: 0, routines left out: 6\n"
             "Pascal names changed: 1 (see --verbose)\n");
-  EXPECT_EQ(UnitFiles(TempPath(QStringLiteral("out"))), GoldenUnits("same_signature_overloads"));
+  EXPECT_EQ(UnitFilesIn(TempPath(QStringLiteral("out"))), GoldenUnits("same_signature_overloads"));
 
   const BatchResult strict = RunTarvelgen(QStringList(generate) << "--strict"
                                                                 << "--verbose");
@@ -433,7 +433,7 @@ TEST_F(DemoSnapshotCommandsTest, APasswordOnStandardInputShowsNowhere) {
   process.start(TarvelgenPath(), Generate(QStringLiteral("out")) << "--password-stdin");
   ASSERT_TRUE(process.waitForStarted());
   const std::string arguments =
-      ReadBytes(QStringLiteral("/proc/%1/cmdline").arg(process.processId()));
+      ReadWholeFile(QStringLiteral("/proc/%1/cmdline").arg(process.processId()));
   EXPECT_NE(arguments.find("--password-stdin"), std::string::npos);
   process.write((password + "\n").c_str());
   process.closeWriteChannel();
@@ -442,7 +442,7 @@ TEST_F(DemoSnapshotCommandsTest, APasswordOnStandardInputShowsNowhere) {
   EXPECT_EQ(arguments.find(password), std::string::npos);
   EXPECT_EQ(process.readAllStandardOutput().toStdString().find(password), std::string::npos);
   EXPECT_EQ(process.readAllStandardError().toStdString().find(password), std::string::npos);
-  const auto units = UnitFiles(out);
+  const auto units = UnitFilesIn(out);
   EXPECT_EQ(units, GoldenUnits("demo-snapshot"));
 
   const BatchResult failed = RunTarvelgen(
@@ -479,10 +479,10 @@ TEST_F(DemoSnapshotCommandsTest, TypeAdditionsComeFromConfigIniWhichStaysUntouch
             "Parameter type: ROWID not supported!\n"
             "Parameter type: BINARY_DOUBLE not supported!\n"
             "Parameter type: NVARCHAR2 not supported!\n");
-  EXPECT_NE(ReadBytes(TempPath(QStringLiteral("out/uHrTypes.pas")))
+  EXPECT_NE(ReadWholeFile(TempPath(QStringLiteral("out/uHrTypes.pas")))
                 .find("function THrTypes.GetCv(PEmpId : double): string;"),
             std::string::npos);
-  EXPECT_EQ(ReadBytes(ini), settings);
+  EXPECT_EQ(ReadWholeFile(ini), settings);
   EXPECT_EQ(QFileInfo(ini).lastModified(), past);
 }
 
@@ -496,12 +496,12 @@ TEST_F(DemoSnapshotCommandsTest, TheStatementLogIsNeverWrittenOverAFile) {
   const BatchResult existing = RunTarvelgen(QStringList(generate) << snapshot);
   EXPECT_EQ(existing.exitCode, 1);
   EXPECT_EQ(existing.err, "Unable to write to " + FromQString(snapshot) + ": File exists\n");
-  EXPECT_EQ(ReadBytes(snapshot), ReadBytes(DemoSnapshotPath()));
+  EXPECT_EQ(ReadWholeFile(snapshot), ReadWholeFile(DemoSnapshotPath()));
   EXPECT_FALSE(QFileInfo::exists(out));
 
   const QString log = TempPath(QStringLiteral("statements.log"));
   ASSERT_EQ(RunTarvelgen(QStringList(generate) << log).exitCode, 0);
-  EXPECT_EQ(ReadBytes(log).rfind("select * from dba_objects where owner = 'HR'", 0), 0u);
+  EXPECT_EQ(ReadWholeFile(log).rfind("select * from dba_objects where owner = 'HR'", 0), 0u);
 }
 
 struct TerminalRun {

@@ -50,7 +50,7 @@ class DemoDictionaryServer : public ::testing::Environment {
     server->RunSql("postgres", "create role hr login password '" + kHrPassword +
                                    "';\ncreate database dictionary;\n");
     server->RunSql("dictionary", std::string(kDictionaryTables) +
-                                     ReadBytes(QStringLiteral(TARVEL_DEMO_DICTIONARY_SQL)));
+                                     ReadWholeFile(QStringLiteral(TARVEL_DEMO_DICTIONARY_SQL)));
     configuration_.AddDriver("PostgreSQL Unicode", PostgresOdbcDriverLibrary());
     configuration_.AddDataSource(kDataSource, "PostgreSQL Unicode",
                                  {{"Servername", "127.0.0.1"},
@@ -107,7 +107,7 @@ TEST_F(PostgresCommandsTest, GenerateWritesTheWizardsUnits) {
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.out, "Units written: 5, unchanged: 0, routines left out: 2\n");
   EXPECT_EQ(result.err, kDemoWarnings);
-  EXPECT_EQ(UnitFiles(TempPath(QStringLiteral("out"))), GoldenUnits("demo-snapshot"));
+  EXPECT_EQ(UnitFilesIn(TempPath(QStringLiteral("out"))), GoldenUnits("demo-snapshot"));
 
   const BatchResult strict = Generate(QStringLiteral("strict"), {QStringLiteral("--strict")});
   EXPECT_EQ(strict.exitCode, 3);
@@ -123,8 +123,8 @@ TEST_F(PostgresCommandsTest, PackageOrderAndOutsideGiveWhatTheSnapshotGives) {
                                "--output", TempPath(QStringLiteral("snapshot"))}
                    << options);
   ASSERT_EQ(snapshot.exitCode, 0) << snapshot.err;
-  const auto units = UnitFiles(TempPath(QStringLiteral("server")));
-  EXPECT_EQ(units, UnitFiles(TempPath(QStringLiteral("snapshot"))));
+  const auto units = UnitFilesIn(TempPath(QStringLiteral("server")));
+  EXPECT_EQ(units, UnitFilesIn(TempPath(QStringLiteral("snapshot"))));
   ASSERT_EQ(units.size(), 3u);
   EXPECT_NE(units.at("uMyOracleDB.pas").find("uses Classes, ADODB, DB, uHrBatch, uHrApi;\r\n"),
             std::string::npos);
@@ -181,8 +181,8 @@ TEST_F(PostgresCommandsTest, ASnapshotOfTheServerGeneratesWhatTheServerGenerates
   ASSERT_EQ(fromServer.exitCode, 0) << fromServer.err;
   ASSERT_EQ(fromSnapshot.exitCode, 0) << fromSnapshot.err;
   EXPECT_EQ(fromSnapshot.err, fromServer.err);
-  const auto units = UnitFiles(TempPath(QStringLiteral("server")));
-  EXPECT_EQ(UnitFiles(TempPath(QStringLiteral("copy"))), units);
+  const auto units = UnitFilesIn(TempPath(QStringLiteral("server")));
+  EXPECT_EQ(UnitFilesIn(TempPath(QStringLiteral("copy"))), units);
   EXPECT_EQ(units, GoldenUnits("demo-snapshot"));
 }
 
@@ -193,7 +193,7 @@ TEST_F(PostgresCommandsTest, ThePasswordShowsInNoArgumentAndNoFile) {
                                      << "--output" << TempPath(QStringLiteral("hr.snapshot")));
   ASSERT_TRUE(process.waitForStarted());
   const std::string arguments =
-      ReadBytes(QStringLiteral("/proc/%1/cmdline").arg(process.processId()));
+      ReadWholeFile(QStringLiteral("/proc/%1/cmdline").arg(process.processId()));
   process.write((kHrPassword + "\n").c_str());
   process.closeWriteChannel();
   ASSERT_TRUE(process.waitForFinished(120000));
@@ -206,7 +206,7 @@ TEST_F(PostgresCommandsTest, ThePasswordShowsInNoArgumentAndNoFile) {
   for (QDirIterator it(dir_.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
     const QString path = it.next();
     ++files;
-    EXPECT_EQ(ReadBytes(path).find(kHrPassword), std::string::npos) << FromQString(path);
+    EXPECT_EQ(ReadWholeFile(path).find(kHrPassword), std::string::npos) << FromQString(path);
   }
   EXPECT_EQ(files, 6);
 }
@@ -352,7 +352,7 @@ TEST_F(PostgresCommandsTest, TheServerIsReadAsASnapshotOfTheSameRowsIsRead) {
       const BatchResult fromServer = RunTarvelgen(arguments, kHrPassword + "\n");
       EXPECT_EQ(fromServer.out, read.out);
       EXPECT_EQ(fromServer.err, read.err);
-      EXPECT_EQ(UnitFiles(folder), UnitFiles(expected));
+      EXPECT_EQ(UnitFilesIn(folder), UnitFilesIn(expected));
       const auto [sent, local] = CountStatements(folder + ".log");
       EXPECT_EQ(sent, perRoutine ? sent + local : 4);
       EXPECT_GT(perRoutine ? sent : local, 4);

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "FileFaults.h"
+#include "Files.h"
 #include "ReaderTestSupport.h"
 #include "common/Error.h"
 

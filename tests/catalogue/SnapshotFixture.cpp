@@ -6,7 +6,7 @@
 #include <atomic>
 #include <vector>
 
-#include "FileFaults.h"
+#include "Files.h"
 #include "common/Error.h"
 #include "common/QtText.h"
 

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <filesystem>
 
+#include "FileFaults.h"
 #include "Files.h"
 #include "SnapshotFixture.h"
 #include "catalogue/PackageList.h"

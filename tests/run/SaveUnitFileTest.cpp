@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "FileFaults.h"
+#include "Files.h"
 #include "common/Error.h"
 
 namespace tarvel {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "FileFaults.h"
+#include "Files.h"
 #include "settings/uIni.h"
 
 namespace tarvel::testing {

@@ -4,10 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QDir>
 #include <csignal>
-#include <fstream>
-#include <sstream>
 
 #include "common/Error.h"
 
@@ -66,20 +63,6 @@ std::string FailureMessageAsUnprivilegedUser(const std::function<void()>& action
 
 std::string FailureMessageWithTimeLimit(unsigned seconds, const std::function<void()>& action) {
   return FailureMessageInChild([seconds] { alarm(seconds); }, action);
-}
-
-std::string ReadWholeFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
-std::string ListFolder(const std::string& folder) {
-  return QDir(QString::fromStdString(folder))
-      .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name)
-      .join(' ')
-      .toStdString();
 }
 
 }  // namespace tarvel::testing

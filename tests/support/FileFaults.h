@@ -18,10 +18,4 @@ std::string FailureMessageAsUnprivilegedUser(const std::function<void()>& action
 // hang.
 std::string FailureMessageWithTimeLimit(unsigned seconds, const std::function<void()>& action);
 
-// The whole content of a file, or "" when there is none.
-std::string ReadWholeFile(const std::string& path);
-
-// The names in a folder, sorted.
-std::string ListFolder(const std::string& folder);
-
 }  // namespace tarvel::testing

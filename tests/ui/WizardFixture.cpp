@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "Files.h"
 #include "common/QtText.h"
 #include "settings/uIni.h"
 #include "ui/Notebook.h"
@@ -128,9 +129,7 @@ std::vector<std::string> FilesIn(const std::string& folder) {
 }
 
 std::string ReadFile(const std::string& path) {
-  QFile file(ToQString(path));
-  if (!file.open(QIODevice::ReadOnly)) return std::string();
-  return file.readAll().toStdString();
+  return ReadWholeFile(path);
 }
 
 void WizardTest::SaveScreenshot(const std::string& name) const {

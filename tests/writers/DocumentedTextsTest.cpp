@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "Files.h"
 #include "GoldenCases.h"
 
 namespace tarvel {
@@ -299,7 +300,7 @@ std::string WithCrLf(std::string_view text) {
 }
 
 std::string StoredUnit(const std::string& caseName, const std::string& fileName) {
-  return ReadFileBytes(GoldenFolder() / caseName / fileName);
+  return tarvel::testing::ReadWholeFile((GoldenFolder() / caseName / fileName).string());
 }
 
 // The block must stand at the start of a line: the text before it ends a line.

@@ -1,9 +1,8 @@
 #include "GoldenCases.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
+
+#include "Files.h"
 
 namespace tarvel {
 
@@ -23,7 +22,8 @@ std::vector<std::string> GoldenCaseNames() {
 }
 
 ModelText LoadGoldenCase(const std::string& caseName) {
-  return ParseModelText(ReadFileBytes(GoldenFolder() / caseName / "model.txt"));
+  return ParseModelText(
+      tarvel::testing::ReadWholeFile((GoldenFolder() / caseName / "model.txt").string()));
 }
 
 std::vector<UnitFile> GenerateCaseUnits(const std::string& caseName) {
@@ -48,12 +48,6 @@ std::vector<std::string> ExpectedUnitFileNames(const std::string& caseName) {
   }
   std::sort(names.begin(), names.end());
   return names;
-}
-
-std::string ReadFileBytes(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw std::runtime_error("cannot read " + path.string());
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 }  // namespace tarvel

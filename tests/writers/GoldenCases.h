@@ -23,8 +23,6 @@ std::string CaseTestName(const std::string& caseName);
 // The .pas files stored for a case, sorted by name.
 std::vector<std::string> ExpectedUnitFileNames(const std::string& caseName);
 
-std::string ReadFileBytes(const std::filesystem::path& path);
-
 // What a developer runs to rewrite the expected units from the current writers.
 inline constexpr char kRegenerateCommand[] =
     "cmake --build <build folder> --target regenerate-golden";

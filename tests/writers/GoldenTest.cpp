@@ -5,6 +5,7 @@
 #include <fstream>
 #include <set>
 
+#include "Files.h"
 #include "GoldenCases.h"
 #include "ShellCommand.h"
 
@@ -29,7 +30,7 @@ std::string RegenerateHint() {
   return std::string("If the change is intended, regenerate with: ") + kRegenerateCommand;
 }
 
-class GoldenCase : public testing::TestWithParam<std::string> {};
+class GoldenCase : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(GoldenCase, WritersReproduceTheStoredUnitsByteForByte) {
   const std::string& caseName = GetParam();
@@ -41,7 +42,7 @@ TEST_P(GoldenCase, WritersReproduceTheStoredUnitsByteForByte) {
     const std::string& written = unit.Text;
     unwritten.erase(unit.FileName);
     const bool stored = std::filesystem::exists(expectedPath);
-    if (!stored || ReadFileBytes(expectedPath) != written) {
+    if (!stored || tarvel::testing::ReadWholeFile(expectedPath.string()) != written) {
       ADD_FAILURE() << caseName << "/" << unit.FileName << " differs:\n"
                     << UnifiedDiff(expectedPath, written, caseName + "/" + unit.FileName)
                     << RegenerateHint();
@@ -53,8 +54,8 @@ TEST_P(GoldenCase, WritersReproduceTheStoredUnitsByteForByte) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, GoldenCase, testing::ValuesIn(GoldenCaseNames()),
-                         [](const testing::TestParamInfo<std::string>& info) {
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenCase, ::testing::ValuesIn(GoldenCaseNames()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
                            return CaseTestName(info.param);
                          });
 
