@@ -54,18 +54,19 @@ std::unique_ptr<TOraDatabase> ReadModel(DictionaryConnection& connection,
 void RunGeneration(DictionaryConnection& connection, const GenerationRequest& request,
                    RunListener& listener) {
   listener.pendingEvents();
-  std::unique_ptr<TOraDatabase> model = ReadModel(connection, request, listener);
-  const GeneratedUnits generated = GenerateUnits(*model, ConstantLines(request));
-  model.reset();  // the texts hold all that is still needed
-  listener.pascalNamesChanged(generated.NameChanges);
+  const std::unique_ptr<TOraDatabase> model = ReadModel(connection, request, listener);
+  listener.pascalNamesChanged(NameUnits(*model));
 
   // Every file is checked before the first is written, so that a bad one leaves the folder as
   // it was.
-  for (const UnitFile& unit : generated.Units) CheckUnitFile(request.folder, unit.FileName);
-  SaveUnit(request, listener, generated.Units.front(), UnitKind::kConnection);
-  for (std::size_t i = 1; i < generated.Units.size(); ++i) {
-    SaveUnit(request, listener, generated.Units[i], UnitKind::kPackage);
+  for (const std::string& fileName : UnitFileNames(*model)) {
+    CheckUnitFile(request.folder, fileName);
   }
+  UnitKind kind = UnitKind::kConnection;
+  BuildUnits(*model, ConstantLines(request), [&](const UnitFile& unit) {
+    SaveUnit(request, listener, unit, kind);
+    kind = UnitKind::kPackage;
+  });
 }
 
 }  // namespace tarvel

@@ -47,17 +47,34 @@ std::string UnitFileText(const LineList& lines) {
   return text;
 }
 
-GeneratedUnits GenerateUnits(TOraDatabase& model, const LineList& constantLines) {
-  GeneratedUnits generated;
-  generated.NameChanges = GivePascalNames(model);
+std::vector<PascalNameChange> NameUnits(TOraDatabase& model) {
+  std::vector<PascalNameChange> changes = GivePascalNames(model);
   CheckDistinctUnitNames(model);
-  generated.Units.push_back({std::string(kConnectionUnitName) + ".pas",
-                             UnitFileText(BuildMainUnit(model, constantLines))});
+  return changes;
+}
+
+std::vector<std::string> UnitFileNames(const TOraDatabase& model) {
+  std::vector<std::string> names{std::string(kConnectionUnitName) + ".pas"};
+  for (const TOraPackage& package : model.Packages) {
+    if (IsQualifyingPackage(package)) names.push_back(UnitName(package) + ".pas");
+  }
+  return names;
+}
+
+void BuildUnits(const TOraDatabase& model, const LineList& constantLines,
+                const std::function<void(const UnitFile&)>& take) {
+  take({std::string(kConnectionUnitName) + ".pas",
+        UnitFileText(BuildMainUnit(model, constantLines))});
   for (const TOraPackage& package : model.Packages) {
     if (!IsQualifyingPackage(package)) continue;
-    generated.Units.push_back(
-        {UnitName(package) + ".pas", UnitFileText(BuildPackageUnit(package))});
+    take({UnitName(package) + ".pas", UnitFileText(BuildPackageUnit(package))});
   }
+}
+
+GeneratedUnits GenerateUnits(TOraDatabase& model, const LineList& constantLines) {
+  GeneratedUnits generated;
+  generated.NameChanges = NameUnits(model);
+  BuildUnits(model, constantLines, [&](const UnitFile& unit) { generated.Units.push_back(unit); });
   return generated;
 }
 

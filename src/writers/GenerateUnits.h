@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,19 @@ struct GeneratedUnits {
 // The bytes of a unit file: every line's bytes as they stand, each followed by CR LF.
 std::string UnitFileText(const LineList& lines);
 
-// Every unit of one run: uMyOracleDB.pas first, then one per qualifying package in model
-// order. Gives the model's Names their final Pascal form first (GivePascalNames), then fails,
-// before building any unit, when two packages would give one unit name.
+// Gives the model's Names their final Pascal form (GivePascalNames), then fails, before any unit
+// is built, when two packages would give one unit name.
+std::vector<PascalNameChange> NameUnits(TOraDatabase& model);
+
+// The file names of the units below, in their order.
+std::vector<std::string> UnitFileNames(const TOraDatabase& model);
+
+// Every unit of a named model: uMyOracleDB.pas first, then one per qualifying package in model
+// order, each built when its turn comes, so that only one unit's text is held at a time.
+void BuildUnits(const TOraDatabase& model, const LineList& constantLines,
+                const std::function<void(const UnitFile&)>& take);
+
+// The two in turn, with every unit kept.
 GeneratedUnits GenerateUnits(TOraDatabase& model, const LineList& constantLines);
 
 }  // namespace tarvel
