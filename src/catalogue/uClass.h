@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "catalogue/SharedText.h"
+
 namespace tarvel {
 
 // An ordered list that owns its elements: append at the end, count, item by zero-based index.
@@ -55,17 +57,18 @@ class TOraParameter {
  public:
   std::string Name;
   std::string DbName;
-  std::string FieldType;
-  std::string DelphiType;
-  std::string Direction;
+  // Tens of texts across the whole model: shared, so that an argument costs only its names.
+  SharedText FieldType;
+  SharedText DelphiType;
+  SharedText Direction;
 };
 
 class TOraParametersList : public OwningList<TOraParameter> {};
 
 // One routine, or one overload of an overloaded routine.
+// The package's name is not copied into each: the writers take it from the package.
 class TOraProcedure {
  public:
-  std::string PackageName;
   std::string Name;
   std::string DbName;
   bool IsOverloaded = false;

@@ -239,7 +239,6 @@ std::unique_ptr<TOraProcedure> LoadProcedure(
   auto procedure = std::make_unique<TOraProcedure>();
   procedure->Name = FormatIdentifier(routineName);
   procedure->DbName = routineName;
-  procedure->PackageName = packageName;
   procedure->IsOverloaded = !overload.empty();
 
   CheckOverloadValue(routine, overload);

@@ -27,9 +27,10 @@ std::string DescribeParameter(const std::string& indent, const TOraParameter& pa
          parameter.DelphiType + " " + parameter.Direction;
 }
 
-void DescribeRoutine(const TOraProcedure& routine, std::vector<std::string>& lines) {
-  lines.push_back("  routine " + routine.Name + " " + routine.DbName + " of '" +
-                  routine.PackageName + "'" + (routine.IsOverloaded ? " overloaded" : ""));
+void DescribeRoutine(const TOraProcedure& routine, const std::string& packageName,
+                     std::vector<std::string>& lines) {
+  lines.push_back("  routine " + routine.Name + " " + routine.DbName + " of '" + packageName + "'" +
+                  (routine.IsOverloaded ? " overloaded" : ""));
   if (routine.ReturnParam) lines.push_back(DescribeParameter("    returns ", *routine.ReturnParam));
   for (const TOraParameter& parameter : routine.Parameters) {
     lines.push_back(DescribeParameter("    ", parameter));
@@ -64,7 +65,8 @@ std::string Insert(const ProcedureRow& row) {
 
 std::vector<std::string> Describe(const TOraPackage& package) {
   std::vector<std::string> lines{"package " + package.Name + " of '" + package.DbName + "'"};
-  for (const TOraProcedure& routine : package.Procedures) DescribeRoutine(routine, lines);
+  for (const TOraProcedure& routine : package.Procedures)
+    DescribeRoutine(routine, package.DbName, lines);
   return lines;
 }
 

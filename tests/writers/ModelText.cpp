@@ -110,7 +110,6 @@ class ModelTextParser {
   TOraProcedure& AddRoutine(const std::string& dbName, bool overloaded) {
     if (package_ == nullptr) Fail("a routine before any package");
     TOraProcedure& routine = package_->Procedures.Add(std::make_unique<TOraProcedure>());
-    routine.PackageName = package_->DbName;
     routine.DbName = dbName;
     routine.Name = FormatIdentifier(dbName);
     routine.IsOverloaded = overloaded;

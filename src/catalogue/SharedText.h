@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarvel {
+
+// A text that many parts of the model hold alike (a field type, a Delphi type, a direction): one
+// copy per distinct text for the whole process, each holder keeping a pointer to it. It reads as
+// the text it stands for.
+class SharedText {
+ public:
+  SharedText() = default;
+  SharedText(std::string_view text);  // NOLINT(google-explicit-constructor): assigned as a text
+  SharedText(const char* text) : SharedText(std::string_view(text)) {}         // NOLINT
+  SharedText(const std::string& text) : SharedText(std::string_view(text)) {}  // NOLINT
+
+  const std::string& str() const;
+  operator const std::string&() const { return str(); }  // NOLINT
+  operator std::string_view() const { return str(); }    // NOLINT
+  bool empty() const { return text_ == nullptr; }
+
+  friend bool operator==(const SharedText& text, std::string_view other) {
+    return text.str() == other;
+  }
+  friend std::string operator+(std::string left, const SharedText& right) {
+    return left += right.str();
+  }
+
+ private:
+  const std::string* text_ = nullptr;  // none for the empty text
+};
+
+}  // namespace tarvel
