@@ -16,6 +16,14 @@ std::string UnitName(const TOraPackage& package) {
   return "u" + package.Name;
 }
 
+std::string UnitFileName(const TOraPackage& package) {
+  return UnitName(package) + ".pas";
+}
+
+std::string ConnectionUnitFileName() {
+  return std::string(kConnectionUnitName) + ".pas";
+}
+
 // Pascal unit names ignore letter case: two units of one name would not compile together, and
 // on a case-blind file system one file would replace the other.
 // Keyed by the upper-case name, so that thousands of packages are checked in linear time. No
@@ -54,20 +62,19 @@ std::vector<PascalNameChange> NameUnits(TOraDatabase& model) {
 }
 
 std::vector<std::string> UnitFileNames(const TOraDatabase& model) {
-  std::vector<std::string> names{std::string(kConnectionUnitName) + ".pas"};
+  std::vector<std::string> names{ConnectionUnitFileName()};
   for (const TOraPackage& package : model.Packages) {
-    if (IsQualifyingPackage(package)) names.push_back(UnitName(package) + ".pas");
+    if (IsQualifyingPackage(package)) names.push_back(UnitFileName(package));
   }
   return names;
 }
 
 void BuildUnits(const TOraDatabase& model, const LineList& constantLines,
                 const std::function<void(const UnitFile&)>& take) {
-  take({std::string(kConnectionUnitName) + ".pas",
-        UnitFileText(BuildMainUnit(model, constantLines))});
+  take({ConnectionUnitFileName(), UnitFileText(BuildMainUnit(model, constantLines))});
   for (const TOraPackage& package : model.Packages) {
     if (!IsQualifyingPackage(package)) continue;
-    take({UnitName(package) + ".pas", UnitFileText(BuildPackageUnit(package))});
+    take({UnitFileName(package), UnitFileText(BuildPackageUnit(package))});
   }
 }
 
