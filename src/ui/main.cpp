@@ -20,7 +20,6 @@
 #include "common/Error.h"
 #include "common/QtText.h"
 #include "common/Text.h"
-#include "run/GenerationRun.h"
 #include "run/SizeCheck.h"
 #include "ui/ErrorReport.h"
 #include "ui/Notebook.h"
@@ -157,7 +156,7 @@ void Tfmain::BuildWindow() {
   windowFont.setPixelSize(11);
   setFont(windowFont);
 
-  Panel3 = new QLabel(QStringLiteral("Brennock Code Generator"), this);
+  auto* Panel3 = new QLabel(QStringLiteral("Brennock Code Generator"), this);
   Panel3->setObjectName(QStringLiteral("Panel3"));
   Panel3->setGeometry(0, 0, 334, 41);
   Panel3->setAlignment(Qt::AlignCenter);
@@ -166,7 +165,7 @@ void Tfmain::BuildWindow() {
   banner.setColor(QPalette::Window, Qt::white);
   Panel3->setPalette(banner);
 
-  Panel1 = new QWidget(this);
+  auto* Panel1 = new QWidget(this);
   Panel1->setObjectName(QStringLiteral("Panel1"));
   Panel1->setGeometry(0, 41, 334, 239);
 
@@ -196,9 +195,9 @@ void Tfmain::BuildWindow() {
 }
 
 void Tfmain::BuildWelcomePage(QWidget* page) {
-  Label8 = AddLabel(page, "Label8", "Welcome to Tarvel Generator Wizard!", 16, 16);
+  QLabel* Label8 = AddLabel(page, "Label8", "Welcome to Tarvel Generator Wizard!", 16, 16);
   SetPixelSize(Label8, 13);
-  Label5 = AddLabel(
+  QLabel* Label5 = AddLabel(
       page, "Label5",
       "The Tarvel Generator is code generator that generates sorce code units for Delphi based "
       "on ADO database objects for Oracle database packages. For each oracle package generates "
@@ -211,17 +210,17 @@ void Tfmain::BuildWelcomePage(QWidget* page) {
 }
 
 void Tfmain::BuildLoginPage(QWidget* page) {
-  Label9 = AddLabel(page, "Label9", "Login to target database", 95, 40);
-  GroupBox1 = new QGroupBox(page);
+  AddLabel(page, "Label9", "Login to target database", 95, 40);
+  auto* GroupBox1 = new QGroupBox(page);
   GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
   GroupBox1->setGeometry(38, 56, 251, 121);
-  Label1 = AddLabel(GroupBox1, "Label1", "Username:", 30, 28);
+  AddLabel(GroupBox1, "Label1", "Username:", 30, 28);
   eUser = AddEdit(GroupBox1, "eUser", "", QRect(96, 23, 129, 21));
-  Label2 = AddLabel(GroupBox1, "Label2", "Password:", 34, 60);
+  AddLabel(GroupBox1, "Label2", "Password:", 34, 60);
   ePass = AddEdit(GroupBox1, "ePass", "", QRect(96, 55, 129, 21));
   ePass->setEchoMode(QLineEdit::Password);
   ePass->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));  // "*"
-  Label3 = AddLabel(GroupBox1, "Label3", "Database:", 34, 92);
+  AddLabel(GroupBox1, "Label3", "Database:", 34, 92);
   eServer = AddEdit(GroupBox1, "eServer", "", QRect(96, 87, 129, 21));
   lConnecting = AddLabel(page, "lConnecting", "Connecting please wait...", 144, 179);
   lConnecting->hide();
@@ -230,7 +229,7 @@ void Tfmain::BuildLoginPage(QWidget* page) {
 }
 
 void Tfmain::BuildObjectsPage(QWidget* page) {
-  Label10 = AddLabel(page, "Label10", "Select packages for code generation", 8, 8);
+  AddLabel(page, "Label10", "Select packages for code generation", 8, 8);
   lvPackList = new QTreeWidget(page);
   lvPackList->setObjectName(QStringLiteral("lvPackList"));
   lvPackList->setGeometry(5, 24, 324, 173);
@@ -252,14 +251,14 @@ void Tfmain::BuildObjectsPage(QWidget* page) {
 
 void Tfmain::BuildDestinationPage(QWidget* page) {
   const WindowSettings defaults;
-  Label11 = AddLabel(page, "Label11", "Max string length:", 46, 38);
+  AddLabel(page, "Label11", "Max string length:", 46, 38);
   MaxStringSize =
       AddEdit(page, "MaxStringSize", defaults.maxStringSize.c_str(), QRect(152, 32, 120, 21));
-  Label12 = AddLabel(page, "Label12", "Max BLOB size:", 60, 70);
+  AddLabel(page, "Label12", "Max BLOB size:", 60, 70);
   MaxBlobSize = AddEdit(page, "MaxBlobSize", defaults.maxBlobSize.c_str(), QRect(152, 64, 121, 21));
-  Label13 = AddLabel(page, "Label13", "Max CLOB size:", 59, 102);
+  AddLabel(page, "Label13", "Max CLOB size:", 59, 102);
   MaxClobSize = AddEdit(page, "MaxClobSize", defaults.maxClobSize.c_str(), QRect(152, 96, 121, 21));
-  Label4 = AddLabel(page, "Label4", "Select output folder:", 24, 160);
+  AddLabel(page, "Label4", "Select output folder:", 24, 160);
   ePath = AddEdit(page, "ePath", "", QRect(24, 176, 265, 21));
   bFolder = AddButton(page, "bFolder", "...", QRect(293, 176, 20, 21));
   setTabOrder(ePath, bFolder);
@@ -335,6 +334,31 @@ WindowSettings Tfmain::SettingsFromBoxes() const {
   return settings;
 }
 
+GenerationRequest Tfmain::RequestFromBoxes() const {
+  const WindowSettings boxes = SettingsFromBoxes();
+  GenerationRequest request;
+  request.user = boxes.user;
+  request.names = TickedNames();
+  request.maxStringSize = boxes.maxStringSize;
+  request.maxBlobSize = boxes.maxBlobSize;
+  request.maxClobSize = boxes.maxClobSize;
+  request.folder = boxes.folder;
+  request.typeAdditions = typeAdditions_;
+  return request;
+}
+
+// The ticked entries in list order; the entry for routines outside packages gives "".
+std::vector<std::string> Tfmain::TickedNames() const {
+  std::vector<std::string> names;
+  for (int i = 0; i < lvPackList->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* entry = lvPackList->topLevelItem(i);
+    if (entry->checkState(0) != Qt::Checked) continue;
+    const bool outsidePackages = entry->data(0, kEntryKindRole).toInt() == kOutsidePackagesEntry;
+    names.push_back(outsidePackages ? std::string() : FromQString(entry->text(0)));
+  }
+  return names;
+}
+
 void Tfmain::SetChecks(Qt::CheckState state) {
   for (int i = 0; i < lvPackList->topLevelItemCount(); ++i) {
     lvPackList->topLevelItem(i)->setCheckState(0, state);
@@ -377,39 +401,64 @@ void Tfmain::LogOnStep() {
     unsetCursor();
   });
   QCoreApplication::processEvents();
+  const WindowSettings boxes = SettingsFromBoxes();
   PackListSink sink(lvPackList);
-  ConnectAndListPackages(
-      *connection_,
-      {FromQString(eUser->text()), FromQString(ePass->text()), FromQString(eServer->text())}, sink);
+  ConnectAndListPackages(*connection_, {boxes.user, boxes.password, boxes.database}, sink);
 }
 
+// The first failed check ends the step; a declined folder keeps the Destination page quietly.
 void Tfmain::DestinationStep(int& ShowPage) {
-  CheckSizeTexts(FromQString(MaxStringSize->text()), FromQString(MaxBlobSize->text()),
-                 FromQString(MaxClobSize->text()));
-  const std::string folder = FromQString(ePath->text());
-  if (!FolderExists(folder)) {
-    const MessageAnswer answer =
-        messages_.show(this, {"Confirm", "Folder not exists. Do you want to create this folder?",
-                              MessageIcon::kQuestion, MessageButtons::kYesNo});
-    if (answer != MessageAnswer::kYes) {
-      ShowPage = kDestinationPage;
-      return;
-    }
-    if (folder.empty()) throw TarvelError("Unable to create directory");
-    // A folder that could not be made fails the run at its first file, with the reason.
-    QDir().mkpath(ToQString(folder));
+  const GenerationRequest request = RequestFromBoxes();
+  CheckSizeTexts(request.maxStringSize, request.maxBlobSize, request.maxClobSize);
+  if (!FolderConfirmed(request.folder)) {
+    ShowPage = kDestinationPage;
+    return;
   }
-
   setCursor(Qt::WaitCursor);
   const AtScopeExit restore([this] {
     unsetCursor();
     DelphiWizard1->setEnabled(true);
   });
+  ShowReportPage();
+  Generate(request);
+  ReportFinished();
+}
+
+// A missing folder is created with its parents once the user agrees; false when declined.
+bool Tfmain::FolderConfirmed(const std::string& folder) {
+  if (FolderExists(folder)) return true;
+  const MessageAnswer answer =
+      messages_.show(this, {"Confirm", "Folder not exists. Do you want to create this folder?",
+                            MessageIcon::kQuestion, MessageButtons::kYesNo});
+  if (answer != MessageAnswer::kYes) return false;
+  if (folder.empty()) throw TarvelError("Unable to create directory");
+  // A folder that could not be made fails the run at its first file, with the reason.
+  QDir().mkpath(ToQString(folder));
+  return true;
+}
+
+// The Report page is drawn, with the navigator's last-page buttons, before any file is written.
+void Tfmain::ShowReportPage() {
   Notebook1->SetPageIndex(kReportPage);
   DelphiWizard1->GoToPage(kReportPage);
   DelphiWizard1->setEnabled(false);
   QCoreApplication::processEvents();
-  RunGeneration();
+}
+
+void Tfmain::Generate(const GenerationRequest& request) {
+  // A range of 0..0 would show Qt's busy animation; the bar stays empty instead.
+  pgBar->setRange(0, std::max(static_cast<int>(request.names.size()), 1));
+  pgBar->setValue(0);
+  const AtScopeExit cleanUp([this] {
+    unsetCursor();
+    pgBar->setValue(0);
+  });
+  setCursor(Qt::WaitCursor);
+  GenerationListener listener(*this);
+  RunGeneration(*connection_, request, listener);
+}
+
+void Tfmain::ReportFinished() {
   lProgres->setText(QStringLiteral("Finished."));
   messages_.show(this, {kApplicationTitle, "Finished!", MessageIcon::kNone, MessageButtons::kOk});
   close();
@@ -427,35 +476,6 @@ void Tfmain::DelphiWizard1EndClick() {
     DelphiWizard1->setEnabled(true);
   });
   close();
-}
-
-void Tfmain::RunGeneration() {
-  GenerationRequest request;
-  int ticked = 0;
-  for (int i = 0; i < lvPackList->topLevelItemCount(); ++i) {
-    const QTreeWidgetItem* entry = lvPackList->topLevelItem(i);
-    if (entry->checkState(0) != Qt::Checked) continue;
-    ++ticked;
-    const bool outsidePackages = entry->data(0, kEntryKindRole).toInt() == kOutsidePackagesEntry;
-    request.names.push_back(outsidePackages ? std::string() : FromQString(entry->text(0)));
-  }
-  // A range of 0..0 would show Qt's busy animation; the bar stays empty instead.
-  pgBar->setRange(0, std::max(ticked, 1));
-  pgBar->setValue(0);
-  const AtScopeExit cleanUp([this] {
-    unsetCursor();
-    pgBar->setValue(0);
-  });
-  setCursor(Qt::WaitCursor);
-
-  request.user = FromQString(eUser->text());
-  request.maxStringSize = FromQString(MaxStringSize->text());
-  request.maxBlobSize = FromQString(MaxBlobSize->text());
-  request.maxClobSize = FromQString(MaxClobSize->text());
-  request.folder = FromQString(ePath->text());
-  request.typeAdditions = typeAdditions_;
-  GenerationListener listener(*this);
-  tarvel::RunGeneration(*connection_, request, listener);
 }
 
 }  // namespace tarvel

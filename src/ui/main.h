@@ -4,13 +4,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "catalogue/DictionaryConnection.h"
+#include "run/GenerationRun.h"
 #include "settings/Settings.h"
 #include "ui/DelphiWizard.h"
 #include "ui/MessageService.h"
 
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -30,54 +31,8 @@ class Tfmain : public QWidget {
   Tfmain(MessageService& messages, std::string iniPath, QWidget* parent = nullptr);
   ~Tfmain() override;
 
-  // The controls, named as on the form.
-  QLabel* Panel3;
-  QWidget* Panel1;
-  TNotebook* Notebook1;
-  TDelphiWizard* DelphiWizard1;
-
-  QLabel* Label8;
-  QLabel* Label5;
-
-  QLabel* Label9;
-  QGroupBox* GroupBox1;
-  QLabel* Label1;
-  QLineEdit* eUser;
-  QLabel* Label2;
-  QLineEdit* ePass;
-  QLabel* Label3;
-  QLineEdit* eServer;
-  QLabel* lConnecting;
-
-  QLabel* Label10;
-  QTreeWidget* lvPackList;
-  QPushButton* bClear;
-  QPushButton* bAll;
-
-  QLabel* Label11;
-  QLineEdit* MaxStringSize;
-  QLabel* Label12;
-  QLineEdit* MaxBlobSize;
-  QLabel* Label13;
-  QLineEdit* MaxClobSize;
-  QLabel* Label4;
-  QLineEdit* ePath;
-  QPushButton* bFolder;
-
-  QLabel* lProgres;
-  QProgressBar* pgBar;
-
   // Item data role of an lvPackList entry that holds its PackageEntryKind.
   static constexpr int kEntryKindRole = Qt::UserRole;
-
-  void FormCreate();
-  void FormDestroy();
-  void bAllClick();
-  void bClearClick();
-  void bFolderClick();
-  void DelphiWizard1PageChanging(TWizDirection Direction, int& ShowPage);
-  void DelphiWizard1EndClick();
-  void RunGeneration();
 
   DictionaryConnection* connection() const { return connection_.get(); }
 
@@ -99,11 +54,44 @@ class Tfmain : public QWidget {
   // A slot that shows whatever error leaves the handler in the error box.
   std::function<void()> Reporting(std::function<void()> handler);
 
+  void FormCreate();
+  void FormDestroy();
+  void bAllClick();
+  void bClearClick();
+  void bFolderClick();
+  void DelphiWizard1PageChanging(TWizDirection Direction, int& ShowPage);
+  void DelphiWizard1EndClick();
+
   void LogOnStep();
   void DestinationStep(int& ShowPage);
+  bool FolderConfirmed(const std::string& folder);
+  void ShowReportPage();
+  void Generate(const GenerationRequest& request);
+  void ReportFinished();
+
   void SetChecks(Qt::CheckState state);
   void ShowSettings(const WindowSettings& settings);
   WindowSettings SettingsFromBoxes() const;
+  GenerationRequest RequestFromBoxes() const;
+  std::vector<std::string> TickedNames() const;
+
+  // The controls that the handlers use, named as on the form; tests find them by those names.
+  TNotebook* Notebook1;
+  TDelphiWizard* DelphiWizard1;
+  QLineEdit* eUser;
+  QLineEdit* ePass;
+  QLineEdit* eServer;
+  QLabel* lConnecting;
+  QTreeWidget* lvPackList;
+  QPushButton* bClear;
+  QPushButton* bAll;
+  QLineEdit* MaxStringSize;
+  QLineEdit* MaxBlobSize;
+  QLineEdit* MaxClobSize;
+  QLineEdit* ePath;
+  QPushButton* bFolder;
+  QLabel* lProgres;
+  QProgressBar* pgBar;
 
   MessageService& messages_;
   std::string iniPath_;

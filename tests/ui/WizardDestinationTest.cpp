@@ -27,7 +27,7 @@ TEST_F(WizardDestinationTest, AStringSizeThatIsNoWholeNumberInRangeStaysOnThePag
   for (const std::string text : {"abc", "", "-1", "2147483648", "12 ", "$80000000"}) {
     SCOPED_TRACE(text);
     messages_.forget();
-    TypeInto(window_->MaxStringSize, text);
+    TypeInto("MaxStringSize", text);
     ClickNext();
     EXPECT_EQ(Page(), 3);
     ASSERT_EQ(messages_.shown().size(), 1u);
@@ -40,10 +40,10 @@ TEST_F(WizardDestinationTest, AStringSizeThatIsNoWholeNumberInRangeStaysOnThePag
 
 TEST_F(WizardDestinationTest, EachSizeIsNamedInItsOwnMessage) {
   GoToDestination(TempPath("missing"));
-  TypeInto(window_->MaxBlobSize, "ten");
-  TypeInto(window_->MaxClobSize, "1a");
+  TypeInto("MaxBlobSize", "ten");
+  TypeInto("MaxClobSize", "1a");
   ClickNext();
-  TypeInto(window_->MaxBlobSize, "10");
+  TypeInto("MaxBlobSize", "10");
   ClickNext();
   EXPECT_EQ(Page(), 3);
   EXPECT_EQ(messages_.shownTexts(), (std::vector<std::string>{kBlobMessage, kClobMessage}));
@@ -90,9 +90,9 @@ TEST_F(WizardDestinationTest, AnEmptyFolderAnsweredYesCannotBeCreated) {
 TEST_F(WizardDestinationTest, SizesAtTheEdgesOfTheRangeAreAcceptedAndCopiedAsTyped) {
   const std::string folder = FromQString(temp_.path());
   GoToDestination(folder);
-  TypeInto(window_->MaxStringSize, "  0");
-  TypeInto(window_->MaxBlobSize, "2147483647");
-  TypeInto(window_->MaxClobSize, "$10");
+  TypeInto("MaxStringSize", "  0");
+  TypeInto("MaxBlobSize", "2147483647");
+  TypeInto("MaxClobSize", "$10");
   ClickNext();
   EXPECT_EQ(ShownButWarnings(), std::vector<std::string>{"Finished!"});
   const std::string unit = ReadFile(folder + "/uMyOracleDB.pas");

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -50,32 +51,53 @@ void WizardTest::CloseProgram() {
   window_.reset();
 }
 
+TDelphiWizard* WizardTest::Navigator() const {
+  return Control<TDelphiWizard>("DelphiWizard1");
+}
+
+QTreeWidget* WizardTest::List() const {
+  return Control<QTreeWidget>("lvPackList");
+}
+
+QProgressBar* WizardTest::Bar() const {
+  return Control<QProgressBar>("pgBar");
+}
+
+std::string WizardTest::TextOf(const char* box) const {
+  return FromQString(Control<QLineEdit>(box)->text());
+}
+
+void WizardTest::Click(const char* button) {
+  QTest::mouseClick(Control<QPushButton>(button), Qt::LeftButton);
+}
+
 void WizardTest::ClickBack() {
-  QTest::mouseClick(window_->DelphiWizard1->BackButton(), Qt::LeftButton);
+  QTest::mouseClick(Navigator()->BackButton(), Qt::LeftButton);
 }
 
 void WizardTest::ClickNext() {
-  QTest::mouseClick(window_->DelphiWizard1->NextButton(), Qt::LeftButton);
+  QTest::mouseClick(Navigator()->NextButton(), Qt::LeftButton);
 }
 
 void WizardTest::ClickEnd() {
-  QTest::mouseClick(window_->DelphiWizard1->EndButton(), Qt::LeftButton);
+  QTest::mouseClick(Navigator()->EndButton(), Qt::LeftButton);
 }
 
 int WizardTest::Page() const {
-  return window_->Notebook1->PageIndex();
+  return Control<TNotebook>("Notebook1")->PageIndex();
 }
 
-void WizardTest::TypeInto(QLineEdit* box, const std::string& text) {
-  box->clear();
-  QTest::keyClicks(box, ToQString(text));
+void WizardTest::TypeInto(const char* box, const std::string& text) {
+  QLineEdit* edit = Control<QLineEdit>(box);
+  edit->clear();
+  QTest::keyClicks(edit, ToQString(text));
 }
 
 void WizardTest::LogOnToDemo() {
   ClickNext();
   ASSERT_EQ(Page(), 1);
-  TypeInto(window_->eUser, "HR");
-  TypeInto(window_->eServer, DemoSnapshotPath());
+  TypeInto("eUser", "HR");
+  TypeInto("eServer", DemoSnapshotPath());
   ClickNext();
   ASSERT_EQ(Page(), 2) << ::testing::PrintToString(messages_.shownTexts());
 }
@@ -84,11 +106,11 @@ void WizardTest::GoToDestination(const std::string& folder) {
   LogOnToDemo();
   ClickNext();
   ASSERT_EQ(Page(), 3);
-  TypeInto(window_->ePath, folder);
+  TypeInto("ePath", folder);
 }
 
 bool WizardTest::IsIdle() const {
-  return window_->cursor().shape() == Qt::ArrowCursor && window_->DelphiWizard1->isEnabled();
+  return window_->cursor().shape() == Qt::ArrowCursor && Navigator()->isEnabled();
 }
 
 std::vector<std::string> WizardTest::ShownButWarnings() const {
@@ -101,22 +123,22 @@ std::vector<std::string> WizardTest::ShownButWarnings() const {
 
 std::vector<std::string> WizardTest::ListCaptions() const {
   std::vector<std::string> captions;
-  for (int i = 0; i < window_->lvPackList->topLevelItemCount(); ++i) {
-    captions.push_back(FromQString(window_->lvPackList->topLevelItem(i)->text(0)));
+  for (int i = 0; i < List()->topLevelItemCount(); ++i) {
+    captions.push_back(FromQString(List()->topLevelItem(i)->text(0)));
   }
   return captions;
 }
 
 std::vector<Qt::CheckState> WizardTest::ListChecks() const {
   std::vector<Qt::CheckState> checks;
-  for (int i = 0; i < window_->lvPackList->topLevelItemCount(); ++i) {
-    checks.push_back(window_->lvPackList->topLevelItem(i)->checkState(0));
+  for (int i = 0; i < List()->topLevelItemCount(); ++i) {
+    checks.push_back(List()->topLevelItem(i)->checkState(0));
   }
   return checks;
 }
 
 void WizardTest::SetCheck(int entry, Qt::CheckState state) {
-  window_->lvPackList->topLevelItem(entry)->setCheckState(0, state);
+  List()->topLevelItem(entry)->setCheckState(0, state);
 }
 
 std::vector<std::string> FilesIn(const std::string& folder) {

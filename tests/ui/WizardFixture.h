@@ -4,11 +4,15 @@
 
 #include <QTemporaryDir>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "ScriptedMessageService.h"
 #include "ui/main.h"
+
+class QProgressBar;
+class QTreeWidget;
 
 namespace tarvel::testing {
 
@@ -26,6 +30,19 @@ class WizardTest : public ::testing::Test {
   // Destroys the window as the program's end does, which saves the settings.
   void CloseProgram();
 
+  // A control of the window, found by its name on the form; a missing one fails the test.
+  template <class Widget = QWidget>
+  Widget* Control(const char* name) const {
+    auto* control = window_->findChild<Widget*>(QString::fromLatin1(name));
+    if (control == nullptr) throw std::logic_error(std::string("no control named ") + name);
+    return control;
+  }
+  TDelphiWizard* Navigator() const;
+  QTreeWidget* List() const;
+  QProgressBar* Bar() const;
+  std::string TextOf(const char* box) const;
+
+  void Click(const char* button);
   void ClickBack();
   void ClickNext();
   void ClickEnd();
@@ -35,7 +52,7 @@ class WizardTest : public ::testing::Test {
   void LogOnToDemo();
   // Logs on to the demo snapshot and moves on to the destination page with ePath set.
   void GoToDestination(const std::string& folder);
-  void TypeInto(QLineEdit* box, const std::string& text);
+  void TypeInto(const char* box, const std::string& text);
 
   bool IsIdle() const;
   // The texts of the boxes shown, leaving out the reader's warnings.

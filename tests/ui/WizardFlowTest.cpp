@@ -35,19 +35,20 @@ int OpenHandlesOn(const std::string& path) {
 TEST_F(WizardFlowTest, NextFromTheWelcomePageAndBackFromTheLoginPage) {
   ClickNext();
   EXPECT_EQ(Page(), 1);
-  EXPECT_TRUE(window_->DelphiWizard1->BackButton()->isEnabled());
+  EXPECT_TRUE(Navigator()->BackButton()->isEnabled());
   ClickBack();
   EXPECT_EQ(Page(), 0);
-  EXPECT_FALSE(window_->DelphiWizard1->BackButton()->isEnabled());
+  EXPECT_FALSE(Navigator()->BackButton()->isEnabled());
   EXPECT_TRUE(messages_.shown().empty());
 }
 
 TEST_F(WizardFlowTest, EnterAndEscapePressNoButton) {
   ClickNext();
-  window_->eUser->setFocus();
-  QTest::keyClick(window_->eUser, Qt::Key_Return);
-  QTest::keyClick(window_->eUser, Qt::Key_Enter);
-  QTest::keyClick(window_->eUser, Qt::Key_Escape);
+  QLineEdit* user = Control<QLineEdit>("eUser");
+  user->setFocus();
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+    QTest::keyClick(user, key);
+  }
   EXPECT_EQ(Page(), 1);
   EXPECT_TRUE(window_->isVisible());
   EXPECT_TRUE(messages_.shown().empty());
@@ -57,12 +58,12 @@ TEST_F(WizardFlowTest, LogOnListsEveryEntryTickedWithItsKind) {
   LogOnToDemo();
   EXPECT_EQ(ListCaptions(), kDemoEntries);
   EXPECT_EQ(ListChecks(), std::vector<Qt::CheckState>(kDemoEntries.size(), Qt::Checked));
-  QTreeWidget* list = window_->lvPackList;
+  QTreeWidget* list = List();
   EXPECT_EQ(list->topLevelItem(0)->data(0, Tfmain::kEntryKindRole).toInt(), kOutsidePackagesEntry);
   for (int i = 1; i < list->topLevelItemCount(); ++i) {
     EXPECT_EQ(list->topLevelItem(i)->data(0, Tfmain::kEntryKindRole).toInt(), kPackageEntry);
   }
-  EXPECT_FALSE(window_->lConnecting->isVisible());
+  EXPECT_FALSE(Control<QLabel>("lConnecting")->isVisible());
   EXPECT_TRUE(IsIdle());
   EXPECT_TRUE(window_->connection()->IsOpen());
   EXPECT_TRUE(messages_.shown().empty());
@@ -76,11 +77,11 @@ TEST_F(WizardFlowTest, AFailedLogOnStaysOnTheLoginPageAndShowsTheMessage) {
   file.close();
 
   ClickNext();
-  TypeInto(window_->eUser, "HR");
-  TypeInto(window_->eServer, notASnapshot);
+  TypeInto("eUser", "HR");
+  TypeInto("eServer", notASnapshot);
   ClickNext();
   EXPECT_EQ(Page(), 1);
-  EXPECT_FALSE(window_->lConnecting->isVisible());
+  EXPECT_FALSE(Control<QLabel>("lConnecting")->isVisible());
   EXPECT_TRUE(IsIdle());
   ASSERT_EQ(messages_.shown().size(), 1u);
   const MessageBox& box = messages_.shown()[0];
@@ -93,15 +94,15 @@ TEST_F(WizardFlowTest, AFailedLogOnStaysOnTheLoginPageAndShowsTheMessage) {
 
 TEST_F(WizardFlowTest, BackFromTheListKeepsTicksAndNextListsAfresh) {
   LogOnToDemo();
-  QTest::mouseClick(window_->bClear, Qt::LeftButton);
+  Click("bClear");
   EXPECT_EQ(ListChecks(), std::vector<Qt::CheckState>(kDemoEntries.size(), Qt::Unchecked));
   SetCheck(1, Qt::Checked);
 
   ClickBack();
   EXPECT_EQ(Page(), 1);
   EXPECT_TRUE(window_->connection()->IsOpen());
-  EXPECT_EQ(window_->lvPackList->topLevelItem(1)->checkState(0), Qt::Checked);
-  EXPECT_EQ(window_->lvPackList->topLevelItem(2)->checkState(0), Qt::Unchecked);
+  EXPECT_EQ(List()->topLevelItem(1)->checkState(0), Qt::Checked);
+  EXPECT_EQ(List()->topLevelItem(2)->checkState(0), Qt::Unchecked);
 
   ClickNext();
   EXPECT_EQ(Page(), 2);
@@ -113,15 +114,15 @@ TEST_F(WizardFlowTest, CheckAllAndClearAllTouchEveryEntry) {
   LogOnToDemo();
   SetCheck(0, Qt::Unchecked);
   SetCheck(3, Qt::Unchecked);
-  QTest::mouseClick(window_->bAll, Qt::LeftButton);
+  Click("bAll");
   EXPECT_EQ(ListChecks(), std::vector<Qt::CheckState>(kDemoEntries.size(), Qt::Checked));
-  QTest::mouseClick(window_->bClear, Qt::LeftButton);
+  Click("bClear");
   EXPECT_EQ(ListChecks(), std::vector<Qt::CheckState>(kDemoEntries.size(), Qt::Unchecked));
 }
 
 TEST_F(WizardFlowTest, NextFromTheListNeedsNoTick) {
   LogOnToDemo();
-  QTest::mouseClick(window_->bClear, Qt::LeftButton);
+  Click("bClear");
   ClickNext();
   EXPECT_EQ(Page(), 3);
   EXPECT_TRUE(messages_.shown().empty());
@@ -129,11 +130,11 @@ TEST_F(WizardFlowTest, NextFromTheListNeedsNoTick) {
 
 TEST_F(WizardFlowTest, AnOwnerWithoutObjectsGetsAnEmptyListAndMayGoOn) {
   ClickNext();
-  TypeInto(window_->eUser, "nobody");
-  TypeInto(window_->eServer, DemoSnapshotPath());
+  TypeInto("eUser", "nobody");
+  TypeInto("eServer", DemoSnapshotPath());
   ClickNext();
   ASSERT_EQ(Page(), 2);
-  EXPECT_EQ(window_->lvPackList->topLevelItemCount(), 0);
+  EXPECT_EQ(List()->topLevelItemCount(), 0);
   ClickNext();
   EXPECT_EQ(Page(), 3);
   EXPECT_TRUE(messages_.shown().empty());
@@ -141,7 +142,7 @@ TEST_F(WizardFlowTest, AnOwnerWithoutObjectsGetsAnEmptyListAndMayGoOn) {
 
 TEST_F(WizardFlowTest, BackFromTheDestinationChecksNothing) {
   GoToDestination("");
-  TypeInto(window_->MaxStringSize, "lots");
+  TypeInto("MaxStringSize", "lots");
   ClickBack();
   EXPECT_EQ(Page(), 2);
   EXPECT_TRUE(messages_.shown().empty());
@@ -155,27 +156,27 @@ TEST_F(WizardFlowTest, CancelClosesFromAnyPageBeforeTheReport) {
       if (Page() == 0) {
         ClickNext();
       } else if (Page() == 1) {
-        TypeInto(window_->eUser, "HR");
-        TypeInto(window_->eServer, DemoSnapshotPath());
+        TypeInto("eUser", "HR");
+        TypeInto("eServer", DemoSnapshotPath());
         ClickNext();
       } else {
         ClickNext();
       }
     }
     ASSERT_EQ(Page(), page);
-    EXPECT_EQ(window_->DelphiWizard1->EndButton()->text(), "&Cancel");
+    EXPECT_EQ(Navigator()->EndButton()->text(), "&Cancel");
     ClickEnd();
     EXPECT_FALSE(window_->isVisible());
     EXPECT_TRUE(messages_.shown().empty());
-    window_->DelphiWizard1->GoToPage(0);
+    Navigator()->GoToPage(0);
   }
 }
 
 TEST_F(WizardFlowTest, CancelSavesTheBoxesAtTheEnd) {
   ClickNext();
-  TypeInto(window_->eUser, "scott");
-  TypeInto(window_->ePass, "tiger");
-  TypeInto(window_->eServer, "ORCL");
+  TypeInto("eUser", "scott");
+  TypeInto("ePass", "tiger");
+  TypeInto("eServer", "ORCL");
   ClickEnd();
   EXPECT_FALSE(window_->isVisible());
   CloseProgram();
@@ -194,13 +195,13 @@ TEST_F(WizardFlowTest, TheWindowStartsWithTheSavedBoxesAndAnEmptyPassword) {
   WriteIniString(iniPath_, "CONST", "STRING", "0010");
   WriteIniString(iniPath_, "CONST", "BLOB", "many");
   OpenWindow();
-  EXPECT_EQ(window_->eUser->text(), "HR");
-  EXPECT_EQ(window_->eServer->text(), "demo");
-  EXPECT_EQ(window_->ePass->text(), "");
-  EXPECT_EQ(window_->ePath->text(), "/tmp/units");
-  EXPECT_EQ(window_->MaxStringSize->text(), "10");
-  EXPECT_EQ(window_->MaxBlobSize->text(), "10485760");
-  EXPECT_EQ(window_->MaxClobSize->text(), "10485760");
+  EXPECT_EQ(TextOf("eUser"), "HR");
+  EXPECT_EQ(TextOf("eServer"), "demo");
+  EXPECT_EQ(TextOf("ePass"), "");
+  EXPECT_EQ(TextOf("ePath"), "/tmp/units");
+  EXPECT_EQ(TextOf("MaxStringSize"), "10");
+  EXPECT_EQ(TextOf("MaxBlobSize"), "10485760");
+  EXPECT_EQ(TextOf("MaxClobSize"), "10485760");
 }
 
 TEST_F(WizardFlowTest, AConfigFileThatCannotBeWrittenIsReportedOnceAndTheWindowStillGoes) {
@@ -235,10 +236,10 @@ TEST_F(WizardFlowTest, AConfigFileThatCannotBeReadIsReportedOnceAndKeptByteForBy
   OpenWindow();
   ASSERT_EQ(messages_.shown().size(), 1u);
   EXPECT_EQ(messages_.shown()[0].text, "Cannot read " + iniPath_ + ": it holds a NUL byte.");
-  EXPECT_EQ(window_->eUser->text(), "");
-  EXPECT_EQ(window_->MaxStringSize->text(), "4096");
+  EXPECT_EQ(TextOf("eUser"), "");
+  EXPECT_EQ(TextOf("MaxStringSize"), "4096");
   ClickNext();
-  TypeInto(window_->eUser, "scott");
+  TypeInto("eUser", "scott");
   CloseProgram();
   EXPECT_EQ(messages_.shown().size(), 1u);
   EXPECT_EQ(ReadFile(iniPath_), stored);
@@ -246,18 +247,18 @@ TEST_F(WizardFlowTest, AConfigFileThatCannotBeReadIsReportedOnceAndKeptByteForBy
 
 TEST_F(WizardFlowTest, TheFolderBrowserStartsInAnExistingFolderAndCancelKeepsTheText) {
   GoToDestination(TempPath("missing"));
-  QTest::mouseClick(window_->bFolder, Qt::LeftButton);
+  Click("bFolder");
   ASSERT_EQ(messages_.folderRequests().size(), 1u);
   EXPECT_EQ(messages_.folderRequests()[0].caption, "Select output folder ");
   EXPECT_EQ(messages_.folderRequests()[0].startFolder, "");
-  EXPECT_EQ(window_->ePath->text().toStdString(), TempPath("missing"));
+  EXPECT_EQ(TextOf("ePath"), TempPath("missing"));
 
-  TypeInto(window_->ePath, FromQString(temp_.path()));
+  TypeInto("ePath", FromQString(temp_.path()));
   messages_.chooseNext(TempPath("chosen"));
-  QTest::mouseClick(window_->bFolder, Qt::LeftButton);
+  Click("bFolder");
   ASSERT_EQ(messages_.folderRequests().size(), 2u);
   EXPECT_EQ(messages_.folderRequests()[1].startFolder, FromQString(temp_.path()));
-  EXPECT_EQ(window_->ePath->text().toStdString(), TempPath("chosen"));
+  EXPECT_EQ(TextOf("ePath"), TempPath("chosen"));
 }
 
 }  // namespace

@@ -36,10 +36,12 @@ class RunWatch {
  public:
   RunWatch(Tfmain& window, std::string folder) : folder_(std::move(folder)) {
     QObject::connect(&window, &Tfmain::progressStepped, &window, [this, &window](int steps) {
+      const auto* bar = window.findChild<QProgressBar*>("pgBar");
       this->steps = steps;
-      sightings.push_back({window.Notebook1->PageIndex(), window.DelphiWizard1->isEnabled(),
-                           window.cursor().shape() == Qt::WaitCursor, window.pgBar->value(),
-                           window.pgBar->maximum(), FilesIn(folder_)});
+      sightings.push_back({window.findChild<TNotebook*>("Notebook1")->PageIndex(),
+                           window.findChild<TDelphiWizard*>("DelphiWizard1")->isEnabled(),
+                           window.cursor().shape() == Qt::WaitCursor, bar->value(), bar->maximum(),
+                           FilesIn(folder_)});
     });
   }
   int steps = 0;
@@ -53,7 +55,7 @@ TEST_F(WizardRunTest, ASuccessfulRunWritesTheUnitsSaysFinishedAndCloses) {
   const std::string folder = TempPath("units");
   ASSERT_TRUE(QDir().mkpath(ToQString(folder)));
   GoToDestination(folder);
-  TypeInto(window_->ePass, "secret");
+  TypeInto("ePass", "secret");
   RunWatch watch(*window_, folder);
   ClickNext();
 
@@ -82,8 +84,8 @@ TEST_F(WizardRunTest, ASuccessfulRunWritesTheUnitsSaysFinishedAndCloses) {
   EXPECT_EQ(finished.title, "Tarvel Generator");
   EXPECT_EQ(finished.icon, MessageIcon::kNone);
   EXPECT_EQ(finished.buttons, MessageButtons::kOk);
-  EXPECT_EQ(window_->lProgres->text(), "Finished.");
-  EXPECT_EQ(window_->pgBar->value(), 0);
+  EXPECT_EQ(Control<QLabel>("lProgres")->text(), "Finished.");
+  EXPECT_EQ(Bar()->value(), 0);
   EXPECT_FALSE(window_->isVisible());
   EXPECT_TRUE(IsIdle());
   SaveScreenshot("page4-finished");
@@ -126,54 +128,45 @@ TEST_F(WizardRunTest, ClosingTheWindowDuringARunLetsTheRunFinish) {
   EXPECT_TRUE(IsIdle());
 }
 
-TEST_F(WizardRunTest, WithNoEntryTickedOnlyTheConnectionUnitIsWritten) {
-  const std::string folder = FromQString(temp_.path()) + "/units";
-  ASSERT_TRUE(QDir().mkpath(ToQString(folder)));
+// The entries ticked decide the units written; the connection unit is always written.
+TEST_F(WizardRunTest, TheTickedEntriesAloneAreReadAndWritten) {
+  struct Case {
+    std::vector<int> ticked;
+    std::vector<std::string> files;
+    int steps;  // one per entry read, one per package unit written
+    std::vector<std::string> inConnectionUnit, notInConnectionUnit;
+  };
+  const Case cases[] = {
+      {{}, {"uMyOracleDB.pas"}, 0, {}, {"HrApi"}},
+      {{0}, {"uMyOracleDB.pas"}, 1, {"EmpCount", "LogMsg"}, {"HrApi"}},
+      // HR_EMPTY has no routines: it is read but gets no unit.
+      {{1, 4}, {"uHrApi.pas", "uMyOracleDB.pas"}, 3, {"HrApi"}, {}},
+  };
   LogOnToDemo();
-  QTest::mouseClick(window_->bClear, Qt::LeftButton);
-  ClickNext();
-  TypeInto(window_->ePath, folder);
-  RunWatch watch(*window_, folder);
-  ClickNext();
-  EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"uMyOracleDB.pas"});
-  EXPECT_EQ(watch.steps, 0);
-  // An empty bar, not Qt's busy animation.
-  EXPECT_LT(window_->pgBar->minimum(), window_->pgBar->maximum());
-  EXPECT_EQ(window_->pgBar->value(), 0);
-  EXPECT_EQ(ReadFile(folder + "/uMyOracleDB.pas").find("HrApi"), std::string::npos);
-}
-
-TEST_F(WizardRunTest, TheStandAloneEntryAloneGoesIntoTheConnectionUnit) {
-  const std::string folder = FromQString(temp_.path()) + "/units";
-  ASSERT_TRUE(QDir().mkpath(ToQString(folder)));
-  LogOnToDemo();
-  QTest::mouseClick(window_->bClear, Qt::LeftButton);
-  SetCheck(0, Qt::Checked);
-  ClickNext();
-  TypeInto(window_->ePath, folder);
-  RunWatch watch(*window_, folder);
-  ClickNext();
-  EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"uMyOracleDB.pas"});
-  EXPECT_EQ(watch.steps, 1);
-  const std::string unit = ReadFile(folder + "/uMyOracleDB.pas");
-  EXPECT_NE(unit.find("EmpCount"), std::string::npos);
-  EXPECT_NE(unit.find("LogMsg"), std::string::npos);
-  EXPECT_EQ(unit.find("HrApi"), std::string::npos);
-}
-
-TEST_F(WizardRunTest, APackageWithoutRoutinesIsReadButNotWritten) {
-  const std::string folder = FromQString(temp_.path()) + "/units";
-  ASSERT_TRUE(QDir().mkpath(ToQString(folder)));
-  LogOnToDemo();
-  QTest::mouseClick(window_->bClear, Qt::LeftButton);
-  SetCheck(1, Qt::Checked);
-  SetCheck(4, Qt::Checked);
-  ClickNext();
-  TypeInto(window_->ePath, folder);
-  RunWatch watch(*window_, folder);
-  ClickNext();
-  EXPECT_EQ(FilesIn(folder), std::vector<std::string>({"uHrApi.pas", "uMyOracleDB.pas"}));
-  EXPECT_EQ(watch.steps, 3);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.ticked));
+    const std::string folder = TempPath("units" + std::to_string(c.steps));
+    ASSERT_TRUE(QDir().mkpath(ToQString(folder)));
+    Click("bClear");
+    for (const int entry : c.ticked) SetCheck(entry, Qt::Checked);
+    ClickNext();
+    TypeInto("ePath", folder);
+    RunWatch watch(*window_, folder);
+    ClickNext();
+    EXPECT_EQ(FilesIn(folder), c.files);
+    EXPECT_EQ(watch.steps, c.steps);
+    // An empty bar, not Qt's busy animation.
+    EXPECT_LT(Bar()->minimum(), Bar()->maximum());
+    EXPECT_EQ(Bar()->value(), 0);
+    const std::string unit = ReadFile(folder + "/uMyOracleDB.pas");
+    for (const std::string& name : c.inConnectionUnit)
+      EXPECT_NE(unit.find(name), std::string::npos);
+    for (const std::string& name : c.notInConnectionUnit) {
+      EXPECT_EQ(unit.find(name), std::string::npos);
+    }
+    Navigator()->GoToPage(2);
+    window_->show();
+  }
 }
 
 TEST_F(WizardRunTest, AFailedSaveStaysOnTheReportPageAndBackThenNextRunsAgain) {
@@ -192,13 +185,13 @@ TEST_F(WizardRunTest, AFailedSaveStaysOnTheReportPageAndBackThenNextRunsAgain) {
       << error.text;
   EXPECT_EQ(Page(), 4);
   EXPECT_TRUE(window_->isVisible());
-  TDelphiWizard* navigator = window_->DelphiWizard1;
+  TDelphiWizard* navigator = Navigator();
   EXPECT_TRUE(navigator->BackButton()->isEnabledTo(navigator));
   EXPECT_FALSE(navigator->NextButton()->isEnabledTo(navigator));
   EXPECT_EQ(navigator->EndButton()->text(), "&Finish");
   EXPECT_TRUE(IsIdle());
-  EXPECT_EQ(window_->lProgres->text(), "Generating code. Please wait...");
-  EXPECT_EQ(window_->pgBar->value(), 0);
+  EXPECT_EQ(Control<QLabel>("lProgres")->text(), "Generating code. Please wait...");
+  EXPECT_EQ(Bar()->value(), 0);
   SaveScreenshot("page4-failed-run");
 
   ClickBack();
@@ -212,7 +205,7 @@ TEST_F(WizardRunTest, AFailedSaveStaysOnTheReportPageAndBackThenNextRunsAgain) {
 
   const std::string folder = TempPath("units");
   ClickBack();
-  TypeInto(window_->ePath, folder);
+  TypeInto("ePath", folder);
   messages_.forget();
   messages_.answerNext(MessageAnswer::kYes);
   ClickNext();
@@ -239,12 +232,12 @@ TEST_F(WizardRunTest, AFailedReadSaysErrorAndWritesNothing) {
   const std::string folder = TempPath("units");
   ASSERT_TRUE(QDir().mkpath(ToQString(folder)));
   ClickNext();
-  TypeInto(window_->eUser, "HR");
-  TypeInto(window_->eServer, snapshot);
+  TypeInto("eUser", "HR");
+  TypeInto("eServer", snapshot);
   ClickNext();
   ASSERT_EQ(Page(), 2);
   ClickNext();
-  TypeInto(window_->ePath, folder);
+  TypeInto("ePath", folder);
   {
     // The dictionary loses a view between the listing and the run.
     QSqlDatabase editor = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "editor");
@@ -256,13 +249,13 @@ TEST_F(WizardRunTest, AFailedReadSaysErrorAndWritesNothing) {
   QSqlDatabase::removeDatabase("editor");
   ClickNext();
   EXPECT_EQ(Page(), 4);
-  EXPECT_EQ(window_->lProgres->text(), "Error!");
+  EXPECT_EQ(Control<QLabel>("lProgres")->text(), "Error!");
   ASSERT_EQ(messages_.shown().size(), 1u);
   EXPECT_EQ(messages_.shown()[0].icon, MessageIcon::kError);
   EXPECT_NE(messages_.shown()[0].text.find("all_arguments"), std::string::npos)
       << messages_.shown()[0].text;
   EXPECT_TRUE(FilesIn(folder).empty());
-  EXPECT_EQ(window_->pgBar->value(), 0);
+  EXPECT_EQ(Bar()->value(), 0);
   EXPECT_TRUE(IsIdle());
   SaveScreenshot("page4-read-error");
 }
