@@ -5,6 +5,7 @@
 #include <QStyle>
 #include <QTreeWidget>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "WizardFixture.h"
@@ -20,13 +21,7 @@ using WindowTest = WizardTest;
 
 // The controls by their names on the form, the page each lies on, and the text each starts with
 // (nullptr: a control without a text of its own).
-struct ControlRow {
-  const char* name;
-  int page;
-  const char* text;
-};
-
-const ControlRow kControls[] = {
+const std::vector<std::tuple<const char*, int, const char*>> kControls = {
     {"Label8", 0, "Welcome to Tarvel Generator Wizard!"},
     {"Label5", 0, nullptr},
     {"Label9", 1, "Login to target database"},
@@ -52,8 +47,7 @@ const ControlRow kControls[] = {
     {"ePath", 3, ""},
     {"bFolder", 3, "..."},
     {"lProgres", 4, "Generating code. Please wait..."},
-    {"pgBar", 4, nullptr},
-};
+    {"pgBar", 4, nullptr}};
 
 // The widget that Tab moves to from this one.
 QWidget* NextTabStop(QWidget* widget) {
@@ -62,7 +56,7 @@ QWidget* NextTabStop(QWidget* widget) {
   return next;
 }
 
-TEST_F(WindowTest, IsAFixedTopLevelWindowWithACloseButtonOnly) {
+TEST_F(WindowTest, IsAFixedTopLevelWindowWithACloseButtonOnlyAndStartsOnTheWelcomePage) {
   EXPECT_EQ(window_->windowTitle(), "Tarvel Generator");
   EXPECT_TRUE(window_->isWindow());
   EXPECT_EQ(qobject_cast<QDialog*>(window_.get()), nullptr);
@@ -79,37 +73,25 @@ TEST_F(WindowTest, IsAFixedTopLevelWindowWithACloseButtonOnly) {
   EXPECT_EQ(banner->palette().color(QPalette::Window), QColor(Qt::white));
   EXPECT_EQ(Navigator()->NoteBook(), Control<TNotebook>("Notebook1"));
   EXPECT_FALSE(Navigator()->HelpButton()->isVisible());
-}
-
-TEST_F(WindowTest, StartsOnTheWelcomePage) {
-  EXPECT_EQ(Page(), 0);
   EXPECT_EQ(Control<TNotebook>("Notebook1")->ActivePage(), "Default");
-  EXPECT_FALSE(Navigator()->BackButton()->isEnabled());
-  EXPECT_TRUE(Navigator()->NextButton()->isEnabled());
   EXPECT_EQ(Navigator()->EndButton()->text(), "&Cancel");
 }
 
-TEST_F(WindowTest, EachControlLiesOnItsPageWithItsText) {
-  const auto* notebook = Control<TNotebook>("Notebook1");
-  for (const ControlRow& row : kControls) {
-    SCOPED_TRACE(row.name);
-    const QWidget* control = Control(row.name);
-    EXPECT_TRUE(notebook->widget(row.page)->isAncestorOf(control));
-    if (row.text != nullptr) {
-      EXPECT_EQ(FromQString(control->property("text").toString()), row.text);
-    }
-  }
-}
-
-// A control drawn over another, outside its page or cut short would not show what it says.
-TEST_F(WindowTest, EveryPageShowsItsControlsWholeAndApart) {
+// Each control on its page with its text; one drawn over another, outside its page or cut short
+// would not show what it says.
+TEST_F(WindowTest, EveryPageShowsItsControlsWithTheirTextsWholeAndApart) {
   const auto* notebook = Control<TNotebook>("Notebook1");
   for (int page = 0; page < notebook->PageCount(); ++page) {
     const QWidget* sheet = notebook->widget(page);
     std::vector<const QWidget*> shown;
-    for (const ControlRow& row : kControls) {
-      const QWidget* control = Control(row.name);
-      if (row.page == page && control->isVisibleTo(sheet)) shown.push_back(control);
+    for (const auto& [name, onPage, text] : kControls) {
+      if (onPage != page) continue;
+      const QWidget* control = Control(name);
+      EXPECT_TRUE(sheet->isAncestorOf(control)) << name;
+      if (text != nullptr) {
+        EXPECT_EQ(FromQString(control->property("text").toString()), text) << name;
+      }
+      if (control->isVisibleTo(sheet)) shown.push_back(control);
     }
     for (const QWidget* control : shown) {
       SCOPED_TRACE(FromQString(control->objectName()));

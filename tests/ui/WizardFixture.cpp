@@ -36,6 +36,20 @@ std::string WizardTest::TempPath(const std::string& name) const {
   return FromQString(temp_.filePath(ToQString(name)));
 }
 
+std::string WizardTest::TempFile(const std::string& name, const std::string& content) const {
+  const std::string path = TempPath(name);
+  QFile file(ToQString(path));
+  EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path;
+  file.write(content.data(), static_cast<qint64>(content.size()));
+  return path;
+}
+
+std::string WizardTest::TempFolder(const std::string& name) const {
+  const std::string path = TempPath(name);
+  EXPECT_TRUE(QDir().mkpath(ToQString(path))) << path;
+  return path;
+}
+
 void WizardTest::OpenWindow() {
   window_ = std::make_unique<Tfmain>(messages_, iniPath_);
   window_->show();

@@ -25,6 +25,9 @@ class WizardTest : public ::testing::Test {
 
   // A path inside this test's temporary folder.
   std::string TempPath(const std::string& name) const;
+  // A file or a folder made in the temporary folder; its path.
+  std::string TempFile(const std::string& name, const std::string& content = "") const;
+  std::string TempFolder(const std::string& name) const;
   // Creates the window; SetUp does it unless a test wants to prepare config.ini first.
   void OpenWindow();
   // Destroys the window as the program's end does, which saves the settings.
