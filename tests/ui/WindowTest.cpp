@@ -155,16 +155,18 @@ TEST_F(WindowTest, PicturesOfTheFirstFourPages) {
   SaveScreenshot("page3-destination");
 }
 
+// A byte above 127 sorts after "." when compared without sign.
 TEST(ErrorBoxTextTest, AddsAFullStopOnlyAfterALastByteAboveIt) {
-  EXPECT_EQ(ErrorBoxText("Must be between 0 and 2147483647"), "Must be between 0 and 2147483647.");
-  EXPECT_EQ(ErrorBoxText("Unable to create directory"), "Unable to create directory.");
-  EXPECT_EQ(ErrorBoxText("Finished!"), "Finished!");
-  EXPECT_EQ(ErrorBoxText("ends with a stop."), "ends with a stop.");
-  EXPECT_EQ(ErrorBoxText("ends with a dash-"), "ends with a dash-");
-  EXPECT_EQ(ErrorBoxText("ends with a slash/"), "ends with a slash/.");
-  EXPECT_EQ(ErrorBoxText(""), "");
-  // A byte above 127 sorts after "." when compared without sign.
-  EXPECT_EQ(ErrorBoxText("caf\xc3\xa9"), "caf\xc3\xa9.");
+  const std::vector<std::pair<std::string, std::string>> texts = {
+      {"Must be between 0 and 2147483647", "Must be between 0 and 2147483647."},
+      {"Unable to create directory", "Unable to create directory."},
+      {"Finished!", "Finished!"},
+      {"ends with a stop.", "ends with a stop."},
+      {"ends with a dash-", "ends with a dash-"},
+      {"ends with a slash/", "ends with a slash/."},
+      {"", ""},
+      {"caf\xc3\xa9", "caf\xc3\xa9."}};
+  for (const auto& [text, shown] : texts) EXPECT_EQ(ErrorBoxText(text), shown);
 }
 
 TEST(ErrorBoxTextTest, ReportsWhatLeavesASlotOnceInTheErrorBox) {
