@@ -24,17 +24,17 @@ namespace {
 // What the export adds to each view's copy: the kinds of objects and an order that makes the
 // file the same for the same dictionary.
 struct ExportedView {
-  const ViewCopy& view;
+  const SnapshotTable& view;
   const char* condition;
   const char* order;
 };
 
 const std::vector<ExportedView>& ExportedViews() {
   static const std::vector<ExportedView> views{
-      {ObjectsCopy(), " and object_type in ('PACKAGE', 'PROCEDURE', 'FUNCTION')",
+      {ObjectsTable(), " and object_type in ('PACKAGE', 'PROCEDURE', 'FUNCTION')",
        "object_name, object_type"},
-      {ArgumentsCopy(), "", "package_name, object_name, overload, sequence"},
-      {ProceduresCopy(), "", "object_name, procedure_name, overload"},
+      {ArgumentsTable(), "", "package_name, object_name, overload, sequence"},
+      {ProceduresTable(), "", "object_name, procedure_name, overload"},
   };
   return views;
 }
@@ -43,17 +43,12 @@ const std::vector<ExportedView>& ExportedViews() {
 class SnapshotWriter {
  public:
   SnapshotWriter(const std::string& temporaryPath, const std::string& path)
-      : failure_("Unable to write to " + path + ": ") {
-    sqlite3* opened = nullptr;
-    const int result =
-        sqlite3_open_v2(temporaryPath.c_str(), &opened, SQLITE_OPEN_READWRITE, nullptr);
-    db_.reset(opened);
-    if (result != SQLITE_OK) FailWithMessageOf(opened, failure_);
-  }
+      : failure_("Unable to write to " + path + ": "),
+        db_(OpenSqlite(temporaryPath, SQLITE_OPEN_READWRITE, failure_)) {}
 
   void Execute(const char* sql) { ExecuteSql(db_.get(), sql, failure_); }
 
-  std::int64_t Copy(const ViewCopy& view, DictionaryQuery& rows) {
+  std::int64_t Copy(const SnapshotTable& view, DictionaryQuery& rows) {
     return InsertRows(db_.get(), view, rows, failure_);
   }
 

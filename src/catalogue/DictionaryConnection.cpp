@@ -92,8 +92,8 @@ struct DictionaryQuery::State {
 
   int ColumnIndex(std::string_view column) const {
     const std::vector<std::string>& names = rows->ColumnNames();
-    for (std::size_t i = 0; i < names.size(); ++i) {
-      if (EqualsIgnoringAsciiCase(names[i], column)) return static_cast<int>(i);
+    if (const std::string* found = FindIgnoringCase(names, column)) {
+      return static_cast<int>(found - names.data());
     }
     throw TarvelError("The dictionary query has no column " + std::string(column));
   }

@@ -16,7 +16,7 @@ namespace {
 // Oracle takes at most 1,000 texts in one "in" list.
 constexpr std::size_t kNamesPerStatement = 500;
 
-std::string JoinColumns(const ViewCopy& view) {
+std::string JoinColumns(const SnapshotTable& view) {
   std::string joined;
   for (const char* column : view.columns) {
     if (!joined.empty()) joined += ", ";
@@ -25,10 +25,10 @@ std::string JoinColumns(const ViewCopy& view) {
   return joined;
 }
 
-std::string InsertStatement(const ViewCopy& view) {
+std::string InsertStatement(const SnapshotTable& view) {
   std::string places;
   for (std::size_t i = 0; i < view.columns.size(); ++i) places += i == 0 ? "?" : ", ?";
-  return std::string("insert into ") + view.table + " (" + JoinColumns(view) + ") values (" +
+  return std::string("insert into ") + view.name + " (" + JoinColumns(view) + ") values (" +
          places + ")";
 }
 
@@ -98,13 +98,9 @@ std::vector<NamesCondition> Conditions(const std::vector<std::string>& names) {
 }
 
 SqliteHandle OpenMemoryCopy() {
-  ConfigureSqlite();
-  sqlite3* opened = nullptr;
-  const int result =
-      sqlite3_open_v2(":memory:", &opened,
-                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
-  SqliteHandle database(opened);
-  if (result != SQLITE_OK) FailWithMessageOf(opened);
+  SqliteHandle database =
+      OpenSqlite(":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX);
+  sqlite3* opened = database.get();
   // The reader's statements name the views "sys.all_arguments" and "sys.all_procedures".
   if (sqlite3_db_config(opened, SQLITE_DBCONFIG_MAINDBNAME, "sys") != SQLITE_OK)
     FailWithMessageOf(opened);
@@ -116,27 +112,7 @@ SqliteHandle OpenMemoryCopy() {
 
 }  // namespace
 
-const ViewCopy& ObjectsCopy() {
-  static const ViewCopy view{"dba_objects", "dba_objects", {"owner", "object_name", "object_type"}};
-  return view;
-}
-
-const ViewCopy& ArgumentsCopy() {
-  static const ViewCopy view{"all_arguments",
-                             "sys.all_arguments",
-                             {"owner", "package_name", "object_name", "overload", "argument_name",
-                              "position", "sequence", "data_level", "data_type", "in_out"}};
-  return view;
-}
-
-const ViewCopy& ProceduresCopy() {
-  static const ViewCopy view{"all_procedures",
-                             "sys.all_procedures",
-                             {"owner", "object_name", "procedure_name", "object_type", "overload"}};
-  return view;
-}
-
-std::string CopyStatement(const ViewCopy& view, const std::string& owner,
+std::string CopyStatement(const SnapshotTable& view, const std::string& owner,
                           const std::string& condition, const std::string& order) {
   return "select " + JoinColumns(view) + " from " + view.source +
          " where owner = " + QuoteOwner(owner) + condition +
@@ -148,7 +124,7 @@ void ExecuteSql(sqlite3* into, const char* sql, const std::string& failure) {
     FailWithMessageOf(into, failure);
 }
 
-std::int64_t InsertRows(sqlite3* into, const ViewCopy& view, DictionaryQuery& rows,
+std::int64_t InsertRows(sqlite3* into, const SnapshotTable& view, DictionaryQuery& rows,
                         const std::string& failure) {
   sqlite3_stmt* prepared = nullptr;
   if (sqlite3_prepare_v2(into, InsertStatement(view).c_str(), -1, &prepared, nullptr) !=
@@ -183,11 +159,11 @@ std::unique_ptr<DictionaryDatabase> CopyServerDictionary(DictionaryConnection& s
   SqliteHandle copy = OpenMemoryCopy();
   ExecuteSql(copy.get(), "begin", "");
   for (const NamesCondition& condition : Conditions(names)) {
-    DictionaryQuery arguments(server, CopyStatement(ArgumentsCopy(), owner, condition.arguments));
-    InsertRows(copy.get(), ArgumentsCopy(), arguments, "");
+    DictionaryQuery arguments(server, CopyStatement(ArgumentsTable(), owner, condition.arguments));
+    InsertRows(copy.get(), ArgumentsTable(), arguments, "");
     DictionaryQuery procedures(server,
-                               CopyStatement(ProceduresCopy(), owner, condition.procedures));
-    InsertRows(copy.get(), ProceduresCopy(), procedures, "");
+                               CopyStatement(ProceduresTable(), owner, condition.procedures));
+    InsertRows(copy.get(), ProceduresTable(), procedures, "");
   }
   ExecuteSql(copy.get(), "commit", "");
   return std::make_unique<SqliteDictionary>(std::move(copy));

@@ -7,24 +7,15 @@
 
 #include "catalogue/DictionaryConnection.h"
 #include "catalogue/DictionaryDatabase.h"
+#include "catalogue/SnapshotTables.h"
 
 struct sqlite3;
 
 namespace tarvel {
 
-// One dictionary view copied into the snapshot table of the same name, column for column.
-struct ViewCopy {
-  const char* table;
-  const char* source;
-  std::vector<const char*> columns;
-};
-
-const ViewCopy& ObjectsCopy();
-const ViewCopy& ArgumentsCopy();
-const ViewCopy& ProceduresCopy();
-
-// The statement reading the owner's rows of the view; `condition` ("and ...") narrows them.
-std::string CopyStatement(const ViewCopy& view, const std::string& owner,
+// The statement reading the owner's rows of the table's view, column for column; `condition`
+// ("and ...") narrows them.
+std::string CopyStatement(const SnapshotTable& view, const std::string& owner,
                           const std::string& condition, const std::string& order = "");
 
 // Runs SQL text, one or more statements, on an SQLite database; fails with `failure` followed
@@ -33,7 +24,7 @@ void ExecuteSql(sqlite3* into, const char* sql, const std::string& failure);
 
 // Inserts every row of the query into the view's table; empty texts go in as NULL, as the
 // dictionary never holds an empty text where it means a value. Returns the number of rows.
-std::int64_t InsertRows(sqlite3* into, const ViewCopy& view, DictionaryQuery& rows,
+std::int64_t InsertRows(sqlite3* into, const SnapshotTable& view, DictionaryQuery& rows,
                         const std::string& failure);
 
 // The rows of all_arguments and all_procedures that the reader's statements ask for the

@@ -114,14 +114,6 @@ void CheckQtOdbcCanCarry(const std::string& connectText) {
   }
 }
 
-std::optional<std::string> FindIgnoringCase(const std::vector<std::string>& names,
-                                            const std::string& wanted) {
-  for (const std::string& name : names) {
-    if (EqualsIgnoringAsciiCase(name, wanted)) return name;
-  }
-  return std::nullopt;
-}
-
 std::optional<std::string> FindOracleDriver(const std::vector<std::string>& drivers) {
   for (const std::string& driver : drivers) {
     if (ContainsIgnoringAsciiCase(driver, "Oracle")) return driver;
@@ -136,7 +128,8 @@ void OpenOracle(const QString& connectionName, const std::string& dataSource,
   const OdbcEnvironment environment;
   const std::string credentials = Credentials(user, password);
   std::string connectText;
-  if (const auto dsn = FindIgnoringCase(environment.DataSourceNames(), dataSource)) {
+  const std::vector<std::string> dataSources = environment.DataSourceNames();
+  if (const std::string* dsn = FindIgnoringCase(dataSources, dataSource)) {
     connectText = DataSourceConnectText(*dsn, credentials);
   } else if (const auto driver = FindOracleDriver(environment.DriverNames())) {
     connectText = DriverConnectText(*driver, dataSource, credentials);

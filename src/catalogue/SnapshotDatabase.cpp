@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/SnapshotTables.h"
 #include "catalogue/SqliteDictionary.h"
 #include "common/Error.h"
 #include "common/QtText.h"
@@ -15,22 +16,6 @@ namespace {
 
 // How long a statement waits for a writer elsewhere to let go of the file.
 constexpr int kBusyTimeoutMs = 5000;
-
-struct RequiredTable {
-  const char* name;
-  std::vector<const char*> columns;
-};
-
-const std::vector<RequiredTable>& SnapshotTables() {
-  static const std::vector<RequiredTable> tables = {
-      {"dba_objects", {"OWNER", "OBJECT_NAME", "OBJECT_TYPE"}},
-      {"all_arguments",
-       {"OWNER", "PACKAGE_NAME", "OBJECT_NAME", "OVERLOAD", "ARGUMENT_NAME", "POSITION", "SEQUENCE",
-        "DATA_LEVEL", "DATA_TYPE", "IN_OUT"}},
-      {"all_procedures", {"OWNER", "OBJECT_NAME", "PROCEDURE_NAME", "OBJECT_TYPE", "OVERLOAD"}},
-  };
-  return tables;
-}
 
 [[noreturn]] void FailNotSnapshot(const std::string& path, const std::string& reason) {
   throw TarvelError(path + " is not a dictionary snapshot: " + reason);
@@ -46,13 +31,6 @@ void CheckSqliteHeader(const std::string& path) {
   if (file.read(kHeader.size()) != kHeader) FailNotSnapshot(path, "it is not an SQLite database");
 }
 
-const std::string* FindIgnoringCase(const std::vector<std::string>& names, const char* wanted) {
-  for (const std::string& name : names) {
-    if (EqualsIgnoringAsciiCase(name, wanted)) return &name;
-  }
-  return nullptr;
-}
-
 // Only tables: a view can hold any query, an endless recursive one included, and a virtual
 // table runs code of its module.
 void CheckSnapshotTables(sqlite3* database, const std::string& path) {
@@ -62,7 +40,7 @@ void CheckSnapshotTables(sqlite3* database, const std::string& path) {
   const std::vector<std::string> names = ReadColumn(database, objects, 0);
   const std::vector<std::string> types = ReadColumn(database, objects, 1);
   std::string missing;
-  for (const RequiredTable& required : SnapshotTables()) {
+  for (const SnapshotTable& required : SnapshotTables()) {
     std::vector<std::string> problems;
     const std::string* table = FindIgnoringCase(names, required.name);
     const std::string type = table == nullptr ? "" : types[table - names.data()];
@@ -75,7 +53,8 @@ void CheckSnapshotTables(sqlite3* database, const std::string& path) {
           ReadColumn(database, "pragma table_info(" + Enclosed(*table, '"', '"') + ")", 1);
       for (const char* column : required.columns) {
         if (FindIgnoringCase(columns, column) == nullptr) {
-          problems.push_back(std::string("table ") + required.name + " has no column " + column);
+          problems.push_back(std::string("table ") + required.name + " has no column " +
+                             AsciiUpper(column));
         }
       }
     }
@@ -110,16 +89,9 @@ std::string PlainFileName(const std::string& path) {
 
 SqliteHandle OpenSnapshotFile(const std::string& path) {
   CheckSqliteHeader(path);
-  ConfigureSqlite();
   const std::string fileName = PlainFileName(path);
-  sqlite3* opened = nullptr;
-  const int result = sqlite3_open_v2(fileName.c_str(), &opened,
-                                     SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
-  SqliteHandle database(opened);
-  if (result != SQLITE_OK) {
-    if (!database) throw TarvelError(sqlite3_errstr(result));
-    FailWithMessageOf(opened);
-  }
+  SqliteHandle database = OpenSqlite(fileName, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX);
+  sqlite3* opened = database.get();
   sqlite3_busy_timeout(opened, kBusyTimeoutMs);
   AttachAsSys(opened, fileName);
   CheckSnapshotTables(opened, path);

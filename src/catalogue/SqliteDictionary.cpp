@@ -99,6 +99,18 @@ void FailWithMessageOf(sqlite3* database, const std::string& failure) {
   throw TarvelError(failure + sqlite3_errmsg(database));
 }
 
+SqliteHandle OpenSqlite(const std::string& name, int flags, const std::string& failure) {
+  ConfigureSqlite();
+  sqlite3* opened = nullptr;
+  const int result = sqlite3_open_v2(name.c_str(), &opened, flags, nullptr);
+  SqliteHandle database(opened);
+  if (result != SQLITE_OK) {
+    if (!database) throw TarvelError(failure + sqlite3_errstr(result));
+    FailWithMessageOf(opened, failure);
+  }
+  return database;
+}
+
 // One prepared statement with its result columns, taken by one query at a time.
 struct SqliteDictionary::Prepared {
   std::string key;  // the template it was made from; empty when not kept for reuse

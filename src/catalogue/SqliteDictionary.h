@@ -27,6 +27,9 @@ void ConfigureSqlite();
 // Fails with `failure` followed by SQLite's message about the database.
 [[noreturn]] void FailWithMessageOf(sqlite3* database, const std::string& failure = "");
 
+// Opens an SQLite database with sqlite3_open_v2's flags; fails as FailWithMessageOf does.
+SqliteHandle OpenSqlite(const std::string& name, int flags, const std::string& failure = "");
+
 // A dictionary held by SQLite: a snapshot file, or the run's copy of a server's rows. Each
 // statement template is prepared once and run with its values bound.
 class SqliteDictionary : public DictionaryDatabase {

@@ -30,6 +30,14 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+const std::string* FindIgnoringCase(const std::vector<std::string>& names,
+                                    std::string_view wanted) {
+  for (const std::string& name : names) {
+    if (EqualsIgnoringAsciiCase(name, wanted)) return &name;
+  }
+  return nullptr;
+}
+
 void AppendEnclosed(std::string& out, std::string_view text, char open, char close) {
   out += open;
   for (char c : text) {

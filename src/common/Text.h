@@ -17,6 +17,8 @@ char AsciiLower(char c);
 std::string AsciiUpper(std::string_view text);
 std::string AsciiLower(std::string_view text);
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+// The first of the names that equals `wanted` ignoring ASCII case, or none.
+const std::string* FindIgnoringCase(const std::vector<std::string>& names, std::string_view wanted);
 
 // The text between `open` and `close`, with every `close` inside it doubled: the quoting of SQL
 // literals, of connection-string values and of ODBC's braces.

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <vector>
+
+namespace tarvel {
+
+// A dictionary view as a snapshot holds it: a table of the view's own name, with the columns
+// the generator reads (a snapshot may have more). The log-on check, the export and the run's
+// copy of a server's rows all go by this description; samples/snapshot-schema.sql creates the
+// tables, and every snapshot the tests log on to is made from it.
+struct SnapshotTable {
+  const char* name;
+  const char* source;                // the view as a server's statement names it
+  std::vector<const char*> columns;  // as the statements write them
+};
+
+const SnapshotTable& ObjectsTable();
+const SnapshotTable& ArgumentsTable();
+const SnapshotTable& ProceduresTable();
+
+// dba_objects, all_arguments and all_procedures, in that order.
+const std::vector<SnapshotTable>& SnapshotTables();
+
+}  // namespace tarvel
