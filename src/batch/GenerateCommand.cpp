@@ -10,6 +10,7 @@
 
 #include "batch/BatchCommands.h"
 #include "batch/BatchRunListener.h"
+#include "batch/StandardOutput.h"
 #include "common/Error.h"
 #include "common/QtText.h"
 #include "run/GenerationRun.h"
@@ -87,7 +88,8 @@ void PrintNameChanges(const std::vector<PascalNameChange>& changes, bool verbose
             << '\n';
   if (!verbose) return;
   for (const PascalNameChange& change : changes) {
-    std::cout << change.UnitName << ": " << change.DbName << " -> " << change.Name << '\n';
+    std::cout << change.UnitName << ": " << ShownOnStandardOutput(change.DbName) << " -> "
+              << change.Name << '\n';
   }
 }
 

@@ -1,10 +1,8 @@
-#include <unistd.h>
-
 #include <iostream>
 
 #include "batch/BatchCommands.h"
 #include "batch/PasswordInput.h"
-#include "common/Text.h"
+#include "batch/StandardOutput.h"
 
 namespace tarvel {
 
@@ -35,13 +33,11 @@ std::vector<PackageEntry> LogOnAndListPackages(DictionaryConnection& connection,
   return std::move(sink.entries);
 }
 
-// Printed only once the whole list is read, so that a failure prints no partial list. A script
-// gets the names as they are; a terminal sees their control bytes shown.
+// Printed only once the whole list is read, so that a failure prints no partial list.
 int RunListCommand(const CommandLine& line) {
   DictionaryConnection connection;
-  const bool terminal = isatty(STDOUT_FILENO) != 0;
   for (const PackageEntry& entry : LogOnAndListPackages(connection, line)) {
-    std::cout << (terminal ? ShownOnTerminal(entry.caption) : entry.caption) << '\n';
+    std::cout << ShownOnStandardOutput(entry.caption) << '\n';
   }
   return kExitSuccess;
 }
