@@ -16,6 +16,8 @@ struct MessageBox {
   std::string text;
   MessageIcon icon = MessageIcon::kNone;
   MessageButtons buttons = MessageButtons::kOk;
+
+  friend bool operator==(const MessageBox&, const MessageBox&) = default;
 };
 
 // Every message box and the folder browser of the window go through here, so that tests can

@@ -2,6 +2,19 @@
 
 namespace tarvel {
 
+MessageBox ErrorBox(const std::string& text) {
+  return {"Tarvel Generator", text, MessageIcon::kError, MessageButtons::kOk};
+}
+
+MessageBox WarningBox(const std::string& text) {
+  return {"Warning", text, MessageIcon::kWarning, MessageButtons::kOk};
+}
+
+void PrintTo(const MessageBox& box, std::ostream* out) {
+  *out << "{\"" << box.title << "\", \"" << box.text << "\", icon " << static_cast<int>(box.icon)
+       << ", buttons " << static_cast<int>(box.buttons) << "}";
+}
+
 MessageAnswer ScriptedMessageService::show(QWidget*, const MessageBox& box) {
   shown_.push_back(box);
   if (answers_.empty()) {

@@ -2,12 +2,18 @@
 
 #include <deque>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "ui/MessageService.h"
 
 namespace tarvel {
+
+// The standard error box, as the window shows every error that leaves a handler.
+MessageBox ErrorBox(const std::string& text);
+MessageBox WarningBox(const std::string& text);
+void PrintTo(const MessageBox& box, std::ostream* out);
 
 struct FolderRequest {
   std::string caption;

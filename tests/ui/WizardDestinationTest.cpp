@@ -17,6 +17,8 @@ const std::string kStringMessage =
 const std::string kBlobMessage = "Ivalid value for MaxBlobSize. Must be between 0 and 2147483647.";
 const std::string kClobMessage = "Ivalid value for MaxClobSize. Must be between 0 and 2147483647.";
 const std::string kFolderQuestion = "Folder not exists. Do you want to create this folder?";
+const MessageBox kFolderBox{"Confirm", kFolderQuestion, MessageIcon::kQuestion,
+                            MessageButtons::kYesNo};
 
 bool Exists(const std::string& path) {
   return QFileInfo::exists(ToQString(path));
@@ -39,9 +41,7 @@ TEST_F(WizardDestinationTest, ASizeThatIsNoWholeNumberInRangeStaysOnThePage) {
     TypeInto(box, text);
     ClickNext();
     EXPECT_EQ(Page(), 3);
-    ASSERT_EQ(messages_.shown().size(), 1u);
-    EXPECT_EQ(messages_.shown()[0].text, message);
-    EXPECT_EQ(messages_.shown()[0].icon, MessageIcon::kError);
+    EXPECT_EQ(messages_.shown(), std::vector<MessageBox>{ErrorBox(message)});
     EXPECT_TRUE(IsIdle());
   }
   EXPECT_FALSE(Exists(TempPath("missing")));
@@ -53,12 +53,7 @@ TEST_F(WizardDestinationTest, AMissingFolderDeclinedStaysQuietlyAndCreatesNothin
   messages_.answerNext(MessageAnswer::kNo);
   ClickNext();
   EXPECT_EQ(Page(), 3);
-  ASSERT_EQ(messages_.shown().size(), 1u);
-  const MessageBox& question = messages_.shown()[0];
-  EXPECT_EQ(question.title, "Confirm");
-  EXPECT_EQ(question.text, kFolderQuestion);
-  EXPECT_EQ(question.icon, MessageIcon::kQuestion);
-  EXPECT_EQ(question.buttons, MessageButtons::kYesNo);
+  EXPECT_EQ(messages_.shown(), std::vector<MessageBox>{kFolderBox});
   EXPECT_FALSE(Exists(TempPath("a")));
   EXPECT_TRUE(IsIdle());
 }
@@ -79,9 +74,8 @@ TEST_F(WizardDestinationTest, AnEmptyFolderAnsweredYesCannotBeCreated) {
   messages_.answerNext(MessageAnswer::kYes);
   ClickNext();
   EXPECT_EQ(Page(), 3);
-  EXPECT_EQ(messages_.shownTexts(),
-            (std::vector<std::string>{kFolderQuestion, "Unable to create directory."}));
-  EXPECT_EQ(messages_.shown()[1].icon, MessageIcon::kError);
+  EXPECT_EQ(messages_.shown(),
+            (std::vector<MessageBox>{kFolderBox, ErrorBox("Unable to create directory.")}));
   EXPECT_TRUE(IsIdle());
 }
 
