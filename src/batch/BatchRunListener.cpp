@@ -8,47 +8,47 @@ namespace tarvel {
 
 BatchRunListener::BatchRunListener(std::size_t packageCount, bool showProgress)
     : packageCount_(packageCount), showProgress_(showProgress) {
-  ShowProgress();
+  printProgress();
 }
 
 BatchRunListener::~BatchRunListener() {
-  ClearProgress();
+  clearProgress();
 }
 
 void BatchRunListener::packageRead() {
   ++packagesRead_;
-  ShowProgress();
+  printProgress();
 }
 
 void BatchRunListener::warning(const std::string& message) {
-  ClearProgress();
+  clearProgress();
   std::fprintf(stderr, "%s\n", ShownOnTerminal(message).c_str());
   ++routinesLeftOut_;
-  ShowProgress();
+  printProgress();
 }
 
 void BatchRunListener::unitSaved(UnitKind /*kind*/, const std::string& /*path*/, bool written) {
   ++(written ? unitsWritten_ : unitsUnchanged_);
-  ShowProgress();
+  printProgress();
 }
 
 void BatchRunListener::unitCompared(const std::string& fileName, UnitFileState state) {
   ++unitsCompared_;
   if (state != UnitFileState::kSame) {
-    ClearProgress();
+    clearProgress();
     std::printf("%s: %s\n", state == UnitFileState::kMissing ? "missing" : "differs",
                 fileName.c_str());
     std::fflush(stdout);
     ++unitsDiffering_;
   }
-  ShowProgress();
+  printProgress();
 }
 
 void BatchRunListener::pascalNamesChanged(const std::vector<PascalNameChange>& changes) {
   nameChanges_ = changes;
 }
 
-void BatchRunListener::ShowProgress() const {
+void BatchRunListener::printProgress() const {
   if (!showProgress_) return;
   if (unitsCompared_ > 0) {
     std::fprintf(stderr, "\rPackages read: %zu/%zu, units compared: %d", packagesRead_,
@@ -60,7 +60,7 @@ void BatchRunListener::ShowProgress() const {
   std::fflush(stderr);
 }
 
-void BatchRunListener::ClearProgress() const {
+void BatchRunListener::clearProgress() const {
   if (!showProgress_) return;
   std::fputs("\r\033[K", stderr);
   std::fflush(stderr);

@@ -33,8 +33,8 @@ class BatchRunListener : public RunListener {
   const std::vector<PascalNameChange>& nameChanges() const { return nameChanges_; }
 
  private:
-  void ShowProgress() const;
-  void ClearProgress() const;
+  void printProgress() const;
+  void clearProgress() const;
 
   std::size_t packageCount_;
   bool showProgress_;

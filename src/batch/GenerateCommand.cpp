@@ -73,7 +73,7 @@ using StatementLog = std::unique_ptr<std::FILE, FileCloser>;
 StatementLog OpenStatementLog(DictionaryConnection& connection, const std::string& path) {
   StatementLog log(std::fopen(path.c_str(), "wbx"));
   if (!log) throw TarvelError("Unable to write to " + path + ": " + std::strerror(errno));
-  connection.SetStatementObserver([file = log.get()](const std::string& statement, bool toServer) {
+  connection.setStatementObserver([file = log.get()](const std::string& statement, bool toServer) {
     if (toServer) std::fputs(kServerStatementMark, file);
     std::fwrite(statement.data(), 1, statement.size(), file);
     std::fputc('\n', file);

@@ -8,8 +8,8 @@ namespace tarvel {
 int RunSnapshotCommand(const CommandLine& line) {
   const LogOnTexts logOn{line.user, PasswordFor(line), line.database};
   DictionaryConnection connection;
-  connection.SetConnectionString(BuildConnectionString(logOn));
-  connection.Open();
+  connection.setConnectionString(BuildConnectionString(logOn));
+  connection.open();
   const SnapshotRowCounts counts = ExportSnapshot(connection, line.user, line.output);
   std::cout << "Snapshot written to " << line.output << ": " << counts.objects << " objects, "
             << counts.arguments << " argument rows, " << counts.procedures << " procedure rows\n";

@@ -46,13 +46,13 @@ class SnapshotWriter {
       : failure_("Unable to write to " + path + ": "),
         db_(OpenSqlite(temporaryPath, SQLITE_OPEN_READWRITE, failure_)) {}
 
-  void Execute(const char* sql) { ExecuteSql(db_.get(), sql, failure_); }
+  void execute(const char* sql) { ExecuteSql(db_.get(), sql, failure_); }
 
-  std::int64_t Copy(const SnapshotTable& view, DictionaryQuery& rows) {
+  std::int64_t copy(const SnapshotTable& view, DictionaryQuery& rows) {
     return InsertRows(db_.get(), view, rows, failure_);
   }
 
-  void Close() {
+  void close() {
     if (sqlite3_close(db_.get()) != SQLITE_OK) FailWithMessageOf(db_.get(), failure_);
     db_.release();
   }
@@ -85,18 +85,18 @@ SnapshotRowCounts ExportSnapshot(DictionaryConnection& connection, const std::st
   {
     SnapshotWriter writer(temporaryPath, path);
     // The file is new and is renamed into place only when complete: no rollback journal needed.
-    writer.Execute("pragma journal_mode = off");
-    writer.Execute("begin");
-    writer.Execute(kSnapshotSchemaSql);
+    writer.execute("pragma journal_mode = off");
+    writer.execute("begin");
+    writer.execute(kSnapshotSchemaSql);
     std::int64_t* const targets[] = {&counts.objects, &counts.arguments, &counts.procedures};
     for (std::size_t i = 0; i < ExportedViews().size(); ++i) {
       const ExportedView& exported = ExportedViews()[i];
       DictionaryQuery rows(connection,
                            CopyStatement(exported.view, owner, exported.condition, exported.order));
-      *targets[i] = writer.Copy(exported.view, rows);
+      *targets[i] = writer.copy(exported.view, rows);
     }
-    writer.Execute("commit");
-    writer.Close();
+    writer.execute("commit");
+    writer.close();
   }
   GiveNewFilePermissions(temporaryPath);
   if (std::rename(temporaryPath.c_str(), path.c_str()) != 0) {

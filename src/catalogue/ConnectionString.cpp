@@ -46,7 +46,7 @@ std::string ConnectionStringValue(const std::string& value) {
   return Enclosed(value, '"', '"');
 }
 
-std::string ConnectionStringValues::Value(const std::string& key) const {
+std::string ConnectionStringValues::value(const std::string& key) const {
   auto found = values_.find(AsciiUpper(key));
   return found == values_.end() ? std::string() : found->second;
 }

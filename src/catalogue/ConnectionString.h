@@ -14,7 +14,7 @@ std::string ConnectionStringValue(const std::string& value);
 class ConnectionStringValues {
  public:
   // The value of the key, or an empty text when the string does not name it.
-  std::string Value(const std::string& key) const;
+  std::string value(const std::string& key) const;
 
  private:
   friend ConnectionStringValues ParseConnectionString(const std::string& text);

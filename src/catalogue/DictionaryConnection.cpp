@@ -24,14 +24,14 @@ DictionaryConnection::DictionaryConnection(std::unique_ptr<DictionaryDatabase> d
 }
 
 DictionaryConnection::~DictionaryConnection() {
-  Close();
+  close();
 }
 
-void DictionaryConnection::Close() {
+void DictionaryConnection::close() {
   state_->database.reset();
 }
 
-void DictionaryConnection::SetConnectionString(const std::string& connectionString) {
+void DictionaryConnection::setConnectionString(const std::string& connectionString) {
   state_->connectionString = connectionString;
 }
 
@@ -55,10 +55,10 @@ bool IsSnapshotDataSource(const std::string& dataSource) {
 }
 
 // Opening an open connection logs on afresh with the string now set.
-void DictionaryConnection::Open() {
-  Close();
+void DictionaryConnection::open() {
+  close();
   const ConnectionStringValues values = ParseConnectionString(state_->connectionString);
-  const std::string dataSource = values.Value("Data Source");
+  const std::string dataSource = values.value("Data Source");
   const QFileInfo file(ToQString(dataSource));
   if (file.isFile()) {
     state_->database = OpenSnapshotDatabase(dataSource);
@@ -67,31 +67,31 @@ void DictionaryConnection::Open() {
     throw TarvelError("No such dictionary snapshot: " + dataSource);
   } else {
     state_->database =
-        OpenOdbcDatabase(dataSource, values.Value("User ID"), values.Value("Password"));
+        OpenOdbcDatabase(dataSource, values.value("User ID"), values.value("Password"));
   }
 }
 
-bool DictionaryConnection::IsOpen() const {
+bool DictionaryConnection::isOpen() const {
   return state_->database != nullptr;
 }
 
-bool DictionaryConnection::IsServer() const {
-  return state_->database != nullptr && state_->database->IsServer();
+bool DictionaryConnection::isServer() const {
+  return state_->database != nullptr && state_->database->isServer();
 }
 
-void DictionaryConnection::SetStatementObserver(StatementObserver observer) {
+void DictionaryConnection::setStatementObserver(StatementObserver observer) {
   state_->observer = std::move(observer);
 }
 
-const DictionaryConnection::StatementObserver& DictionaryConnection::Observer() const {
+const DictionaryConnection::StatementObserver& DictionaryConnection::observer() const {
   return state_->observer;
 }
 
 struct DictionaryQuery::State {
   std::unique_ptr<DictionaryRows> rows;
 
-  int ColumnIndex(std::string_view column) const {
-    const std::vector<std::string>& names = rows->ColumnNames();
+  int columnIndex(std::string_view column) const {
+    const std::vector<std::string>& names = rows->columnNames();
     if (const std::string* found = FindIgnoringCase(names, column)) {
       return static_cast<int>(found - names.data());
     }
@@ -105,9 +105,9 @@ DictionaryQuery::DictionaryQuery(DictionaryConnection& connection,
     : state_(std::make_unique<State>()) {
   const DictionaryConnection::State& owner = *connection.state_;
   if (!owner.database) throw TarvelError("The dictionary connection is not open");
-  if (owner.observer) owner.observer(statement.Text(), owner.database->IsServer());
+  if (owner.observer) owner.observer(statement.text(), owner.database->isServer());
   try {
-    state_->rows = owner.database->Run(statement);
+    state_->rows = owner.database->run(statement);
   } catch (const TarvelError& error) {
     throw DictionaryError(error.what());
   }
@@ -118,40 +118,40 @@ DictionaryQuery::DictionaryQuery(DictionaryConnection& connection, const std::st
 
 DictionaryQuery::~DictionaryQuery() = default;
 
-bool DictionaryQuery::Eof() const {
-  return state_->rows->Eof();
+bool DictionaryQuery::eof() const {
+  return state_->rows->eof();
 }
 
-void DictionaryQuery::Next() {
+void DictionaryQuery::next() {
   try {
-    state_->rows->Next();
+    state_->rows->next();
   } catch (const TarvelError& error) {
     throw DictionaryError(error.what());
   }
 }
 
-DictionaryColumn DictionaryQuery::Column(std::string_view name) const {
-  return {state_->ColumnIndex(name), name};
+DictionaryColumn DictionaryQuery::column(std::string_view name) const {
+  return {state_->columnIndex(name), name};
 }
 
-std::string DictionaryQuery::FieldText(std::string_view column) const {
-  return FieldText(Column(column));
+std::string DictionaryQuery::fieldText(std::string_view name) const {
+  return fieldText(column(name));
 }
 
-std::int64_t DictionaryQuery::FieldInteger(std::string_view column) const {
-  return FieldInteger(Column(column));
+std::int64_t DictionaryQuery::fieldInteger(std::string_view name) const {
+  return fieldInteger(column(name));
 }
 
-std::string DictionaryQuery::FieldText(const DictionaryColumn& column) const {
-  return state_->rows->Text(column.index);
+std::string DictionaryQuery::fieldText(const DictionaryColumn& column) const {
+  return state_->rows->text(column.index);
 }
 
-std::int64_t DictionaryQuery::FieldInteger(const DictionaryColumn& column) const {
-  if (const std::optional<std::int64_t> number = state_->rows->Integer(column.index)) {
+std::int64_t DictionaryQuery::fieldInteger(const DictionaryColumn& column) const {
+  if (const std::optional<std::int64_t> number = state_->rows->integer(column.index)) {
     return *number;
   }
   throw TarvelError("The dictionary column " + std::string(column.name) +
-                    " holds no integer: " + state_->rows->Text(column.index));
+                    " holds no integer: " + state_->rows->text(column.index));
 }
 
 }  // namespace tarvel

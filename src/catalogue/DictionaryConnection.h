@@ -37,17 +37,17 @@ class DictionaryConnection {
   DictionaryConnection(const DictionaryConnection&) = delete;
   DictionaryConnection& operator=(const DictionaryConnection&) = delete;
 
-  void Close();  // harmless when not open
-  void SetConnectionString(const std::string& connectionString);
-  void Open();  // fails with the driver's or the database's own message
-  bool IsOpen() const;
+  void close();  // harmless when not open
+  void setConnectionString(const std::string& connectionString);
+  void open();  // fails with the driver's or the database's own message
+  bool isOpen() const;
   // Open on a database server, where every statement costs a round trip.
-  bool IsServer() const;
+  bool isServer() const;
 
   // Sees every statement before it runs, and whether it goes to a database server.
   using StatementObserver = std::function<void(const std::string& statement, bool toServer)>;
-  void SetStatementObserver(StatementObserver observer);
-  const StatementObserver& Observer() const;
+  void setStatementObserver(StatementObserver observer);
+  const StatementObserver& observer() const;
 
  private:
   friend class DictionaryQuery;
@@ -71,15 +71,15 @@ class DictionaryQuery {
   DictionaryQuery(const DictionaryQuery&) = delete;
   DictionaryQuery& operator=(const DictionaryQuery&) = delete;
 
-  bool Eof() const;
-  void Next();  // fails as the constructor does
+  bool eof() const;
+  void next();  // fails as the constructor does
   // Column lookup ignores letter case; NULL reads as an empty text or as 0.
-  std::string FieldText(std::string_view column) const;
-  std::int64_t FieldInteger(std::string_view column) const;
+  std::string fieldText(std::string_view column) const;
+  std::int64_t fieldInteger(std::string_view column) const;
   // The same reads by a column found beforehand; fails as they do when there is none.
-  DictionaryColumn Column(std::string_view name) const;
-  std::string FieldText(const DictionaryColumn& column) const;
-  std::int64_t FieldInteger(const DictionaryColumn& column) const;
+  DictionaryColumn column(std::string_view name) const;
+  std::string fieldText(const DictionaryColumn& column) const;
+  std::int64_t fieldInteger(const DictionaryColumn& column) const;
 
  private:
   struct State;

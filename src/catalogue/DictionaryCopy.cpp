@@ -133,13 +133,13 @@ std::int64_t InsertRows(sqlite3* into, const SnapshotTable& view, DictionaryQuer
   }
   const StatementHandle insert(prepared);
   std::vector<DictionaryColumn> columns;
-  if (!rows.Eof()) {
-    for (const char* column : view.columns) columns.push_back(rows.Column(column));
+  if (!rows.eof()) {
+    for (const char* column : view.columns) columns.push_back(rows.column(column));
   }
   std::int64_t count = 0;
-  for (; !rows.Eof(); rows.Next(), ++count) {
+  for (; !rows.eof(); rows.next(), ++count) {
     for (std::size_t i = 0; i < columns.size(); ++i) {
-      const std::string value = rows.FieldText(columns[i]);
+      const std::string value = rows.fieldText(columns[i]);
       const int place = static_cast<int>(i) + 1;
       const int bound = value.empty()
                             ? sqlite3_bind_null(prepared, place)

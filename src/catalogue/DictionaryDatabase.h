@@ -15,12 +15,12 @@ class DictionaryRows {
  public:
   virtual ~DictionaryRows() = default;
 
-  virtual const std::vector<std::string>& ColumnNames() const = 0;
-  virtual bool Eof() const = 0;
-  virtual void Next() = 0;  // fails with the database's own message
+  virtual const std::vector<std::string>& columnNames() const = 0;
+  virtual bool eof() const = 0;
+  virtual void next() = 0;  // fails with the database's own message
   // NULL reads as an empty text or as 0; a value that is no integer gives none.
-  virtual std::string Text(int column) const = 0;
-  virtual std::optional<std::int64_t> Integer(int column) const = 0;
+  virtual std::string text(int column) const = 0;
+  virtual std::optional<std::int64_t> integer(int column) const = 0;
 };
 
 // An open dictionary: a snapshot file through SQLite itself, or Oracle through Qt's ODBC driver.
@@ -29,9 +29,9 @@ class DictionaryDatabase {
   virtual ~DictionaryDatabase() = default;
 
   // Runs the statement; fails with the database's own message.
-  virtual std::unique_ptr<DictionaryRows> Run(const DictionaryStatement& statement) = 0;
+  virtual std::unique_ptr<DictionaryRows> run(const DictionaryStatement& statement) = 0;
   // A database server, rather than a file or memory of this process.
-  virtual bool IsServer() const = 0;
+  virtual bool isServer() const = 0;
 };
 
 // Both fail with a message fit to show when the dictionary cannot be opened.

@@ -5,7 +5,7 @@
 
 namespace tarvel {
 
-std::string DictionaryStatement::Text() const {
+std::string DictionaryStatement::text() const {
   std::vector<std::string> filled;
   filled.reserve(values.size());
   for (const StatementValue& value : values) {

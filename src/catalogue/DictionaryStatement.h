@@ -19,7 +19,7 @@ struct DictionaryStatement {
   std::string_view shape;
   std::vector<StatementValue> values;
 
-  std::string Text() const;
+  std::string text() const;
 };
 
 }  // namespace tarvel

@@ -39,17 +39,17 @@ class OdbcEnvironment {
   OdbcEnvironment& operator=(const OdbcEnvironment&) = delete;
 
   // User and system data sources, as the driver manager lists them.
-  std::vector<std::string> DataSourceNames() const { return ListNames(SQLDataSources); }
+  std::vector<std::string> dataSourceNames() const { return listNames(SQLDataSources); }
 
   // Installed drivers in the order of the driver manager's list.
-  std::vector<std::string> DriverNames() const { return ListNames(SQLDrivers); }
+  std::vector<std::string> driverNames() const { return listNames(SQLDrivers); }
 
  private:
   // SQLDataSources and SQLDrivers share their shape: a name, then text about it.
   using ListFunction = SQLRETURN (*)(SQLHENV, SQLUSMALLINT, SQLCHAR*, SQLSMALLINT, SQLSMALLINT*,
                                      SQLCHAR*, SQLSMALLINT, SQLSMALLINT*);
 
-  std::vector<std::string> ListNames(ListFunction list) const {
+  std::vector<std::string> listNames(ListFunction list) const {
     std::vector<std::string> names;
     SQLCHAR name[1024];
     SQLCHAR about[4096];
@@ -128,10 +128,10 @@ void OpenOracle(const QString& connectionName, const std::string& dataSource,
   const OdbcEnvironment environment;
   const std::string credentials = Credentials(user, password);
   std::string connectText;
-  const std::vector<std::string> dataSources = environment.DataSourceNames();
+  const std::vector<std::string> dataSources = environment.dataSourceNames();
   if (const std::string* dsn = FindIgnoringCase(dataSources, dataSource)) {
     connectText = DataSourceConnectText(*dsn, credentials);
-  } else if (const auto driver = FindOracleDriver(environment.DriverNames())) {
+  } else if (const auto driver = FindOracleDriver(environment.driverNames())) {
     connectText = DriverConnectText(*driver, dataSource, credentials);
   } else {
     throw TarvelError(
@@ -158,25 +158,25 @@ class OdbcRows : public DictionaryRows {
     if (!query_.exec(ToQString(statement))) throw TarvelError(ErrorText(query_.lastError()));
     const QSqlRecord record = query_.record();
     for (int i = 0; i < record.count(); ++i) columns_.push_back(FromQString(record.fieldName(i)));
-    Next();
+    next();
   }
 
-  const std::vector<std::string>& ColumnNames() const override { return columns_; }
+  const std::vector<std::string>& columnNames() const override { return columns_; }
 
-  bool Eof() const override { return !query_.isValid(); }
+  bool eof() const override { return !query_.isValid(); }
 
-  void Next() override {
+  void next() override {
     if (!query_.next() && query_.lastError().isValid()) {
       throw TarvelError(ErrorText(query_.lastError()));
     }
   }
 
-  std::string Text(int column) const override {
+  std::string text(int column) const override {
     const QVariant value = query_.value(column);
     return value.isNull() ? std::string() : FromQString(value.toString());
   }
 
-  std::optional<std::int64_t> Integer(int column) const override {
+  std::optional<std::int64_t> integer(int column) const override {
     const QVariant value = query_.value(column);
     if (value.isNull()) return 0;
     bool ok = false;
@@ -197,22 +197,22 @@ class OdbcDatabase : public DictionaryDatabase {
     try {
       OpenOracle(name_, dataSource, user, password);
     } catch (...) {
-      Discard();
+      discard();
       throw;
     }
   }
-  ~OdbcDatabase() override { Discard(); }
+  ~OdbcDatabase() override { discard(); }
   OdbcDatabase(const OdbcDatabase&) = delete;
   OdbcDatabase& operator=(const OdbcDatabase&) = delete;
 
-  std::unique_ptr<DictionaryRows> Run(const DictionaryStatement& statement) override {
-    return std::make_unique<OdbcRows>(QSqlDatabase::database(name_, false), statement.Text());
+  std::unique_ptr<DictionaryRows> run(const DictionaryStatement& statement) override {
+    return std::make_unique<OdbcRows>(QSqlDatabase::database(name_, false), statement.text());
   }
-  bool IsServer() const override { return true; }
+  bool isServer() const override { return true; }
 
  private:
   // No handle on the Qt connection may be left when it is removed.
-  void Discard() {
+  void discard() {
     if (QSqlDatabase::contains(name_)) {
       QSqlDatabase::database(name_, false).close();
       QSqlDatabase::removeDatabase(name_);

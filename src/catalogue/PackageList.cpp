@@ -37,20 +37,20 @@ std::string BuildConnectionString(const LogOnTexts& logOn) {
 
 void ConnectAndListPackages(DictionaryConnection& connection, const LogOnTexts& logOn,
                             PackageListSink& sink) {
-  connection.Close();
-  connection.SetConnectionString(BuildConnectionString(logOn));
-  connection.Open();
+  connection.close();
+  connection.setConnectionString(BuildConnectionString(logOn));
+  connection.open();
   sink.clear();
   const std::string owner = QuoteOwner(logOn.user);
   {
     const DictionaryQuery routines(connection,
                                    FillTemplate(kRoutinesOutsidePackagesStatement, {owner}));
-    if (!routines.Eof()) sink.add(kOutsidePackagesCaption, kOutsidePackagesEntry);
+    if (!routines.eof()) sink.add(kOutsidePackagesCaption, kOutsidePackagesEntry);
   }
   const FinishGuard finish(sink);
   DictionaryQuery packages(connection, FillTemplate(kPackagesStatement, {owner}));
-  for (; !packages.Eof(); packages.Next()) {
-    sink.add(packages.FieldText("object_name"), kPackageEntry);
+  for (; !packages.eof(); packages.next()) {
+    sink.add(packages.fieldText("object_name"), kPackageEntry);
   }
 }
 

@@ -153,7 +153,7 @@ struct SqliteDictionary::Cache {
   std::unordered_map<std::string_view, std::shared_ptr<Prepared>> statements;
 
   // The kept statement of the template, or a fresh one while the kept one is in use.
-  std::shared_ptr<Prepared> Take(sqlite3* database, std::string_view shape) {
+  std::shared_ptr<Prepared> take(sqlite3* database, std::string_view shape) {
     const auto found = statements.find(shape);
     if (found != statements.end() && !found->second->inUse) {
       found->second->inUse = true;
@@ -189,9 +189,9 @@ class Lease {
   Lease(const Lease&) = delete;
   Lease& operator=(const Lease&) = delete;
 
-  sqlite3_stmt* Statement() const { return prepared_->handle.get(); }
-  const std::vector<std::string>& Columns() const { return prepared_->columns; }
-  void MarkFailed() { failed_ = true; }
+  sqlite3_stmt* statement() const { return prepared_->handle.get(); }
+  const std::vector<std::string>& columns() const { return prepared_->columns; }
+  void markFailed() { failed_ = true; }
 
  private:
   std::shared_ptr<Prepared> prepared_;
@@ -205,19 +205,19 @@ class SqliteRows : public DictionaryRows {
              std::weak_ptr<SqliteDictionary::Cache> cache,
              const std::vector<StatementValue>& values)
       : database_(database), lease_(std::move(prepared), std::move(cache)) {
-    for (std::size_t i = 0; i < values.size(); ++i) Bind(static_cast<int>(i) + 1, values[i]);
-    Next();
+    for (std::size_t i = 0; i < values.size(); ++i) bind(static_cast<int>(i) + 1, values[i]);
+    next();
   }
 
-  const std::vector<std::string>& ColumnNames() const override { return lease_.Columns(); }
+  const std::vector<std::string>& columnNames() const override { return lease_.columns(); }
 
-  bool Eof() const override { return eof_; }
+  bool eof() const override { return eof_; }
 
   // A finished statement is not stepped again, which would run it afresh.
-  void Next() override {
+  void next() override {
     if (!error_.empty()) throw TarvelError(error_);
     if (eof_) return;
-    sqlite3_stmt* statement = lease_.Statement();
+    sqlite3_stmt* statement = lease_.statement();
     const int result = sqlite3_step(statement);
     eof_ = result != SQLITE_ROW;
     if (result == SQLITE_ROW) return;
@@ -225,13 +225,13 @@ class SqliteRows : public DictionaryRows {
     sqlite3_reset(statement);
     if (result != SQLITE_DONE) {
       error_ = sqlite3_errmsg(database_);
-      lease_.MarkFailed();
+      lease_.markFailed();
       throw TarvelError(error_);
     }
   }
 
-  std::string Text(int column) const override {
-    sqlite3_stmt* statement = lease_.Statement();
+  std::string text(int column) const override {
+    sqlite3_stmt* statement = lease_.statement();
     switch (sqlite3_column_type(statement, column)) {
       case SQLITE_NULL:
         return std::string();
@@ -245,8 +245,8 @@ class SqliteRows : public DictionaryRows {
   }
 
   // Fractions are cut off, as integers are what the dictionary's numbers are read as.
-  std::optional<std::int64_t> Integer(int column) const override {
-    sqlite3_stmt* statement = lease_.Statement();
+  std::optional<std::int64_t> integer(int column) const override {
+    sqlite3_stmt* statement = lease_.statement();
     switch (sqlite3_column_type(statement, column)) {
       case SQLITE_NULL:
         return 0;
@@ -261,14 +261,14 @@ class SqliteRows : public DictionaryRows {
   }
 
  private:
-  void Bind(int place, const StatementValue& value) {
-    sqlite3_stmt* statement = lease_.Statement();
+  void bind(int place, const StatementValue& value) {
+    sqlite3_stmt* statement = lease_.statement();
     const int result =
         value.isNumber ? sqlite3_bind_int64(statement, place, *BindableNumber(value))
                        : sqlite3_bind_text(statement, place, value.text.data(),
                                            static_cast<int>(value.text.size()), SQLITE_TRANSIENT);
     if (result != SQLITE_OK) {
-      lease_.MarkFailed();
+      lease_.markFailed();
       FailWithMessageOf(database_);
     }
   }
@@ -284,13 +284,13 @@ class SqliteRows : public DictionaryRows {
 SqliteDictionary::SqliteDictionary(SqliteHandle database)
     : database_(std::move(database)), cache_(std::make_shared<Cache>()) {}
 
-std::unique_ptr<DictionaryRows> SqliteDictionary::Run(const DictionaryStatement& statement) {
+std::unique_ptr<DictionaryRows> SqliteDictionary::run(const DictionaryStatement& statement) {
   sqlite3* database = database_.get();
   if (Bindable(statement)) {
-    return std::make_unique<SqliteRows>(database, cache_->Take(database, statement.shape), cache_,
+    return std::make_unique<SqliteRows>(database, cache_->take(database, statement.shape), cache_,
                                         statement.values);
   }
-  return std::make_unique<SqliteRows>(database, Prepare(database, statement.Text()),
+  return std::make_unique<SqliteRows>(database, Prepare(database, statement.text()),
                                       std::weak_ptr<Cache>(), std::vector<StatementValue>());
 }
 
@@ -299,7 +299,7 @@ std::vector<std::string> ReadColumn(sqlite3* database, const std::string& statem
   try {
     SqliteRows rows(database, Prepare(database, statement),
                     std::weak_ptr<SqliteDictionary::Cache>(), {});
-    for (; !rows.Eof(); rows.Next()) values.push_back(rows.Text(column));
+    for (; !rows.eof(); rows.next()) values.push_back(rows.text(column));
   } catch (const TarvelError&) {
   }
   return values;

@@ -36,10 +36,10 @@ class SqliteDictionary : public DictionaryDatabase {
  public:
   explicit SqliteDictionary(SqliteHandle database);
 
-  std::unique_ptr<DictionaryRows> Run(const DictionaryStatement& statement) override;
-  bool IsServer() const override { return false; }
+  std::unique_ptr<DictionaryRows> run(const DictionaryStatement& statement) override;
+  bool isServer() const override { return false; }
 
-  sqlite3* Handle() const { return database_.get(); }
+  sqlite3* handle() const { return database_.get(); }
 
   // A prepared statement, and the prepared templates by their text; queries hold on to both.
   struct Prepared;

@@ -119,11 +119,11 @@ std::unique_ptr<TOraParameter> Argument(const RoutineRef& routine, const std::st
 // The argument statement's columns, found once per routine rather than on every row.
 struct ArgumentColumns {
   explicit ArgumentColumns(const DictionaryQuery& query)
-      : argumentName(query.Column("ARGUMENT_NAME")),
-        dataLevel(query.Column("DATA_LEVEL")),
-        position(query.Column("POSITION")),
-        dataType(query.Column("DATA_TYPE")),
-        inOut(query.Column("IN_OUT")) {}
+      : argumentName(query.column("ARGUMENT_NAME")),
+        dataLevel(query.column("DATA_LEVEL")),
+        position(query.column("POSITION")),
+        dataType(query.column("DATA_TYPE")),
+        inOut(query.column("IN_OUT")) {}
 
   DictionaryColumn argumentName;
   DictionaryColumn dataLevel;
@@ -136,11 +136,11 @@ struct ArgumentColumns {
 void AddArgumentRow(const RoutineRef& routine, const DictionaryQuery& row,
                     const ArgumentColumns& columns, const TypeAdditions& types,
                     TOraProcedure& procedure) {
-  const std::string argumentName = row.FieldText(columns.argumentName);
-  const std::int64_t dataLevel = row.FieldInteger(columns.dataLevel);
-  const std::int64_t position = row.FieldInteger(columns.position);
-  const std::string dataType = row.FieldText(columns.dataType);
-  const std::string inOut = row.FieldText(columns.inOut);
+  const std::string argumentName = row.fieldText(columns.argumentName);
+  const std::int64_t dataLevel = row.fieldInteger(columns.dataLevel);
+  const std::int64_t position = row.fieldInteger(columns.position);
+  const std::string dataType = row.fieldText(columns.dataType);
+  const std::string inOut = row.fieldText(columns.inOut);
 
   if (dataLevel != 0) throw TarvelError(ConversionMessage(routine));
   // Rows without a data type add nothing: the placeholder row of a procedure without arguments.
@@ -211,13 +211,13 @@ std::unique_ptr<TOraPackage> LoadPackage(DictionaryConnection& connection, const
   package->DbName = packageName;
 
   DictionaryQuery routines(connection, RoutinesStatement(owner, packageName));
-  if (routines.Eof()) return package;
-  const DictionaryColumn overloadColumn = routines.Column("overload");
-  const DictionaryColumn nameColumn = routines.Column("object_name");
+  if (routines.eof()) return package;
+  const DictionaryColumn overloadColumn = routines.column("overload");
+  const DictionaryColumn nameColumn = routines.column("object_name");
   std::vector<std::string> overloads;  // of the routines read, in their order
-  for (; !routines.Eof(); routines.Next()) {
-    const std::string overload = routines.FieldText(overloadColumn);
-    const std::string routineName = routines.FieldText(nameColumn);
+  for (; !routines.eof(); routines.next()) {
+    const std::string overload = routines.fieldText(overloadColumn);
+    const std::string routineName = routines.fieldText(nameColumn);
     try {
       package->Procedures.Add(
           LoadProcedure(connection, owner, packageName, routineName, overload, types));
@@ -243,9 +243,9 @@ std::unique_ptr<TOraProcedure> LoadProcedure(
 
   CheckOverloadValue(routine, overload);
   DictionaryQuery arguments(connection, ArgumentsStatement(routine, overload));
-  if (arguments.Eof()) return procedure;
+  if (arguments.eof()) return procedure;
   const ArgumentColumns columns(arguments);
-  for (; !arguments.Eof(); arguments.Next()) {
+  for (; !arguments.eof(); arguments.next()) {
     AddArgumentRow(routine, arguments, columns, types, *procedure);
   }
   return procedure;

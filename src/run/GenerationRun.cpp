@@ -37,11 +37,11 @@ std::unique_ptr<TOraDatabase> ReadModel(DictionaryConnection& connection,
                                         const GenerationRequest& request, RunListener& listener) {
   const std::string owner = AsciiUpper(request.user);
   try {
-    if (!connection.IsServer() || request.readPerRoutine) {
+    if (!connection.isServer() || request.readPerRoutine) {
       return LoadDatabase(connection, owner, request.names, request.typeAdditions, listener);
     }
     DictionaryConnection copy(CopyServerDictionary(connection, owner, request.names));
-    copy.SetStatementObserver(connection.Observer());
+    copy.setStatementObserver(connection.observer());
     return LoadDatabase(copy, owner, request.names, request.typeAdditions, listener);
   } catch (...) {
     listener.readFailed();

@@ -8,13 +8,13 @@ namespace tarvel {
 namespace {
 
 std::string ReadSize(const IniFile& ini, const std::string& key, std::int32_t defaultSize) {
-  return std::to_string(ini.ReadInteger("CONST", key, defaultSize));
+  return std::to_string(ini.readInteger("CONST", key, defaultSize));
 }
 
 std::unordered_map<std::string, std::string> ReadTypes(const IniFile& ini,
                                                        const std::string& section) {
   std::unordered_map<std::string, std::string> types;
-  for (auto& [dataType, mapped] : ini.SectionValues(section)) {
+  for (auto& [dataType, mapped] : ini.sectionValues(section)) {
     types.emplace(AsciiUpper(dataType), std::move(mapped));
   }
   return types;
@@ -37,12 +37,12 @@ void WriteSize(const std::string& path, const std::string& key, const std::strin
 }  // namespace
 
 StoredSettings LoadSettings(const std::string& path) {
-  const IniFile ini = IniFile::Read(path);
+  const IniFile ini = IniFile::read(path);
   StoredSettings stored;
   WindowSettings& settings = stored.window;
-  settings.user = ini.ReadString("DB", "USER", "");
-  settings.database = ini.ReadString("DB", "SRV", "");
-  settings.folder = ini.ReadString("FILES", "PATH", "");
+  settings.user = ini.readString("DB", "USER", "");
+  settings.database = ini.readString("DB", "SRV", "");
+  settings.folder = ini.readString("FILES", "PATH", "");
   settings.maxStringSize = ReadSize(ini, "STRING", kDefaultStringSize);
   settings.maxBlobSize = ReadSize(ini, "BLOB", kDefaultLobSize);
   settings.maxClobSize = ReadSize(ini, "CLOB", kDefaultLobSize);

@@ -118,33 +118,33 @@ IniFile::IniFile(IniFile&&) noexcept = default;
 IniFile& IniFile::operator=(IniFile&&) noexcept = default;
 IniFile::~IniFile() = default;
 
-IniFile IniFile::Read(const std::string& path) {
+IniFile IniFile::read(const std::string& path) {
   auto parsed = std::make_unique<Parsed>();
   LoadInto(parsed->ini, path);
   return IniFile(std::move(parsed));
 }
 
-std::string IniFile::ReadString(const std::string& section, const std::string& key,
+std::string IniFile::readString(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const {
   const char* value = parsed_->ini.GetValue(section.c_str(), key.c_str(), nullptr);
   if (value == nullptr) return defaultValue;
   return std::string(value).substr(0, kMaxValueLength);
 }
 
-std::int32_t IniFile::ReadInteger(const std::string& section, const std::string& key,
+std::int32_t IniFile::readInteger(const std::string& section, const std::string& key,
                                   std::int32_t defaultValue) const {
-  const std::string text = ReadString(section, key, std::to_string(defaultValue));
+  const std::string text = readString(section, key, std::to_string(defaultValue));
   return ParseInt32(text).value_or(defaultValue);
 }
 
-std::vector<std::pair<std::string, std::string>> IniFile::SectionValues(
+std::vector<std::pair<std::string, std::string>> IniFile::sectionValues(
     const std::string& section) const {
   CSimpleIniA::TNamesDepend keys;
   parsed_->ini.GetAllKeys(section.c_str(), keys);
   keys.sort(CSimpleIniA::Entry::LoadOrder());
   std::vector<std::pair<std::string, std::string>> values;
   for (const CSimpleIniA::Entry& key : keys) {
-    values.emplace_back(key.pItem, ReadString(section, key.pItem, ""));
+    values.emplace_back(key.pItem, readString(section, key.pItem, ""));
   }
   return values;
 }

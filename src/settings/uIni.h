@@ -20,18 +20,18 @@ class IniFile {
   // A file that does not exist reads as empty. One that exists but is no regular file, or
   // cannot be read or parsed, fails with "Cannot read <path>: <reason>": it is never taken as
   // empty.
-  static IniFile Read(const std::string& path);
+  static IniFile read(const std::string& path);
 
   IniFile(IniFile&&) noexcept;
   IniFile& operator=(IniFile&&) noexcept;
   ~IniFile();
 
-  std::string ReadString(const std::string& section, const std::string& key,
+  std::string readString(const std::string& section, const std::string& key,
                          const std::string& defaultValue) const;
-  std::int32_t ReadInteger(const std::string& section, const std::string& key,
+  std::int32_t readInteger(const std::string& section, const std::string& key,
                            std::int32_t defaultValue) const;
   // The keys of a section with their values, in file order.
-  std::vector<std::pair<std::string, std::string>> SectionValues(const std::string& section) const;
+  std::vector<std::pair<std::string, std::string>> sectionValues(const std::string& section) const;
 
  private:
   struct Parsed;

@@ -308,7 +308,7 @@ void Tfmain::FormCreate() {
 void Tfmain::FormDestroy() {
   if (settingsRead_) SaveSettings(iniPath_, SettingsFromBoxes());
   if (connection_) {
-    connection_->Close();
+    connection_->close();
     connection_.reset();
   }
 }

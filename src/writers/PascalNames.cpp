@@ -59,17 +59,17 @@ class NameSet {
  public:
   NameSet() = default;
   NameSet(std::initializer_list<std::string_view> lists) {
-    for (std::string_view list : lists) AddList(list);
+    for (std::string_view list : lists) addList(list);
   }
-  void Add(std::string_view name) { names_.insert(AsciiUpper(name)); }
-  void AddList(std::string_view list) {
+  void add(std::string_view name) { names_.insert(AsciiUpper(name)); }
+  void addList(std::string_view list) {
     for (std::size_t start = 0; start < list.size();) {
       const std::size_t end = std::min(list.find(' ', start), list.size());
-      Add(list.substr(start, end - start));
+      add(list.substr(start, end - start));
       start = end + 1;
     }
   }
-  bool Contains(const std::string& upperName) const { return names_.contains(upperName); }
+  bool contains(const std::string& upperName) const { return names_.contains(upperName); }
 
  private:
   std::unordered_set<std::string> names_;
@@ -102,9 +102,9 @@ std::string FinalName(const std::string& name, const Taken& taken) {
 }
 
 void AddModelTexts(const TOraParameter& parameter, NameSet& names) {
-  names.Add(parameter.FieldType);
-  names.Add(parameter.DelphiType);
-  names.Add(parameter.Direction);
+  names.add(parameter.FieldType);
+  names.add(parameter.DelphiType);
+  names.add(parameter.Direction);
 }
 
 NameSet UnitWords(const TOraDatabase& model) {
@@ -127,35 +127,35 @@ class PascalNamer {
         argumentWords_{kReservedWords, kCommandMembers, kInheritedMembers},
         outsideWords_{kReservedWords, kInheritedMembers, kConnectionClassWords} {}
 
-  std::vector<PascalNameChange> Run(TOraDatabase& model) {
+  std::vector<PascalNameChange> run(TOraDatabase& model) {
     for (TOraPackage& package : model.Packages) {
-      if (!package.DbName.empty()) NamePackage(package);
+      if (!package.DbName.empty()) namePackage(package);
     }
-    for (TOraPackage& package : model.Packages) NameRoutines(package);
+    for (TOraPackage& package : model.Packages) nameRoutines(package);
     return std::move(changes_);
   }
 
  private:
   // A package gives a unit, a class "T"+Name and a field of TMyOracleDB: the field must not
   // hide a class, neither a unit's nor another package's.
-  void NamePackage(TOraPackage& package) {
+  void namePackage(TOraPackage& package) {
     const std::string name = FinalName(package.Name, [&](const std::string& upper) {
-      return packageWords_.Contains(upper) || unitWords_.Contains(upper) ||
-             unitWords_.Contains("T" + upper) || packageClasses_.Contains(upper) ||
-             packageFields_.Contains("T" + upper);
+      return packageWords_.contains(upper) || unitWords_.contains(upper) ||
+             unitWords_.contains("T" + upper) || packageClasses_.contains(upper) ||
+             packageFields_.contains("T" + upper);
     });
     if (!IsQualifyingPackage(package)) {
       package.Name = name;
       return;
     }
-    Change("u" + name, package.DbName, package.Name, name);
-    packageFields_.Add(name);
-    packageClasses_.Add("T" + name);
-    outsideWords_.Add(name);
-    outsideWords_.Add("T" + name);
+    change("u" + name, package.DbName, package.Name, name);
+    packageFields_.add(name);
+    packageClasses_.add("T" + name);
+    outsideWords_.add(name);
+    outsideWords_.add("T" + name);
   }
 
-  void NameRoutines(TOraPackage& package) {
+  void nameRoutines(TOraPackage& package) {
     const bool outside = package.DbName.empty();
     const std::string unit = outside ? kConnectionUnit : "u" + package.Name;
     const NameSet& words = outside ? outsideWords_ : methodWords_;
@@ -165,30 +165,30 @@ class PascalNamer {
       const auto [first, added] = byDbName.emplace(routine.DbName, std::string());
       if (added) {
         first->second = FinalName(routine.Name, [&](const std::string& upper) {
-          return words.Contains(upper) || unitWords_.Contains(upper) || earlier.Contains(upper);
+          return words.contains(upper) || unitWords_.contains(upper) || earlier.contains(upper);
         });
-        earlier.Add(first->second);
-        Change(unit, routine.DbName, routine.Name, first->second);
+        earlier.add(first->second);
+        change(unit, routine.DbName, routine.Name, first->second);
       }
       routine.Name = first->second;
-      NameArguments(unit, routine);
+      nameArguments(unit, routine);
     }
   }
 
-  void NameArguments(const std::string& unit, TOraProcedure& routine) {
+  void nameArguments(const std::string& unit, TOraProcedure& routine) {
     NameSet earlier;
-    if (routine.ReturnParam) earlier.Add("Result");
+    if (routine.ReturnParam) earlier.add("Result");
     for (TOraParameter& argument : routine.Parameters) {
       const std::string name = FinalName(argument.Name, [&](const std::string& upper) {
-        return argumentWords_.Contains(upper) || unitWords_.Contains(upper) ||
-               earlier.Contains(upper);
+        return argumentWords_.contains(upper) || unitWords_.contains(upper) ||
+               earlier.contains(upper);
       });
-      earlier.Add(name);
-      Change(unit, argument.DbName, argument.Name, name);
+      earlier.add(name);
+      change(unit, argument.DbName, argument.Name, name);
     }
   }
 
-  void Change(const std::string& unit, const std::string& dbName, std::string& name,
+  void change(const std::string& unit, const std::string& dbName, std::string& name,
               const std::string& finalName) {
     if (name == finalName) return;
     changes_.push_back({unit, dbName, finalName});
@@ -208,7 +208,7 @@ class PascalNamer {
 }  // namespace
 
 std::vector<PascalNameChange> GivePascalNames(TOraDatabase& model) {
-  return PascalNamer(model).Run(model);
+  return PascalNamer(model).run(model);
 }
 
 }  // namespace tarvel

@@ -25,19 +25,19 @@ TEST(ConnectionString, EveryValueComesBackIntact) {
         "a=b;c=d", "\"\";\"\"", "Data Source=elsewhere", "\xc3\xbcml\xc3\xa4ut"}) {
     const ConnectionStringValues values =
         ParseConnectionString(BuildConnectionString({value, value + "!", "db " + value}));
-    EXPECT_EQ(values.Value("User ID"), value);
-    EXPECT_EQ(values.Value("Password"), value + "!");
-    EXPECT_EQ(values.Value("Data Source"), "db " + value);
-    EXPECT_EQ(values.Value("Provider"), "OraOLEDB.Oracle.1");
+    EXPECT_EQ(values.value("User ID"), value);
+    EXPECT_EQ(values.value("Password"), value + "!");
+    EXPECT_EQ(values.value("Data Source"), "db " + value);
+    EXPECT_EQ(values.value("Provider"), "OraOLEDB.Oracle.1");
   }
 }
 
 TEST(ConnectionString, KeysIgnoreCaseAndBlanksAroundThemAndTheLaterPairWins) {
   const ConnectionStringValues values =
       ParseConnectionString(" user id = scott ;;DATA SOURCE=a; Data Source = \"b;c\" ;");
-  EXPECT_EQ(values.Value("User ID"), "scott");
-  EXPECT_EQ(values.Value("data source"), "b;c");
-  EXPECT_EQ(values.Value("Password"), "");
+  EXPECT_EQ(values.value("User ID"), "scott");
+  EXPECT_EQ(values.value("data source"), "b;c");
+  EXPECT_EQ(values.value("Password"), "");
 }
 
 TEST(ConnectionString, MalformedTextFails) {

@@ -44,8 +44,8 @@ insert into dba_objects (OWNER, OBJECT_NAME, OBJECT_TYPE) values ('HR', 'HR_API'
 class SnapshotConnection : public ::testing::Test {
  protected:
   void SetUp() override {
-    connection.SetConnectionString(SnapshotLogOn(snapshot.path()));
-    connection.Open();
+    connection.setConnectionString(SnapshotLogOn(snapshot.path()));
+    connection.open();
   }
 
   TemporarySnapshot snapshot{kRows};
@@ -56,62 +56,62 @@ TEST_F(SnapshotConnection, ReadsColumnsIgnoringCaseWithNullAsEmptyTextOrZero) {
   DictionaryQuery query(connection,
                         "select argument_name, data_level, position, data_type, in_out from "
                         "sys.all_arguments where owner='HR' order by position");
-  ASSERT_FALSE(query.Eof());
-  EXPECT_EQ(query.FieldText("ARGUMENT_NAME"), "");
-  EXPECT_EQ(query.FieldInteger("Position"), 0);
-  EXPECT_EQ(query.FieldText("data_type"), "VARCHAR2");
-  query.Next();
-  ASSERT_FALSE(query.Eof());
-  EXPECT_EQ(query.FieldText("argument_name"), "P_ID");
-  EXPECT_EQ(query.FieldInteger("DATA_LEVEL"), 0);
-  EXPECT_EQ(query.FieldInteger("POSITION"), 5000000000);
-  EXPECT_EQ(query.FieldText("POSITION"), "5000000000");
-  query.Next();
-  EXPECT_TRUE(query.Eof());
+  ASSERT_FALSE(query.eof());
+  EXPECT_EQ(query.fieldText("ARGUMENT_NAME"), "");
+  EXPECT_EQ(query.fieldInteger("Position"), 0);
+  EXPECT_EQ(query.fieldText("data_type"), "VARCHAR2");
+  query.next();
+  ASSERT_FALSE(query.eof());
+  EXPECT_EQ(query.fieldText("argument_name"), "P_ID");
+  EXPECT_EQ(query.fieldInteger("DATA_LEVEL"), 0);
+  EXPECT_EQ(query.fieldInteger("POSITION"), 5000000000);
+  EXPECT_EQ(query.fieldText("POSITION"), "5000000000");
+  query.next();
+  EXPECT_TRUE(query.eof());
 }
 
 TEST_F(SnapshotConnection, NumbersStoredAsTextOrFractionsReadAsIntegers) {
   DictionaryQuery query(connection,
                         "select ' +42 ' as padded, '-7' as negative, 2.75 as fraction, "
                         "'12a' as word, x'3132' as bytes");
-  EXPECT_EQ(query.FieldInteger("padded"), 42);
-  EXPECT_EQ(query.FieldText("padded"), " +42 ");
-  EXPECT_EQ(query.FieldInteger("negative"), -7);
-  EXPECT_EQ(query.FieldInteger("fraction"), 2);
-  EXPECT_EQ(query.FieldText("fraction"), "2");
-  EXPECT_EQ(query.FieldInteger("bytes"), 12);
-  EXPECT_EQ(FailureOf([&] { query.FieldInteger("word"); }),
+  EXPECT_EQ(query.fieldInteger("padded"), 42);
+  EXPECT_EQ(query.fieldText("padded"), " +42 ");
+  EXPECT_EQ(query.fieldInteger("negative"), -7);
+  EXPECT_EQ(query.fieldInteger("fraction"), 2);
+  EXPECT_EQ(query.fieldText("fraction"), "2");
+  EXPECT_EQ(query.fieldInteger("bytes"), 12);
+  EXPECT_EQ(FailureOf([&] { query.fieldInteger("word"); }),
             "The dictionary column word holds no integer: 12a");
 }
 
 TEST_F(SnapshotConnection, AQueryAtItsEndStaysThere) {
   DictionaryQuery query(connection, "select object_name from dba_objects");
-  query.Next();
-  ASSERT_TRUE(query.Eof());
-  query.Next();
-  EXPECT_TRUE(query.Eof());
+  query.next();
+  ASSERT_TRUE(query.eof());
+  query.next();
+  EXPECT_TRUE(query.eof());
 }
 
 TEST_F(SnapshotConnection, OnlyOneStatementRunsAtATime) {
   EXPECT_THROW(DictionaryQuery(connection, "select 1; delete from dba_objects"), TarvelError);
-  EXPECT_FALSE(DictionaryQuery(connection, "select 1 as one;").Eof());
+  EXPECT_FALSE(DictionaryQuery(connection, "select 1 as one;").eof());
 }
 
 TEST_F(SnapshotConnection, UnqualifiedAndSysQualifiedTablesAreTheSnapshotsOwn) {
   DictionaryQuery objects(connection, "select object_name from dba_objects");
   DictionaryQuery arguments(connection, "select count(*) as n from sys.all_arguments");
-  EXPECT_EQ(objects.FieldText("OBJECT_NAME"), "HR_API");
-  EXPECT_EQ(arguments.FieldInteger("n"), 2);
+  EXPECT_EQ(objects.fieldText("OBJECT_NAME"), "HR_API");
+  EXPECT_EQ(arguments.fieldInteger("n"), 2);
 }
 
 TEST_F(SnapshotConnection, AnEmptyResultIsAtItsEndAtOnce) {
   const DictionaryQuery query(connection, "select * from dba_objects where owner = 'NOBODY'");
-  EXPECT_TRUE(query.Eof());
+  EXPECT_TRUE(query.eof());
 }
 
 TEST_F(SnapshotConnection, AnUnknownColumnFails) {
   const DictionaryQuery query(connection, "select object_name from dba_objects");
-  EXPECT_EQ(FailureOf([&] { query.FieldText("owner"); }),
+  EXPECT_EQ(FailureOf([&] { query.fieldText("owner"); }),
             "The dictionary query has no column owner");
 }
 
@@ -126,12 +126,12 @@ TEST_F(SnapshotConnection, TheSnapshotIsNeverWritten) {
   EXPECT_EQ(FailureOf([&] { DictionaryQuery(connection, "delete from dba_objects"); }),
             "attempt to write a readonly database");
   EXPECT_EQ(
-      DictionaryQuery(connection, "select count(*) as n from all_arguments").FieldInteger("N"), 2);
+      DictionaryQuery(connection, "select count(*) as n from all_arguments").fieldInteger("N"), 2);
 }
 
 TEST_F(SnapshotConnection, TheObserverSeesEveryStatementBeforeItRuns) {
   std::vector<std::string> seen;
-  connection.SetStatementObserver([&](const std::string& statement, bool toServer) {
+  connection.setStatementObserver([&](const std::string& statement, bool toServer) {
     seen.push_back(statement + (toServer ? " on a server" : ""));
   });
   DictionaryQuery(connection, "select 1 as one");
@@ -143,11 +143,11 @@ TEST_F(SnapshotConnection, TheObserverSeesEveryStatementBeforeItRuns) {
 // the same template while the first is open reads its own rows.
 TEST_F(SnapshotConnection, ATemplateRunsWithEachQuerysOwnValues) {
   std::vector<std::string> seen;
-  connection.SetStatementObserver(
+  connection.setStatementObserver(
       [&](const std::string& statement, bool) { seen.push_back(statement); });
   const auto json = [&](const std::string& text) {
     return DictionaryQuery(connection, DictionaryStatement{"select json(%s) as j", {{text}}})
-        .FieldText("j");
+        .fieldText("j");
   };
   EXPECT_EQ(FailureOf([&] { json("{"); }), "malformed JSON");
   EXPECT_EQ(json("[1, 2]"), "[1,2]");
@@ -157,10 +157,10 @@ TEST_F(SnapshotConnection, ATemplateRunsWithEachQuerysOwnValues) {
   DictionaryQuery first(connection, byPosition);
   const DictionaryQuery second(
       connection, DictionaryStatement{byPosition.shape, {{"HR"}, {"005000000000", true}}});
-  EXPECT_EQ(first.FieldText("data_type"), "VARCHAR2");
-  EXPECT_EQ(second.FieldText("data_type"), "NUMBER");
-  first.Next();
-  EXPECT_TRUE(first.Eof());
+  EXPECT_EQ(first.fieldText("data_type"), "VARCHAR2");
+  EXPECT_EQ(second.fieldText("data_type"), "NUMBER");
+  first.next();
+  EXPECT_TRUE(first.eof());
   EXPECT_EQ(seen, (std::vector<std::string>{
                       "select json('{') as j", "select json('[1, 2]') as j",
                       "select data_type from sys.all_arguments where owner='HR' and position=0",
@@ -169,24 +169,24 @@ TEST_F(SnapshotConnection, ATemplateRunsWithEachQuerysOwnValues) {
 }
 
 TEST_F(SnapshotConnection, CloseIsHarmlessWhenClosedAndAClosedConnectionRunsNothing) {
-  connection.Close();
-  connection.Close();
-  EXPECT_FALSE(connection.IsOpen());
+  connection.close();
+  connection.close();
+  EXPECT_FALSE(connection.isOpen());
   EXPECT_EQ(FailureOf([&] { DictionaryQuery(connection, "select 1"); }),
             "The dictionary connection is not open");
-  connection.Open();
-  EXPECT_TRUE(connection.IsOpen());
-  EXPECT_FALSE(DictionaryQuery(connection, "select 1 as one").Eof());
+  connection.open();
+  EXPECT_TRUE(connection.isOpen());
+  EXPECT_FALSE(DictionaryQuery(connection, "select 1 as one").eof());
 }
 
 TEST_F(SnapshotConnection, OpeningAgainUsesTheStringNowSet) {
   const TemporarySnapshot other(
       "insert into dba_objects (OWNER, OBJECT_NAME, OBJECT_TYPE) values ('HR', 'OTHER', "
       "'PACKAGE')");
-  connection.SetConnectionString(SnapshotLogOn(other.path()));
-  connection.Open();
+  connection.setConnectionString(SnapshotLogOn(other.path()));
+  connection.open();
   EXPECT_EQ(
-      DictionaryQuery(connection, "select object_name from dba_objects").FieldText("object_name"),
+      DictionaryQuery(connection, "select object_name from dba_objects").fieldText("object_name"),
       "OTHER");
 }
 
@@ -198,10 +198,10 @@ TEST(SnapshotLogOn, AFileThatIsNotSqliteFailsNamingIt) {
   file.write("select * from dba_objects;\n");
   file.close();
   DictionaryConnection connection;
-  connection.SetConnectionString(SnapshotLogOn(path));
-  EXPECT_EQ(FailureOf([&] { connection.Open(); }),
+  connection.setConnectionString(SnapshotLogOn(path));
+  EXPECT_EQ(FailureOf([&] { connection.open(); }),
             path + " is not a dictionary snapshot: it is not an SQLite database");
-  EXPECT_FALSE(connection.IsOpen());
+  EXPECT_FALSE(connection.isOpen());
 }
 
 TEST(SnapshotLogOn, AnSqliteFileWithoutTheDictionaryTablesFailsNamingWhatIsMissing) {
@@ -211,8 +211,8 @@ TEST(SnapshotLogOn, AnSqliteFileWithoutTheDictionaryTablesFailsNamingWhatIsMissi
                     "create table DBA_OBJECTS (owner text, object_name text, object_type text);"
                     "create table all_arguments (OWNER text, OBJECT_NAME text);");
   DictionaryConnection connection;
-  connection.SetConnectionString(SnapshotLogOn(path));
-  EXPECT_EQ(FailureOf([&] { connection.Open(); }),
+  connection.setConnectionString(SnapshotLogOn(path));
+  EXPECT_EQ(FailureOf([&] { connection.open(); }),
             path +
                 " is not a dictionary snapshot: table all_arguments has no column PACKAGE_NAME; "
                 "table all_arguments has no column OVERLOAD; table all_arguments has no column "
@@ -220,13 +220,13 @@ TEST(SnapshotLogOn, AnSqliteFileWithoutTheDictionaryTablesFailsNamingWhatIsMissi
                 "has no column SEQUENCE; table all_arguments has no column DATA_LEVEL; table "
                 "all_arguments has no column DATA_TYPE; table all_arguments has no column "
                 "IN_OUT; table all_procedures is missing");
-  EXPECT_FALSE(connection.IsOpen());
+  EXPECT_FALSE(connection.isOpen());
 }
 
 std::string LogOnFailure(const std::string& database) {
   DictionaryConnection connection;
-  connection.SetConnectionString(SnapshotLogOn(database));
-  return FailureOf([&] { connection.Open(); });
+  connection.setConnectionString(SnapshotLogOn(database));
+  return FailureOf([&] { connection.open(); });
 }
 
 // A view may run any query, here an endless one; a virtual table runs its module's code.
@@ -269,11 +269,11 @@ TEST(SnapshotLogOn, AFileNameBeginningWithFileIsThatFile) {
   const QString previous = QDir::currentPath();
   ASSERT_TRUE(QDir::setCurrent(dir.path()));
   DictionaryConnection connection;
-  connection.SetConnectionString(SnapshotLogOn("file:hr.snapshot"));
-  connection.Open();
+  connection.setConnectionString(SnapshotLogOn("file:hr.snapshot"));
+  connection.open();
   const DictionaryQuery objects(connection, "select object_name from sys.dba_objects");
   QDir::setCurrent(previous);
-  EXPECT_EQ(objects.FieldText("object_name"), "MINE");
+  EXPECT_EQ(objects.fieldText("object_name"), "MINE");
 }
 
 }  // namespace

@@ -123,7 +123,7 @@ class RecordingListener : public RunListener {
 class OdbcPostgres : public ::testing::Test {
  protected:
   void SetUp() override {
-    connection.SetStatementObserver([this](const std::string& text, bool toServer) {
+    connection.setStatementObserver([this](const std::string& text, bool toServer) {
       statements.push_back((toServer ? "server: " : "local: ") + text);
     });
   }
@@ -144,7 +144,7 @@ TEST_F(OdbcPostgres, ListsTheOwnersPackagesThroughADataSource) {
                 "'FUNCTION' or object_type = 'PROCEDURE') order by object_name",
                 "server: select * from dba_objects where owner = 'HR' and object_type = 'PACKAGE' "
                 "order by object_name"}));
-  EXPECT_TRUE(connection.IsOpen());
+  EXPECT_TRUE(connection.isOpen());
 }
 
 TEST_F(OdbcPostgres, AWrongPasswordFailsWithTheServersOwnMessage) {
@@ -156,7 +156,7 @@ TEST_F(OdbcPostgres, AWrongPasswordFailsWithTheServersOwnMessage) {
     EXPECT_NE(message.find("password authentication failed for user \"hr\""), std::string::npos)
         << message;
   }
-  EXPECT_FALSE(connection.IsOpen());
+  EXPECT_FALSE(connection.isOpen());
   EXPECT_EQ(sink.entries, (std::vector<std::string>{"BEFORE 1"}));
 }
 
@@ -216,7 +216,7 @@ TEST_F(OdbcPostgres, AServerStoppedDuringTheCopyFailsTheRunAndWritesNothing) {
   PostgresServer doomed(PostgresOdbcEnvironment::doomedPort);
   CreateDictionary(doomed);
   ConnectAndListPackages(connection, {"hr", kHrPassword, "TarvelDoomed"}, sink);
-  connection.SetStatementObserver([&](const std::string& statement, bool) {
+  connection.setStatementObserver([&](const std::string& statement, bool) {
     statements.push_back(statement);
     if (statement.find("sys.all_procedures") != std::string::npos) doomed.Stop();
   });

@@ -52,38 +52,38 @@ TEST(OdbcWithoutOracleDriver, AnOracleIdentifierFailsWithTheMessageToInstallTheD
                  "No Oracle ODBC driver is installed: install Oracle's ODBC driver for unixODBC, "
                  "or configure an ODBC data source named ORCL");
   }
-  EXPECT_FALSE(connection.IsOpen());
+  EXPECT_FALSE(connection.isOpen());
   EXPECT_TRUE(sink.calls.empty());
 }
 
 // The data source is found ignoring case and tried: the refusal is the driver's own.
 TEST(OdbcWithoutOracleDriver, AConfiguredDataSourceIsUsedWithoutAnyOracleDriver) {
   DictionaryConnection connection;
-  connection.SetConnectionString(BuildConnectionString({"hr", "secret", "REPORTING"}));
+  connection.setConnectionString(BuildConnectionString({"hr", "secret", "REPORTING"}));
   try {
-    connection.Open();
+    connection.open();
     FAIL() << "the log-on succeeded";
   } catch (const TarvelError& error) {
     const std::string message = error.what();
     EXPECT_NE(message.find("port " + std::to_string(kReportingPort) + " failed"), std::string::npos)
         << message;
   }
-  EXPECT_FALSE(connection.IsOpen());
+  EXPECT_FALSE(connection.isOpen());
 }
 
 // QODBC would read such a text as the name of a file data source.
 TEST(OdbcWithoutOracleDriver, AValueHoldingDotDsnIsRefusedBeforeItReachesTheDriver) {
   DictionaryConnection connection;
-  connection.SetConnectionString(BuildConnectionString({"hr", "backup.DSN", "Reporting"}));
+  connection.setConnectionString(BuildConnectionString({"hr", "backup.DSN", "Reporting"}));
   try {
-    connection.Open();
+    connection.open();
     FAIL() << "the log-on succeeded";
   } catch (const TarvelError& error) {
     EXPECT_STREQ(error.what(),
                  "The ODBC log-on cannot carry a user name, password or database holding "
                  "\".dsn\"");
   }
-  EXPECT_FALSE(connection.IsOpen());
+  EXPECT_FALSE(connection.isOpen());
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ TEST_F(PackageList, AnOwnerWithoutObjectsGetsAnEmptyList) {
                                    Object("SCOTT", "RAISE", "PROCEDURE"));
   List(snapshot);
   EXPECT_EQ(sink.calls, (std::vector<std::string>{"clear", "finish"}));
-  EXPECT_TRUE(connection.IsOpen());
+  EXPECT_TRUE(connection.isOpen());
 }
 
 TEST_F(PackageList, RoutinesOutsidePackagesComeFirstThenThePackagesByName) {
@@ -71,7 +71,7 @@ TEST_F(PackageList, RoutinesOutsidePackagesComeFirstThenThePackagesByName) {
       Object("HR", "AUDIT", "PACKAGE") + Object("SCOTT", "ACCOUNTS", "PACKAGE") +
       Object("SCOTT", "LOG", "PROCEDURE"));
   std::vector<std::string> statements;
-  connection.SetStatementObserver(
+  connection.setStatementObserver(
       [&](const std::string& text, bool) { statements.push_back(text); });
   List(snapshot);
   EXPECT_EQ(sink.calls,
@@ -91,7 +91,7 @@ TEST_F(PackageList, ALowerCaseUserNameListsTheUpperCaseOwner) {
 TEST_F(PackageList, AQuoteInTheUserNameIsDoubledInTheOwnerLiteral) {
   const TemporarySnapshot snapshot(Object("O''BRIEN", "ACCOUNTS", "PACKAGE"));
   std::vector<std::string> statements;
-  connection.SetStatementObserver(
+  connection.setStatementObserver(
       [&](const std::string& text, bool) { statements.push_back(text); });
   List(snapshot, "o'brien");
   EXPECT_EQ(sink.entries, (std::vector<std::string>{"ACCOUNTS 1"}));
@@ -120,7 +120,7 @@ TEST_F(PackageList, AFailedLogOnKeepsTheListAsItWas) {
   testing::BuildSnapshotFile(missingTables, "create table unrelated (x integer)");
   EXPECT_THROW(ConnectAndListPackages(connection, {"hr", "any", missingTables}, sink), TarvelError);
   EXPECT_EQ(sink.entries, (std::vector<std::string>{"HR_API 1"}));
-  EXPECT_FALSE(connection.IsOpen());
+  EXPECT_FALSE(connection.isOpen());
 }
 
 // A generated column that fails to compute once the rows reach the object named BROKEN makes a

@@ -98,18 +98,18 @@ void ChangeSnapshot(const std::string& path, const std::string& sql) {
 }
 
 void SnapshotReaderTest::SetUp() {
-  connection.SetStatementObserver(
+  connection.setStatementObserver(
       [this](const std::string& statement, bool) { statements.push_back(statement); });
 }
 
 void SnapshotReaderTest::OpenSnapshot(const std::string& path) {
-  connection.Close();
-  connection.SetConnectionString(BuildConnectionString({"hr", "secret", path}));
-  connection.Open();
+  connection.close();
+  connection.setConnectionString(BuildConnectionString({"hr", "secret", path}));
+  connection.open();
 }
 
 void SnapshotReaderTest::OpenRows(const std::string& rowsSql) {
-  connection.Close();
+  connection.close();
   snapshot = std::make_unique<TemporarySnapshot>(rowsSql);
   OpenSnapshot(snapshot->path());
 }

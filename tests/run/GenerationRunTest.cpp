@@ -71,8 +71,8 @@ class RecordingRunListener : public RunListener {
 class GenerationRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    connection_.SetConnectionString(BuildConnectionString({"hr", "", snapshot_.path()}));
-    connection_.Open();
+    connection_.setConnectionString(BuildConnectionString({"hr", "", snapshot_.path()}));
+    connection_.open();
   }
 
   GenerationRequest Request(std::vector<std::string> names) const {
@@ -171,7 +171,7 @@ TEST_F(GenerationRunTest, APackageGivingTheConnectionClassesNameGetsAnUnderscore
 }
 
 TEST_F(GenerationRunTest, AReadFailureIsReportedAndWritesNothing) {
-  connection_.Close();
+  connection_.close();
   EXPECT_THROW(RunGeneration(connection_, Request({"HR_API"}), listener_), TarvelError);
   EXPECT_EQ(listener_.readFailures, 1);
   EXPECT_EQ(OutputFiles(), "");
@@ -226,8 +226,8 @@ TEST(GenerationRunWithTypeAdditions, WritesTheGoldenUnitsForEveryAddedType) {
   const std::string golden = TARVEL_SOURCE_DIR "/tests/golden/type_additions/";
   const TemporarySnapshot snapshot(ReadWholeFile(golden + "dictionary.sql"));
   DictionaryConnection connection;
-  connection.SetConnectionString(BuildConnectionString({"hr", "", snapshot.path()}));
-  connection.Open();
+  connection.setConnectionString(BuildConnectionString({"hr", "", snapshot.path()}));
+  connection.open();
   const QTemporaryDir output;
   const std::string folder = output.path().toStdString();
   RecordingRunListener listener;

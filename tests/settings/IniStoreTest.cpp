@@ -28,42 +28,42 @@ TEST(IniStore, AWriteCreatesTheMissingFoldersOfThePath) {
 
 TEST(IniStore, MissingFileSectionOrKeyGivesTheDefault) {
   TempIniFile ini;
-  EXPECT_EQ(ini.Read().ReadString("DB", "USER", "nobody"), "nobody");
-  EXPECT_EQ(ini.Read().ReadInteger("CONST", "STRING", 4096), 4096);
-  ini.Write("[DB]\nUSER=scott\n");
-  EXPECT_EQ(ini.Read().ReadString("FILES", "PATH", "/none"), "/none");
-  EXPECT_EQ(ini.Read().ReadString("DB", "SRV", "orcl"), "orcl");
-  EXPECT_EQ(ini.Read().ReadString("DB", "USER", "nobody"), "scott");
+  EXPECT_EQ(ini.read().readString("DB", "USER", "nobody"), "nobody");
+  EXPECT_EQ(ini.read().readInteger("CONST", "STRING", 4096), 4096);
+  ini.write("[DB]\nUSER=scott\n");
+  EXPECT_EQ(ini.read().readString("FILES", "PATH", "/none"), "/none");
+  EXPECT_EQ(ini.read().readString("DB", "SRV", "orcl"), "orcl");
+  EXPECT_EQ(ini.read().readString("DB", "USER", "nobody"), "scott");
 }
 
 TEST(IniStore, KeyWithAnEmptyValueReadsEmptyAndIsNoInteger) {
   TempIniFile ini;
-  ini.Write("[CONST]\nSTRING=\n");
-  EXPECT_EQ(ini.Read().ReadString("CONST", "STRING", "4096"), "");
-  EXPECT_EQ(ini.Read().ReadInteger("CONST", "STRING", 4096), 4096);
+  ini.write("[CONST]\nSTRING=\n");
+  EXPECT_EQ(ini.read().readString("CONST", "STRING", "4096"), "");
+  EXPECT_EQ(ini.read().readInteger("CONST", "STRING", 4096), 4096);
 }
 
 TEST(IniStore, LongValueIsReadBackCutTo2047Characters) {
   TempIniFile ini;
   std::string value;
   for (int i = 0; i < 3000; ++i) value += static_cast<char>('a' + i % 26);
-  ini.WriteString("FILES", "PATH", value);
-  EXPECT_EQ(ini.Content(), "[FILES]\nPATH=" + value + "\n");
-  EXPECT_EQ(ini.Read().ReadString("FILES", "PATH", ""), value.substr(0, 2047));
+  ini.writeString("FILES", "PATH", value);
+  EXPECT_EQ(ini.content(), "[FILES]\nPATH=" + value + "\n");
+  EXPECT_EQ(ini.read().readString("FILES", "PATH", ""), value.substr(0, 2047));
 }
 
 TEST(IniStore, NamesMatchInAnyLetterCaseAndKeepTheirSpelling) {
   TempIniFile ini;
-  ini.Write("[Db]\nuSeR=scott\n");
-  EXPECT_EQ(ini.Read().ReadString("DB", "USER", ""), "scott");
-  EXPECT_EQ(ini.Read().ReadString("db", "user", ""), "scott");
-  ini.WriteString("DB", "USER", "hr");
-  EXPECT_EQ(ini.Content(), "[Db]\nuSeR=hr\n");
+  ini.write("[Db]\nuSeR=scott\n");
+  EXPECT_EQ(ini.read().readString("DB", "USER", ""), "scott");
+  EXPECT_EQ(ini.read().readString("db", "user", ""), "scott");
+  ini.writeString("DB", "USER", "hr");
+  EXPECT_EQ(ini.content(), "[Db]\nuSeR=hr\n");
 }
 
 TEST(IniStore, HandWrittenFileIsReadAndItsCommentsSurviveAWrite) {
   TempIniFile ini;
-  ini.Write(
+  ini.write(
       "; Settings of the generator\r\n"
       "[DB]\r\n"
       "; who logs on\r\n"
@@ -73,9 +73,9 @@ TEST(IniStore, HandWrittenFileIsReadAndItsCommentsSurviveAWrite) {
       "# where the units go\r\n"
       "[FILES]\r\n"
       "PATH= /home/scott/units\r\n");
-  EXPECT_EQ(ini.Read().ReadString("DB", "USER", ""), "scott");
-  EXPECT_EQ(ini.Read().ReadString("DB", "SRV", ""), "orcl");
-  EXPECT_EQ(ini.Read().ReadString("FILES", "PATH", ""), "/home/scott/units");
+  EXPECT_EQ(ini.read().readString("DB", "USER", ""), "scott");
+  EXPECT_EQ(ini.read().readString("DB", "SRV", ""), "orcl");
+  EXPECT_EQ(ini.read().readString("FILES", "PATH", ""), "/home/scott/units");
 
   const std::string rewritten =
       "; Settings of the generator\n"
@@ -91,21 +91,21 @@ TEST(IniStore, HandWrittenFileIsReadAndItsCommentsSurviveAWrite) {
       "# where the units go\n"
       "[FILES]\n"
       "PATH=/home/scott/units\n";
-  ini.WriteString("DB", "SRV", "prod");
-  EXPECT_EQ(ini.Content(), rewritten);
+  ini.writeString("DB", "SRV", "prod");
+  EXPECT_EQ(ini.content(), rewritten);
   // Blank lines around the comments do not pile up from one write to the next.
-  ini.WriteString("DB", "SRV", "prod");
-  EXPECT_EQ(ini.Content(), rewritten);
+  ini.writeString("DB", "SRV", "prod");
+  EXPECT_EQ(ini.content(), rewritten);
 }
 
 TEST(IniStore, WritesCreateSectionsAndKeysInFirstWrittenOrder) {
   TempIniFile ini;
-  ini.WriteString("DB", "USER", "scott");
-  ini.WriteString("FILES", "PATH", "/out");
-  ini.WriteString("DB", "SRV", "orcl");
+  ini.writeString("DB", "USER", "scott");
+  ini.writeString("FILES", "PATH", "/out");
+  ini.writeString("DB", "SRV", "orcl");
   WriteIniInteger(ini.path(), "CONST", "STRING", -17);
-  ini.WriteString("DB", "USER", "hr");
-  EXPECT_EQ(ini.Content(),
+  ini.writeString("DB", "USER", "hr");
+  EXPECT_EQ(ini.content(),
             "[DB]\nUSER=hr\nSRV=orcl\n"
             "\n\n[FILES]\nPATH=/out\n"
             "\n\n[CONST]\nSTRING=-17\n");
@@ -113,14 +113,14 @@ TEST(IniStore, WritesCreateSectionsAndKeysInFirstWrittenOrder) {
 
 TEST(IniStore, ValuesWithBlanksAtTheEndsReadBackAsWritten) {
   TempIniFile ini;
-  ini.WriteString("FILES", "PATH", "  /home/my units ");
-  EXPECT_EQ(ini.Read().ReadString("FILES", "PATH", ""), "  /home/my units ");
+  ini.writeString("FILES", "PATH", "  /home/my units ");
+  EXPECT_EQ(ini.read().readString("FILES", "PATH", ""), "  /home/my units ");
 }
 
 // The number forms themselves are the shared conversion's; this is what the store adds to it.
 TEST(IniStore, IntegerReadsTheStoredTextOrFallsBackToTheDefault) {
   TempIniFile ini;
-  ini.Write(
+  ini.write(
       "[CONST]\n"
       "STRING=$1000\n"
       "BLOB=  000042  \n"
@@ -128,12 +128,12 @@ TEST(IniStore, IntegerReadsTheStoredTextOrFallsBackToTheDefault) {
       "PADDED=\"12 \"\n"
       "WORD=big\n"
       "LOW=-2147483648\n");
-  EXPECT_EQ(ini.Read().ReadInteger("CONST", "STRING", 1), 4096);
-  EXPECT_EQ(ini.Read().ReadInteger("CONST", "BLOB", 1), 42);
-  EXPECT_EQ(ini.Read().ReadInteger("CONST", "CLOB", 1), 1);
-  EXPECT_EQ(ini.Read().ReadInteger("CONST", "PADDED", 1), 1);
-  EXPECT_EQ(ini.Read().ReadInteger("CONST", "WORD", 7), 7);
-  EXPECT_EQ(ini.Read().ReadInteger("CONST", "LOW", 1), -2147483647 - 1);
+  EXPECT_EQ(ini.read().readInteger("CONST", "STRING", 1), 4096);
+  EXPECT_EQ(ini.read().readInteger("CONST", "BLOB", 1), 42);
+  EXPECT_EQ(ini.read().readInteger("CONST", "CLOB", 1), 1);
+  EXPECT_EQ(ini.read().readInteger("CONST", "PADDED", 1), 1);
+  EXPECT_EQ(ini.read().readInteger("CONST", "WORD", 7), 7);
+  EXPECT_EQ(ini.read().readInteger("CONST", "LOW", 1), -2147483647 - 1);
 }
 
 }  // namespace

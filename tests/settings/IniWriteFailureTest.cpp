@@ -12,7 +12,7 @@ using testing::TempIniFile;
 
 TEST(IniWriteFailure, PathBelowARegularFileFailsAndCreatesNothing) {
   TempIniFile ini;
-  ini.Write("[DB]\nUSER=scott\n");
+  ini.write("[DB]\nUSER=scott\n");
   const std::string below = ini.path() + "/config.ini";
   try {
     WriteIniString(below, "DB", "USER", "hr");
@@ -20,20 +20,20 @@ TEST(IniWriteFailure, PathBelowARegularFileFailsAndCreatesNothing) {
   } catch (const TarvelError& error) {
     EXPECT_STREQ(error.what(), ("Unable to write to " + below).c_str());
   }
-  EXPECT_EQ(IniFile::Read(below).ReadString("DB", "USER", "none"), "none");
-  EXPECT_EQ(ini.Content(), "[DB]\nUSER=scott\n");
+  EXPECT_EQ(IniFile::read(below).readString("DB", "USER", "none"), "none");
+  EXPECT_EQ(ini.content(), "[DB]\nUSER=scott\n");
   EXPECT_EQ(testing::ListFolder(ini.folder()), "config.ini");
 }
 
 TEST(IniWriteFailure, FullDiskKeepsTheOldFileAndLeavesNoTemporary) {
   TempIniFile ini;
   const std::string before = "; kept as it is\n[DB]\nUSER=scott\n";
-  ini.Write(before);
+  ini.write(before);
   const std::string message = FailureMessageWithFileSizeLimit(
       static_cast<long>(before.size()),
-      [&ini] { ini.WriteString("FILES", "PATH", "/home/scott/generated units"); });
+      [&ini] { ini.writeString("FILES", "PATH", "/home/scott/generated units"); });
   EXPECT_EQ(message, "Unable to write to " + ini.path());
-  EXPECT_EQ(ini.Content(), before);
+  EXPECT_EQ(ini.content(), before);
   EXPECT_EQ(testing::ListFolder(ini.folder()), "config.ini");
 }
 

@@ -61,7 +61,7 @@ TEST(Settings, FirstStartShowsEmptyBoxesAndDefaultSizes) {
 TEST(Settings, SaveWritesTheFileAndLoadReadsItBackWithoutThePassword) {
   TempIniFile ini;
   SaveSettings(ini.path(), TypedSettings());
-  EXPECT_EQ(ini.Content(), kSavedTypedSettings);
+  EXPECT_EQ(ini.content(), kSavedTypedSettings);
 
   WindowSettings expected = TypedSettings();
   expected.password = "";
@@ -72,27 +72,27 @@ TEST(Settings, SaveWritesTheFileAndLoadReadsItBackWithoutThePassword) {
 
 TEST(Settings, PasswordLeavesNoTraceInTheFile) {
   TempIniFile ini;
-  ini.Write("[DB]\nPWD=secret\n");
+  ini.write("[DB]\nPWD=secret\n");
   SaveSettings(ini.path(), TypedSettings());
-  const std::string content = ini.Content();
+  const std::string content = ini.content();
   std::string complemented = "tiger";
   for (char& c : complemented) c = static_cast<char>(255 - static_cast<unsigned char>(c));
   EXPECT_EQ(content.find("tiger"), std::string::npos);
   EXPECT_EQ(content.find(complemented), std::string::npos);
   EXPECT_EQ(content.find("secret"), std::string::npos);
-  EXPECT_EQ(ini.Read().ReadString("DB", "PWD", "missing"), "");
+  EXPECT_EQ(ini.read().readString("DB", "PWD", "missing"), "");
   EXPECT_EQ(LoadSettings(ini.path()).window.password, "");
 }
 
 TEST(Settings, UnusableStoredSizesShowTheDefaultsAndAreWrittenBack) {
   TempIniFile ini;
-  ini.Write("[CONST]\nSTRING=large\nBLOB=\nCLOB=007\n");
+  ini.write("[CONST]\nSTRING=large\nBLOB=\nCLOB=007\n");
   const WindowSettings loaded = LoadSettings(ini.path()).window;
   EXPECT_EQ(loaded.maxStringSize, "4096");
   EXPECT_EQ(loaded.maxBlobSize, "10485760");
   EXPECT_EQ(loaded.maxClobSize, "7");
   SaveSettings(ini.path(), loaded);
-  EXPECT_EQ(ini.Content(),
+  EXPECT_EQ(ini.content(),
             "[CONST]\nSTRING=4096\nBLOB=10485760\nCLOB=7\n"
             "\n\n[DB]\nUSER=\nPWD=\nSRV=\n"
             "\n\n[FILES]\nPATH=\n");
@@ -105,9 +105,9 @@ TEST(Settings, SizeBoxesThatHoldNoIntegerStoreTheDefaults) {
   settings.maxBlobSize = "";
   settings.maxClobSize = "0x80000000";
   SaveSettings(ini.path(), settings);
-  EXPECT_EQ(ini.Read().ReadString("CONST", "STRING", ""), "4096");
-  EXPECT_EQ(ini.Read().ReadString("CONST", "BLOB", ""), "10485760");
-  EXPECT_EQ(ini.Read().ReadString("CONST", "CLOB", ""), "10485760");
+  EXPECT_EQ(ini.read().readString("CONST", "STRING", ""), "4096");
+  EXPECT_EQ(ini.read().readString("CONST", "BLOB", ""), "10485760");
+  EXPECT_EQ(ini.read().readString("CONST", "CLOB", ""), "10485760");
 }
 
 // A file that exists but cannot be read is never taken as empty: its type additions would
@@ -123,7 +123,7 @@ TEST(Settings, AFileThatCannotBeReadFailsNamingItAndTheReason) {
     }
     return std::string("read");
   };
-  ini.Write(std::string("[AVAR]\nX=ftX\n\0", 14));
+  ini.write(std::string("[AVAR]\nX=ftX\n\0", 14));
   EXPECT_EQ(failure(), "Cannot read " + path + ": it holds a NUL byte");
   ASSERT_EQ(chmod(path.c_str(), 0), 0);
   ASSERT_EQ(chmod(ini.folder().c_str(), 0755), 0);
@@ -146,7 +146,7 @@ TEST(Settings, FirstFailingWriteEndsTheSave) {
       static_cast<long>(std::string("[DB]\nUSER=scott\nPWD=\nSRV=orcl\n").size()),
       [&ini] { SaveSettings(ini.path(), TypedSettings()); });
   EXPECT_EQ(message, "Unable to write to " + ini.path());
-  EXPECT_EQ(ini.Content(), "[DB]\nUSER=scott\nPWD=\nSRV=orcl\n");
+  EXPECT_EQ(ini.content(), "[DB]\nUSER=scott\nPWD=\nSRV=orcl\n");
   EXPECT_EQ(testing::ListFolder(ini.folder()), "config.ini");
 }
 
@@ -163,7 +163,7 @@ TEST(Settings, FailedSizeWriteIsRetriedWithTheDefault) {
   const std::string message = FailureMessageWithFileSizeLimit(
       static_cast<long>(fits.size()), [&] { SaveSettings(ini.path(), settings); });
   EXPECT_EQ(message, "Unable to write to " + ini.path());
-  EXPECT_EQ(ini.Content(), fits);
+  EXPECT_EQ(ini.content(), fits);
 }
 
 }  // namespace

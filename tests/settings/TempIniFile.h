@@ -18,12 +18,12 @@ class TempIniFile {
   const std::string& path() const { return path_; }
   std::string folder() const { return folder_.path().toStdString(); }
 
-  void Write(const std::string& content) const {
+  void write(const std::string& content) const {
     std::ofstream(path_, std::ios::binary) << content;
   }
-  std::string Content() const { return ReadWholeFile(path_); }
-  IniFile Read() const { return IniFile::Read(path_); }
-  void WriteString(const std::string& section, const std::string& key,
+  std::string content() const { return ReadWholeFile(path_); }
+  IniFile read() const { return IniFile::read(path_); }
+  void writeString(const std::string& section, const std::string& key,
                    const std::string& value) const {
     WriteIniString(path_, section, key, value);
   }

@@ -30,7 +30,7 @@ void ExpectMappings(const std::vector<Row>& rows, const TypeAdditions& additions
 // The additions as the settings store reads them from a config.ini holding the text.
 TypeAdditions Additions(const std::string& configText) {
   TempIniFile ini;
-  ini.Write(configText);
+  ini.write(configText);
   return LoadSettings(ini.path()).typeAdditions;
 }
 

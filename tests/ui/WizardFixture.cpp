@@ -58,7 +58,7 @@ void WizardTest::OpenWindow() {
 
 std::string WizardTest::StoredValue(const std::string& section, const std::string& key,
                                     const std::string& defaultValue) const {
-  return IniFile::Read(iniPath_).ReadString(section, key, defaultValue);
+  return IniFile::read(iniPath_).readString(section, key, defaultValue);
 }
 
 void WizardTest::CloseProgram() {

@@ -66,7 +66,7 @@ TEST_F(WizardFlowTest, LogOnListsEveryEntryTickedWithItsKind) {
   }
   EXPECT_FALSE(Control<QLabel>("lConnecting")->isVisible());
   EXPECT_TRUE(IsIdle());
-  EXPECT_TRUE(window_->connection()->IsOpen());
+  EXPECT_TRUE(window_->connection()->isOpen());
   EXPECT_TRUE(messages_.shown().empty());
 }
 
@@ -94,7 +94,7 @@ TEST_F(WizardFlowTest, BackFromTheListKeepsTicksAndNextListsAfresh) {
 
   ClickBack();
   EXPECT_EQ(Page(), 1);
-  EXPECT_TRUE(window_->connection()->IsOpen());
+  EXPECT_TRUE(window_->connection()->isOpen());
   EXPECT_EQ(List()->topLevelItem(1)->checkState(0), Qt::Checked);
   EXPECT_EQ(List()->topLevelItem(2)->checkState(0), Qt::Unchecked);
 
