@@ -87,7 +87,7 @@ TEST_F(WizardDestinationTest, SizesAtTheEdgesOfTheRangeAreAcceptedAndCopiedAsTyp
   TypeInto("MaxClobSize", "$10");
   ClickNext();
   EXPECT_EQ(ShownButWarnings(), std::vector<std::string>{"Finished!"});
-  const std::string unit = ReadFile(folder + "/uMyOracleDB.pas");
+  const std::string unit = ReadWholeFile(folder + "/uMyOracleDB.pas");
   EXPECT_NE(unit.find("MAX_STRING_SIZE =   0;"), std::string::npos);
   EXPECT_NE(unit.find("MAX_BLOB_SIZE = 2147483647;"), std::string::npos);
   EXPECT_NE(unit.find("MAX_CLOB_SIZE = $10;"), std::string::npos);

@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
-#include <algorithm>
 
 #include "Files.h"
 #include "common/QtText.h"
@@ -153,19 +152,6 @@ std::vector<Qt::CheckState> WizardTest::ListChecks() const {
 
 void WizardTest::SetCheck(int entry, Qt::CheckState state) {
   List()->topLevelItem(entry)->setCheckState(0, state);
-}
-
-std::vector<std::string> FilesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const QString& name : QDir(ToQString(folder)).entryList(QDir::Files)) {
-    names.push_back(FromQString(name));
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::string ReadFile(const std::string& path) {
-  return ReadWholeFile(path);
 }
 
 void WizardTest::SaveScreenshot(const std::string& name) const {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "Files.h"
 #include "ScriptedMessageService.h"
 #include "ui/main.h"
 
@@ -57,9 +58,10 @@ class WizardTest : public ::testing::Test {
   void GoToDestination(const std::string& folder);
   void TypeInto(const char* box, const std::string& text);
 
+  // Normal cursor, navigator enabled.
   bool IsIdle() const;
   // The texts of the boxes shown, leaving out the reader's warnings.
-  std::vector<std::string> ShownButWarnings() const;  // normal cursor, navigator enabled
+  std::vector<std::string> ShownButWarnings() const;
   std::vector<std::string> ListCaptions() const;
   std::vector<Qt::CheckState> ListChecks() const;
   void SetCheck(int entry, Qt::CheckState state);
@@ -78,8 +80,5 @@ class WizardTest : public ::testing::Test {
 };
 
 std::string DemoSnapshotPath();
-// The files of a folder, by name, sorted.
-std::vector<std::string> FilesIn(const std::string& folder);
-std::string ReadFile(const std::string& path);
 
 }  // namespace tarvel::testing

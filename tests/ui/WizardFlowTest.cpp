@@ -215,7 +215,7 @@ TEST_F(WizardFlowTest, AConfigFileThatCannotBeReadIsReportedOnceAndKeptByteForBy
   TypeInto("eUser", "scott");
   CloseProgram();
   EXPECT_EQ(messages_.shown().size(), 1u);
-  EXPECT_EQ(ReadFile(iniPath_), stored);
+  EXPECT_EQ(ReadWholeFile(iniPath_), stored);
 }
 
 TEST_F(WizardFlowTest, TheFolderBrowserStartsInAnExistingFolderAndCancelKeepsTheText) {

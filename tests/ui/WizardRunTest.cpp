@@ -19,8 +19,8 @@ namespace {
 
 using WizardRunTest = WizardTest;
 
-const std::vector<std::string> kAllDemoUnits = {"uHrApi.pas", "uHrAudit.pas", "uHrBatch.pas",
-                                                "uHrTypes.pas", "uMyOracleDB.pas"};
+const std::string kAllDemoUnits =
+    "uHrApi.pas uHrAudit.pas uHrBatch.pas uHrTypes.pas uMyOracleDB.pas";
 
 // What the window looks like while a run writes, seen at each progress step.
 struct RunSighting {
@@ -29,7 +29,7 @@ struct RunSighting {
   bool busyCursor;
   int barValue;
   int barMaximum;
-  std::vector<std::string> files;
+  std::string files;
 };
 
 class RunWatch {
@@ -41,7 +41,7 @@ class RunWatch {
       sightings.push_back({window.findChild<TNotebook*>("Notebook1")->PageIndex(),
                            window.findChild<TDelphiWizard*>("DelphiWizard1")->isEnabled(),
                            window.cursor().shape() == Qt::WaitCursor, bar->value(), bar->maximum(),
-                           FilesIn(folder_)});
+                           ListFolder(folder_)});
     });
   }
   int steps = 0;
@@ -58,19 +58,16 @@ TEST_F(WizardRunTest, ASuccessfulRunWritesTheUnitsSaysFinishedAndCloses) {
   RunWatch watch(*window_, folder);
   ClickNext();
 
-  EXPECT_EQ(FilesIn(folder), kAllDemoUnits);
-  for (const std::string& unit : kAllDemoUnits) {
-    EXPECT_EQ(ReadFile(folder + "/" + unit),
-              ReadFile(TARVEL_SOURCE_DIR "/tests/golden/demo-snapshot/" + unit))
-        << unit << " differs from its golden copy";
-  }
+  EXPECT_EQ(ListFolder(folder), kAllDemoUnits);
+  EXPECT_EQ(UnitFilesIn(folder),
+            UnitFilesIn(std::string(TARVEL_SOURCE_DIR "/tests/golden/demo-snapshot")));
   // The demo holds two routines the reader cannot take; each is shown once and left out.
   EXPECT_EQ(messages_.shown(),
             (std::vector<MessageBox>{
                 WarningBox("Parameter type: OBJECT not supported!"),
                 WarningBox("Cannot convert param in :HR.HR_AUDIT.SAVE_EMP"),
                 {"Tarvel Generator", "Finished!", MessageIcon::kNone, MessageButtons::kOk}}));
-  const std::string audit = ReadFile(folder + "/uHrAudit.pas");
+  const std::string audit = ReadWholeFile(folder + "/uHrAudit.pas");
   EXPECT_NE(audit.find("CountEvents"), std::string::npos);
   EXPECT_EQ(audit.find("SaveEmp"), std::string::npos);
   EXPECT_EQ(audit.find("LogEvent"), std::string::npos);
@@ -89,9 +86,9 @@ TEST_F(WizardRunTest, ASuccessfulRunWritesTheUnitsSaysFinishedAndCloses) {
   EXPECT_TRUE(first.busyCursor);
   EXPECT_EQ(first.barValue, 1);
   EXPECT_EQ(first.barMaximum, 6);
-  EXPECT_TRUE(first.files.empty());
+  EXPECT_EQ(first.files, "");
   EXPECT_EQ(watch.sightings[5].barValue, 6);
-  EXPECT_EQ(watch.sightings[6].files, std::vector<std::string>({"uHrApi.pas", "uMyOracleDB.pas"}));
+  EXPECT_EQ(watch.sightings[6].files, "uHrApi.pas uMyOracleDB.pas");
 
   CloseProgram();
   EXPECT_EQ(StoredValue("DB", "USER"), "HR");
@@ -112,7 +109,7 @@ TEST_F(WizardRunTest, ClosingTheWindowDuringARunLetsTheRunFinish) {
   });
   ClickNext();
   EXPECT_FALSE(window_->isVisible());
-  EXPECT_EQ(FilesIn(folder), kAllDemoUnits);
+  EXPECT_EQ(ListFolder(folder), kAllDemoUnits);
   EXPECT_EQ(ShownButWarnings(), std::vector<std::string>{"Finished!"});
   EXPECT_TRUE(IsIdle());
 }
@@ -121,15 +118,15 @@ TEST_F(WizardRunTest, ClosingTheWindowDuringARunLetsTheRunFinish) {
 TEST_F(WizardRunTest, TheTickedEntriesAloneAreReadAndWritten) {
   struct Case {
     std::vector<int> ticked;
-    std::vector<std::string> files;
+    std::string files;
     int steps;  // one per entry read, one per package unit written
     std::vector<std::string> inConnectionUnit, notInConnectionUnit;
   };
   const Case cases[] = {
-      {{}, {"uMyOracleDB.pas"}, 0, {}, {"HrApi"}},
-      {{0}, {"uMyOracleDB.pas"}, 1, {"EmpCount", "LogMsg"}, {"HrApi"}},
+      {{}, "uMyOracleDB.pas", 0, {}, {"HrApi"}},
+      {{0}, "uMyOracleDB.pas", 1, {"EmpCount", "LogMsg"}, {"HrApi"}},
       // HR_EMPTY has no routines: it is read but gets no unit.
-      {{1, 4}, {"uHrApi.pas", "uMyOracleDB.pas"}, 3, {"HrApi"}, {}},
+      {{1, 4}, "uHrApi.pas uMyOracleDB.pas", 3, {"HrApi"}, {}},
   };
   LogOnToDemo();
   for (const Case& c : cases) {
@@ -141,12 +138,12 @@ TEST_F(WizardRunTest, TheTickedEntriesAloneAreReadAndWritten) {
     TypeInto("ePath", folder);
     RunWatch watch(*window_, folder);
     ClickNext();
-    EXPECT_EQ(FilesIn(folder), c.files);
+    EXPECT_EQ(ListFolder(folder), c.files);
     EXPECT_EQ(watch.steps, c.steps);
     // An empty bar, not Qt's busy animation.
     EXPECT_LT(Bar()->minimum(), Bar()->maximum());
     EXPECT_EQ(Bar()->value(), 0);
-    const std::string unit = ReadFile(folder + "/uMyOracleDB.pas");
+    const std::string unit = ReadWholeFile(folder + "/uMyOracleDB.pas");
     for (const std::string& name : c.inConnectionUnit)
       EXPECT_NE(unit.find(name), std::string::npos);
     for (const std::string& name : c.notInConnectionUnit) {
@@ -195,7 +192,7 @@ TEST_F(WizardRunTest, AFailedSaveStaysOnTheReportPageAndBackThenNextRunsAgain) {
   messages_.answerNext(MessageAnswer::kYes);
   ClickNext();
   EXPECT_EQ(messages_.shownTexts().back(), "Finished!");
-  EXPECT_EQ(FilesIn(folder), kAllDemoUnits);
+  EXPECT_EQ(ListFolder(folder), kAllDemoUnits);
 }
 
 TEST_F(WizardRunTest, AFailedReadSaysErrorAndWritesNothingAndFinishCloses) {
@@ -225,7 +222,7 @@ TEST_F(WizardRunTest, AFailedReadSaysErrorAndWritesNothingAndFinishCloses) {
   const MessageBox& error = messages_.shown()[0];
   EXPECT_EQ(error, ErrorBox(error.text));
   EXPECT_NE(error.text.find("all_arguments"), std::string::npos) << error.text;
-  EXPECT_TRUE(FilesIn(folder).empty());
+  EXPECT_EQ(ListFolder(folder), "");
   EXPECT_EQ(Bar()->value(), 0);
   EXPECT_TRUE(IsIdle());
   SaveScreenshot("page4-read-error");
