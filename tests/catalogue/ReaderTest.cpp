@@ -14,6 +14,32 @@ using ::testing::IsEmpty;
 
 class ReaderTest : public SnapshotReaderTest {};
 
+// The reader's two statements for the owner HR, written out once: the routines of a package (""
+// for those outside packages) and the arguments of one routine. Names come as SQL literals.
+std::string RoutineStatement(const std::string& package) {
+  if (package.empty()) {
+    return "select distinct object_name, overload from sys.all_arguments where owner='HR' and "
+           "package_name is null union select object_name, overload from sys.all_procedures "
+           "where owner='HR' and procedure_name is null and object_type in ('PROCEDURE', "
+           "'FUNCTION') order by 1, 2";
+  }
+  return "select distinct object_name, overload from sys.all_arguments where owner='HR' and "
+         "package_name=" +
+         package +
+         " union select procedure_name, overload from sys.all_procedures where owner='HR' and "
+         "object_name=" +
+         package + " and procedure_name is not null order by 1, 2";
+}
+
+std::string ArgumentStatement(const std::string& package, const std::string& routine,
+                              const std::string& overload = "") {
+  return "select argument_name, data_level, position, data_type, in_out from sys.all_arguments "
+         "where owner='HR' and " +
+         (package.empty() ? "package_name is null" : "package_name=" + package) +
+         " and object_name=" + routine + (overload.empty() ? "" : " and overload=" + overload) +
+         " order by position";
+}
+
 std::string PackageRows(const std::string& package, std::initializer_list<std::string> routines) {
   std::string sql = Insert(ProcedureRow{.object = package});
   for (const std::string& routine : routines) {
@@ -66,18 +92,9 @@ TEST_F(ReaderTest, ReadsRoutinesInNameOrderWithTheirArgumentsInPositionOrder) {
                   "  routine ZapAll ZAP_ALL of 'PKG'",  //
                   "    PA P_A ftFloat double pdInput", "    PB P_B ftString string pdOutput",
                   "    PC P_C ftDateTime TDateTime pdInputOutput"));
-  EXPECT_THAT(
-      statements,
-      ElementsAre("select distinct object_name, overload from sys.all_arguments where owner='HR' "
-                  "and package_name='PKG' union select procedure_name, overload from "
-                  "sys.all_procedures where owner='HR' and object_name='PKG' and procedure_name "
-                  "is not null order by 1, 2",
-                  "select argument_name, data_level, position, data_type, in_out from "
-                  "sys.all_arguments where owner='HR' and package_name='PKG' and "
-                  "object_name='GET_TOTAL' order by position",
-                  "select argument_name, data_level, position, data_type, in_out from "
-                  "sys.all_arguments where owner='HR' and package_name='PKG' and "
-                  "object_name='ZAP_ALL' order by position"));
+  EXPECT_THAT(statements,
+              ElementsAre(RoutineStatement("'PKG'"), ArgumentStatement("'PKG'", "'GET_TOTAL'"),
+                          ArgumentStatement("'PKG'", "'ZAP_ALL'")));
   EXPECT_THAT(listener.events, IsEmpty());
 }
 
@@ -105,18 +122,8 @@ TEST_F(ReaderTest, EmptyPackageNameReadsTheRoutinesOutsidePackages) {
                   "  routine EmpCount EMP_COUNT of ''",
                   "    returns Result @RETURN_VALUE ftFloat double pdReturnValue",
                   "  routine LogMsg LOG_MSG of ''", "    PText P_TEXT ftString string pdInput"));
-  EXPECT_THAT(
-      statements,
-      ElementsAre("select distinct object_name, overload from sys.all_arguments where owner='HR' "
-                  "and package_name is null union select object_name, overload from "
-                  "sys.all_procedures where owner='HR' and procedure_name is null and object_type "
-                  "in ('PROCEDURE', 'FUNCTION') order by 1, 2",
-                  "select argument_name, data_level, position, data_type, in_out from "
-                  "sys.all_arguments where owner='HR' and package_name is null and "
-                  "object_name='EMP_COUNT' order by position",
-                  "select argument_name, data_level, position, data_type, in_out from "
-                  "sys.all_arguments where owner='HR' and package_name is null and "
-                  "object_name='LOG_MSG' order by position"));
+  EXPECT_THAT(statements, ElementsAre(RoutineStatement(""), ArgumentStatement("", "'EMP_COUNT'"),
+                                      ArgumentStatement("", "'LOG_MSG'")));
   EXPECT_THAT(listener.events, ElementsAre("package read"));
 }
 
@@ -169,22 +176,9 @@ TEST_F(ReaderTest, EachOverloadIsReadWithItsOwnValue) {
   EXPECT_EQ(standAlone->Parameters.Items(0).DbName, "P_CODE");
   EXPECT_THAT(
       statements,
-      ElementsAre("select distinct object_name, overload from sys.all_arguments where owner='HR' "
-                  "and package_name='PKG' union select procedure_name, overload from "
-                  "sys.all_procedures where owner='HR' and object_name='PKG' and procedure_name "
-                  "is not null order by 1, 2",
-                  "select argument_name, data_level, position, data_type, in_out from "
-                  "sys.all_arguments where owner='HR' and package_name='PKG' and "
-                  "object_name='FIND' and overload=1 order by position",
-                  "select argument_name, data_level, position, data_type, in_out from "
-                  "sys.all_arguments where owner='HR' and package_name='PKG' and "
-                  "object_name='FIND' and overload=2 order by position",
-                  "select argument_name, data_level, position, data_type, in_out from "
-                  "sys.all_arguments where owner='HR' and package_name='PKG' and "
-                  "object_name='GET_ONE' order by position",
-                  "select argument_name, data_level, position, data_type, in_out from "
-                  "sys.all_arguments where owner='HR' and package_name is null and "
-                  "object_name='FIND' and overload=2 order by position"));
+      ElementsAre(RoutineStatement("'PKG'"), ArgumentStatement("'PKG'", "'FIND'", "1"),
+                  ArgumentStatement("'PKG'", "'FIND'", "2"),
+                  ArgumentStatement("'PKG'", "'GET_ONE'"), ArgumentStatement("", "'FIND'", "2")));
 }
 
 // Only the owner goes out in upper case: a quoted mixed-case package and its routines find their
@@ -217,24 +211,11 @@ TEST_F(ReaderTest, NamesAreSentAsTheDictionaryGaveThemWithQuotesDoubled) {
   EXPECT_THAT(listener.events,
               ElementsAre("warning: Invalid parameter direction (in) in :hr.O'Brien_Api.BAD'ONE  "
                           "argument name: P_Z"));
-  EXPECT_THAT(
-      statements,
-      ElementsAre("select distinct object_name, overload from sys.all_arguments where owner='HR' "
-                  "and package_name='O''Brien_Api' union select procedure_name, overload from "
-                  "sys.all_procedures where owner='HR' and object_name='O''Brien_Api' and "
-                  "procedure_name is not null order by 1, 2",
-                  "select argument_name, data_level, position, data_type, in_out from "
-                  "sys.all_arguments where owner='HR' and package_name='O''Brien_Api' and "
-                  "object_name='BAD''ONE' order by position",
-                  "select argument_name, data_level, position, data_type, in_out from "
-                  "sys.all_arguments where owner='HR' and package_name='O''Brien_Api' and "
-                  "object_name='IT''S_DONE' order by position",
-                  "select argument_name, data_level, position, data_type, in_out from "
-                  "sys.all_arguments where owner='HR' and package_name='O''Brien_Api' and "
-                  "object_name='LOWERROUTINE' order by position",
-                  "select argument_name, data_level, position, data_type, in_out from "
-                  "sys.all_arguments where owner='HR' and package_name='O''Brien_Api' and "
-                  "object_name='lowerRoutine' order by position"));
+  EXPECT_THAT(statements, ElementsAre(RoutineStatement("'O''Brien_Api'"),
+                                      ArgumentStatement("'O''Brien_Api'", "'BAD''ONE'"),
+                                      ArgumentStatement("'O''Brien_Api'", "'IT''S_DONE'"),
+                                      ArgumentStatement("'O''Brien_Api'", "'LOWERROUTINE'"),
+                                      ArgumentStatement("'O''Brien_Api'", "'lowerRoutine'")));
 }
 
 // B_RECORD fails after its first argument was read: under the sanitizers nothing of it leaks.

@@ -1,11 +1,10 @@
 #include "typemap/uUtil.h"
 
-#include <SimpleIni.h>
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "../settings/TempIniFile.h"
+#include "TempIniFile.h"
 #include "common/Error.h"
 #include "settings/Settings.h"
 
@@ -16,16 +15,10 @@ using testing::TempIniFile;
 
 struct Row {
   const char* dataType;
-  const char* fieldType;
+  const char* fieldType;  // the mapped text, or the failure's message
   const char* delphiType;
+  const char* config = "";  // what config.ini holds besides
 };
-
-void ExpectMappings(const std::vector<Row>& rows, const TypeAdditions& additions = {}) {
-  for (const Row& row : rows) {
-    EXPECT_EQ(MapFieldType(row.dataType, additions), row.fieldType) << row.dataType;
-    EXPECT_EQ(MapDelphiType(row.dataType, additions), row.delphiType) << row.dataType;
-  }
-}
 
 // The additions as the settings store reads them from a config.ini holding the text.
 TypeAdditions Additions(const std::string& configText) {
@@ -34,16 +27,31 @@ TypeAdditions Additions(const std::string& configText) {
   return LoadSettings(ini.path()).typeAdditions;
 }
 
-std::string FailureOf(std::string (*map)(const std::string&, const TypeAdditions&),
-                      const std::string& dataType, const TypeAdditions& additions = {}) {
+std::string Mapped(std::string (*map)(const std::string&, const TypeAdditions&),
+                   const std::string& dataType, const TypeAdditions& additions) {
   try {
-    return "mapped to " + map(dataType, additions);
+    return map(dataType, additions);
   } catch (const TarvelError& error) {
     return error.what();
   }
 }
 
-TEST(TypeMap, BuiltInTableMapsEveryRow) {
+void ExpectMappings(const std::vector<Row>& rows, const TypeAdditions& sample = {}) {
+  for (const Row& row : rows) {
+    const TypeAdditions additions = *row.config == '\0' ? sample : Additions(row.config);
+    EXPECT_EQ(Mapped(MapFieldType, row.dataType, additions), row.fieldType) << row.dataType;
+    EXPECT_EQ(Mapped(MapDelphiType, row.dataType, additions), row.delphiType) << row.dataType;
+  }
+}
+
+constexpr char kOtherCase[] = "[avar]\nVARCHAR2=ftWideString\n[DVAR]\nVarchar2=WideString\n";
+constexpr char kOneSection[] =
+    "[AVAR]\nBINARY_INTEGER=ftInteger\nTIMESTAMP=\n[DVAR]\nXMLTYPE=string\n";
+constexpr char kOverridden[] = "[AVAR]\nNUMBER=ftBCD\nRAW=ftVarArray\n[DVAR]\nNUMBER=Currency\n";
+
+// The built-in table is compared whole and case-sensitively and wins over config.ini; a type
+// outside it takes each section's entry, found ignoring case, and an empty entry is none.
+TEST(TypeMap, BuiltInTableThenTheAdditions) {
   ExpectMappings({
       {"VARCHAR2", "ftString", "string"},
       {"CHAR", "ftString", "string"},
@@ -64,6 +72,18 @@ TEST(TypeMap, BuiltInTableMapsEveryRow) {
       {"LONG RAW", "ftBlob", "TBlobByteData"},
       {"BFILE", "ftBlob", "TBlobByteData"},
       {"RAW", "ftVarBytes", "TBlobByteData"},
+      {"TIMESTAMP", "Parameter type: TIMESTAMP not supported!",
+       "Parameter type: TIMESTAMP not supported!"},
+      {" NUMBER", "Parameter type:  NUMBER not supported!",
+       "Parameter type:  NUMBER not supported!"},
+      {"varchar2", "ftWideString", "WideString", kOtherCase},
+      {"VARCHAR2", "ftString", "string", kOtherCase},
+      {"BINARY_INTEGER", "ftInteger", "Parameter type: BINARY_INTEGER not supported!", kOneSection},
+      {"XMLTYPE", "Parameter type: XMLTYPE not supported!", "string", kOneSection},
+      {"TIMESTAMP", "Parameter type: TIMESTAMP not supported!",
+       "Parameter type: TIMESTAMP not supported!", kOneSection},
+      {"NUMBER", "ftFloat", "double", kOverridden},
+      {"RAW", "ftVarBytes", "TBlobByteData", kOverridden},
   });
 }
 
@@ -89,50 +109,12 @@ TEST(TypeMap, SampleAdditionsMapEveryKey) {
 
   std::set<std::string> expected;
   for (const Row& row : rows) expected.insert(row.dataType);
-  CSimpleIniA ini;
-  ASSERT_GE(ini.LoadFile(sample.c_str()), 0);
+  const IniFile ini = IniFile::read(sample);
   for (const char* section : {"AVAR", "DVAR"}) {
-    CSimpleIniA::TNamesDepend keys;
-    ini.GetAllKeys(section, keys);
     std::set<std::string> found;
-    for (const CSimpleIniA::Entry& key : keys) found.insert(key.pItem);
+    for (const auto& [key, value] : ini.sectionValues(section)) found.insert(key);
     EXPECT_EQ(found, expected) << section;
   }
-}
-
-TEST(TypeMap, TypeInNeitherPlaceIsNotSupported) {
-  EXPECT_EQ(FailureOf(MapFieldType, "TIMESTAMP"), "Parameter type: TIMESTAMP not supported!");
-  EXPECT_EQ(FailureOf(MapDelphiType, "TIMESTAMP"), "Parameter type: TIMESTAMP not supported!");
-  EXPECT_EQ(FailureOf(MapFieldType, " NUMBER"), "Parameter type:  NUMBER not supported!");
-}
-
-TEST(TypeMap, OtherLetterCaseFallsBackToTheFile) {
-  const TypeAdditions additions =
-      Additions("[avar]\nVARCHAR2=ftWideString\n[DVAR]\nVarchar2=WideString\n");
-  EXPECT_EQ(MapFieldType("varchar2", additions), "ftWideString");
-  EXPECT_EQ(MapDelphiType("varchar2", additions), "WideString");
-  EXPECT_EQ(MapFieldType("VARCHAR2", additions), "ftString");
-}
-
-TEST(TypeMap, SectionsAreIndependent) {
-  const TypeAdditions additions =
-      Additions("[AVAR]\nBINARY_INTEGER=ftInteger\nTIMESTAMP=\n[DVAR]\nXMLTYPE=string\n");
-  EXPECT_EQ(MapFieldType("BINARY_INTEGER", additions), "ftInteger");
-  EXPECT_EQ(FailureOf(MapDelphiType, "BINARY_INTEGER", additions),
-            "Parameter type: BINARY_INTEGER not supported!");
-  EXPECT_EQ(MapDelphiType("XMLTYPE", additions), "string");
-  EXPECT_EQ(FailureOf(MapFieldType, "XMLTYPE", additions),
-            "Parameter type: XMLTYPE not supported!");
-  EXPECT_EQ(FailureOf(MapFieldType, "TIMESTAMP", additions),
-            "Parameter type: TIMESTAMP not supported!");
-}
-
-TEST(TypeMap, BuiltInTableWinsOverTheFile) {
-  const TypeAdditions additions =
-      Additions("[AVAR]\nNUMBER=ftBCD\nRAW=ftVarArray\n[DVAR]\nNUMBER=Currency\n");
-  EXPECT_EQ(MapFieldType("NUMBER", additions), "ftFloat");
-  EXPECT_EQ(MapDelphiType("NUMBER", additions), "double");
-  EXPECT_EQ(MapFieldType("RAW", additions), "ftVarBytes");
 }
 
 }  // namespace
