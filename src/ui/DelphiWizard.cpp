@@ -82,22 +82,24 @@ void TDelphiWizard::SetNoteBook(TNotebook* value) {
   endButton_->setEnabled(true);
 }
 
-void TDelphiWizard::SetBackCaption(const std::string& value) {
-  backCaption_ = value;
-  backButton_->setText(ToQString(value));
+// A caption property keeps its text and shows it on its button at once.
+void TDelphiWizard::setButtonCaption(std::string& caption, QPushButton* button,
+                                     const std::string& value) {
+  caption = value;
+  button->setText(ToQString(value));
   update();
+}
+
+void TDelphiWizard::SetBackCaption(const std::string& value) {
+  setButtonCaption(backCaption_, backButton_, value);
 }
 
 void TDelphiWizard::SetNextCaption(const std::string& value) {
-  nextCaption_ = value;
-  nextButton_->setText(ToQString(value));
-  update();
+  setButtonCaption(nextCaption_, nextButton_, value);
 }
 
 void TDelphiWizard::SetAbortCaption(const std::string& value) {
-  abortCaption_ = value;
-  endButton_->setText(ToQString(value));
-  update();
+  setButtonCaption(abortCaption_, endButton_, value);
 }
 
 void TDelphiWizard::SetReadyCaption(const std::string& value) {
@@ -105,9 +107,7 @@ void TDelphiWizard::SetReadyCaption(const std::string& value) {
 }
 
 void TDelphiWizard::SetHelpCaption(const std::string& value) {
-  helpCaption_ = value;
-  helpButton_->setText(ToQString(value));
-  update();
+  setButtonCaption(helpCaption_, helpButton_, value);
 }
 
 void TDelphiWizard::GoToPage(int pageIndex) {

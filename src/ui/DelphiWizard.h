@@ -84,6 +84,7 @@ class TDelphiWizard : public QWidget {
 
  private:
   QPushButton* AddButton(void (TDelphiWizard::*click)());
+  void setButtonCaption(std::string& caption, QPushButton* button, const std::string& value);
   void RunGuarded(void (TDelphiWizard::*click)());
   void BackClick();
   void NextClick();
