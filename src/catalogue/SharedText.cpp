@@ -5,15 +5,14 @@
 namespace tarvel {
 
 // The distinct texts are few (the type table, the user's additions, the directions) and are
-// kept for the life of the process; a set's elements never move.
+// kept for the life of the process; a set's elements never move. A text already kept is found
+// without making a new element.
 SharedText::SharedText(std::string_view text) {
   static std::unordered_set<std::string> texts;
-  if (!text.empty()) text_ = &*texts.emplace(text).first;
-}
-
-const std::string& SharedText::str() const {
-  static const std::string empty;
-  return text_ != nullptr ? *text_ : empty;
+  if (text.empty()) return;
+  std::string key(text);
+  const auto found = texts.find(key);
+  text_ = &*(found != texts.end() ? found : texts.insert(std::move(key)).first);
 }
 
 }  // namespace tarvel

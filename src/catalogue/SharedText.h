@@ -15,7 +15,7 @@ class SharedText {
   SharedText(const char* text) : SharedText(std::string_view(text)) {}         // NOLINT
   SharedText(const std::string& text) : SharedText(std::string_view(text)) {}  // NOLINT
 
-  const std::string& str() const;
+  const std::string& str() const { return text_ != nullptr ? *text_ : kEmpty; }
   operator const std::string&() const { return str(); }  // NOLINT
   operator std::string_view() const { return str(); }    // NOLINT
   bool empty() const { return text_ == nullptr; }
@@ -28,6 +28,7 @@ class SharedText {
   }
 
  private:
+  inline static const std::string kEmpty;
   const std::string* text_ = nullptr;  // none for the empty text
 };
 
