@@ -217,74 +217,47 @@ TEST_F(PostgresCommandsTest, ThePasswordShowsInNoArgumentAndNoFile) {
 namespace tarvel::testing {
 namespace {
 
-std::string ArgumentRows(const std::string& owner, const std::string& package,
-                         const std::string& routine, const std::string& overload,
-                         const std::vector<std::string>& arguments) {
-  std::string rows;
-  for (const std::string& argument : arguments) {
-    rows +=
-        "insert into all_arguments (OWNER, PACKAGE_NAME, OBJECT_NAME, OVERLOAD, "
-        "ARGUMENT_NAME, POSITION, SEQUENCE, DATA_LEVEL, DATA_TYPE, IN_OUT) values ('" +
-        owner + "', " + package + ", '" + routine + "', " + overload + ", " + argument + ");\n";
-  }
-  return rows;
-}
-
-std::string ProcedureRow(const std::string& owner, const std::string& object,
-                         const std::string& procedure, const std::string& overload,
-                         const std::string& type) {
-  return "insert into all_procedures (OWNER, OBJECT_NAME, PROCEDURE_NAME, OVERLOAD, OBJECT_TYPE) "
-         "values ('" +
-         owner + "', '" + object + "', " + procedure + ", " + overload + ", '" + type + "');\n";
-}
-
-std::string ObjectRow(const std::string& owner, const std::string& object,
-                      const std::string& type) {
-  return "insert into dba_objects (OWNER, OBJECT_NAME, OBJECT_TYPE) values ('" + owner + "', '" +
-         object + "', '" + type + "');\n";
-}
+// An ArgumentRow in order: owner, package, routine, overload, argument, position, level, type,
+// in/out; an empty text is NULL.
 
 // Twelve overloads of FIND (n arguments each, so that each stays), overloads of RESET of which
 // the first has no arguments and so no all_arguments row, and routines outside packages.
 std::string TwelveOverloadsRows() {
   std::string rows =
-      ObjectRow("OVL", "OVL_API", "PACKAGE") + ObjectRow("OVL", "PING", "PROCEDURE") +
-      ObjectRow("OVL", "NOW_TEXT", "FUNCTION") +
-      ProcedureRow("OVL", "OVL_API", "null", "null", "PACKAGE") +
-      ProcedureRow("OVL", "PING", "null", "null", "PROCEDURE") +
-      ProcedureRow("OVL", "NOW_TEXT", "null", "null", "FUNCTION") +
-      ArgumentRows("OVL", "null", "NOW_TEXT", "null", {"null, 0, 1, 0, 'VARCHAR2', 'OUT'"});
+      Insert(ObjectRow{"OVL", "OVL_API"}) + Insert(ObjectRow{"OVL", "PING", "PROCEDURE"}) +
+      Insert(ObjectRow{"OVL", "NOW_TEXT", "FUNCTION"}) + Insert(ProcedureRow{"OVL", "OVL_API"}) +
+      Insert(ProcedureRow{"OVL", "PING", "", "", "PROCEDURE"}) +
+      Insert(ProcedureRow{"OVL", "NOW_TEXT", "", "", "FUNCTION"}) +
+      Insert(ArgumentRow{"OVL", "", "NOW_TEXT", "", "", 0, 0, "VARCHAR2", "OUT"});
   for (int overload = 1; overload <= 12; ++overload) {
-    const std::string value = "'" + std::to_string(overload) + "'";
-    rows += ProcedureRow("OVL", "OVL_API", "'FIND'", value, "PACKAGE");
-    std::vector<std::string> arguments;
+    const std::string value = std::to_string(overload);
+    rows += Insert(ProcedureRow{"OVL", "OVL_API", "FIND", value});
     for (int position = 1; position <= overload; ++position) {
-      arguments.push_back("'P_" + std::to_string(position) + "', " + std::to_string(position) +
-                          ", " + std::to_string(position) + ", 0, 'NUMBER', 'IN'");
+      const std::string name = "P_" + std::to_string(position);
+      rows += Insert(ArgumentRow{"OVL", "OVL_API", "FIND", value, name, position, 0, "NUMBER"});
     }
-    rows += ArgumentRows("OVL", "'OVL_API'", "FIND", value, arguments);
   }
-  return rows + ProcedureRow("OVL", "OVL_API", "'RESET'", "'1'", "PACKAGE") +
-         ProcedureRow("OVL", "OVL_API", "'RESET'", "'2'", "PACKAGE") +
-         ArgumentRows("OVL", "'OVL_API'", "RESET", "'2'", {"'P_FORCE', 1, 1, 0, 'VARCHAR2', 'IN'"});
+  return rows + Insert(ProcedureRow{"OVL", "OVL_API", "RESET", "1"}) +
+         Insert(ProcedureRow{"OVL", "OVL_API", "RESET", "2"}) +
+         Insert(ArgumentRow{"OVL", "OVL_API", "RESET", "2", "P_FORCE", 1, 0, "VARCHAR2"});
 }
 
 // A mixed-case package name, an overload without arguments, a record argument, a type the
 // mapping refuses, and a routine outside packages.
 std::string MixedRows() {
-  return ObjectRow("MIX", "Mixed_Api", "PACKAGE") + ObjectRow("MIX", "LOG_IT", "PROCEDURE") +
-         ProcedureRow("MIX", "Mixed_Api", "null", "null", "PACKAGE") +
-         ProcedureRow("MIX", "LOG_IT", "null", "null", "PROCEDURE") +
-         ArgumentRows("MIX", "null", "LOG_IT", "null", {"'P_TEXT', 1, 1, 0, 'VARCHAR2', 'IN'"}) +
-         ProcedureRow("MIX", "Mixed_Api", "'GET'", "'1'", "PACKAGE") +
-         ProcedureRow("MIX", "Mixed_Api", "'GET'", "'2'", "PACKAGE") +
-         ArgumentRows("MIX", "'Mixed_Api'", "GET", "'2'", {"'P_ID', 1, 1, 0, 'NUMBER', 'IN'"}) +
-         ArgumentRows(
-             "MIX", "'Mixed_Api'", "SAVE_REC", "null",
-             {"'P_REC', 2, 1, 0, 'PL/SQL RECORD', 'IN'", "'ID', 1, 2, 1, 'NUMBER', 'IN'"}) +
-         ArgumentRows("MIX", "'Mixed_Api'", "STAMP", "null", {"'P_AT', 1, 1, 0, 'OBJECT', 'IN'"}) +
-         ArgumentRows("MIX", "'Mixed_Api'", "ADD_ONE", "null",
-                      {"null, 0, 1, 0, 'NUMBER', 'OUT'", "'P_N', 1, 2, 0, 'NUMBER', 'IN'"});
+  const std::string package = "Mixed_Api";
+  return Insert(ObjectRow{"MIX", package}) + Insert(ObjectRow{"MIX", "LOG_IT", "PROCEDURE"}) +
+         Insert(ProcedureRow{"MIX", package}) +
+         Insert(ProcedureRow{"MIX", "LOG_IT", "", "", "PROCEDURE"}) +
+         Insert(ArgumentRow{"MIX", "", "LOG_IT", "", "P_TEXT", 1, 0, "VARCHAR2"}) +
+         Insert(ProcedureRow{"MIX", package, "GET", "1"}) +
+         Insert(ProcedureRow{"MIX", package, "GET", "2"}) +
+         Insert(ArgumentRow{"MIX", package, "GET", "2", "P_ID", 1, 0, "NUMBER"}) +
+         Insert(ArgumentRow{"MIX", package, "SAVE_REC", "", "P_REC", 2, 0, "PL/SQL RECORD"}) +
+         Insert(ArgumentRow{"MIX", package, "SAVE_REC", "", "ID", 1, 1, "NUMBER"}) +
+         Insert(ArgumentRow{"MIX", package, "STAMP", "", "P_AT", 1, 0, "OBJECT"}) +
+         Insert(ArgumentRow{"MIX", package, "ADD_ONE", "", "", 0, 0, "NUMBER", "OUT"}) +
+         Insert(ArgumentRow{"MIX", package, "ADD_ONE", "", "P_N", 1, 0, "NUMBER"});
 }
 
 struct ReadCase {

@@ -12,16 +12,6 @@
 namespace tarvel::testing {
 namespace {
 
-std::string SqlText(const std::string& text) {
-  if (text.empty()) return "NULL";
-  std::string literal = "'";
-  for (char c : text) {
-    literal += c;
-    if (c == '\'') literal += '\'';
-  }
-  return literal + "'";
-}
-
 std::string DescribeParameter(const std::string& indent, const TOraParameter& parameter) {
   return indent + parameter.Name + " " + parameter.DbName + " " + parameter.FieldType + " " +
          parameter.DelphiType + " " + parameter.Direction;
@@ -45,22 +35,6 @@ void RecordingListener::packageRead() {
 
 void RecordingListener::warning(const std::string& message) {
   events.push_back("warning: " + message);
-}
-
-std::string Insert(const ArgumentRow& row) {
-  return "insert into all_arguments (OWNER, PACKAGE_NAME, OBJECT_NAME, OVERLOAD, ARGUMENT_NAME, "
-         "POSITION, SEQUENCE, DATA_LEVEL, DATA_TYPE, IN_OUT) values (" +
-         SqlText(row.owner) + ", " + SqlText(row.package) + ", " + SqlText(row.routine) + ", " +
-         SqlText(row.overload) + ", " + SqlText(row.argument) + ", " +
-         std::to_string(row.position) + ", " + std::to_string(row.position + 1) + ", " +
-         std::to_string(row.level) + ", " + SqlText(row.type) + ", " + SqlText(row.inOut) + ");\n";
-}
-
-std::string Insert(const ProcedureRow& row) {
-  return "insert into all_procedures (OWNER, OBJECT_NAME, PROCEDURE_NAME, OVERLOAD, OBJECT_TYPE) "
-         "values (" +
-         SqlText(row.owner) + ", " + SqlText(row.object) + ", " + SqlText(row.procedure) + ", " +
-         SqlText(row.overload) + ", " + SqlText(row.type) + ");\n";
 }
 
 std::vector<std::string> Describe(const TOraPackage& package) {

@@ -22,30 +22,6 @@ class RecordingListener : public ReadListener {
   std::vector<std::string> events;
 };
 
-// One all_arguments row; an empty text is stored as NULL, as Oracle stores it.
-struct ArgumentRow {
-  std::string owner = "HR";
-  std::string package{};
-  std::string routine{};
-  std::string overload{};
-  std::string argument{};
-  int position = 1;
-  int level = 0;
-  std::string type{};
-  std::string inOut = "IN";
-};
-std::string Insert(const ArgumentRow& row);
-
-// One all_procedures row: a package or stand-alone routine has no procedure name.
-struct ProcedureRow {
-  std::string owner = "HR";
-  std::string object{};
-  std::string procedure{};
-  std::string overload{};
-  std::string type = "PACKAGE";
-};
-std::string Insert(const ProcedureRow& row);
-
 // The model as lines of text, so that a test compares a whole model at once.
 std::vector<std::string> Describe(const TOraDatabase& database);
 std::vector<std::string> Describe(const TOraPackage& package);

@@ -13,6 +13,16 @@
 namespace tarvel::testing {
 namespace {
 
+std::string SqlText(const std::string& text) {
+  if (text.empty()) return "NULL";
+  std::string literal = "'";
+  for (char c : text) {
+    literal += c;
+    if (c == '\'') literal += '\'';
+  }
+  return literal + "'";
+}
+
 // Statements end at a ';' that stands outside single quotes, double quotes and comments.
 std::vector<std::string> SplitStatements(const std::string& sql) {
   std::vector<std::string> statements;
@@ -100,6 +110,27 @@ TemporarySnapshot::TemporarySnapshot(const std::string& rowsSql)
 
 std::string TemporarySnapshot::folder() const {
   return FromQString(dir_.path());
+}
+
+std::string Insert(const ArgumentRow& row) {
+  return "insert into all_arguments (OWNER, PACKAGE_NAME, OBJECT_NAME, OVERLOAD, ARGUMENT_NAME, "
+         "POSITION, SEQUENCE, DATA_LEVEL, DATA_TYPE, IN_OUT) values (" +
+         SqlText(row.owner) + ", " + SqlText(row.package) + ", " + SqlText(row.routine) + ", " +
+         SqlText(row.overload) + ", " + SqlText(row.argument) + ", " +
+         std::to_string(row.position) + ", " + std::to_string(row.position + 1) + ", " +
+         std::to_string(row.level) + ", " + SqlText(row.type) + ", " + SqlText(row.inOut) + ");\n";
+}
+
+std::string Insert(const ProcedureRow& row) {
+  return "insert into all_procedures (OWNER, OBJECT_NAME, PROCEDURE_NAME, OVERLOAD, OBJECT_TYPE) "
+         "values (" +
+         SqlText(row.owner) + ", " + SqlText(row.object) + ", " + SqlText(row.procedure) + ", " +
+         SqlText(row.overload) + ", " + SqlText(row.type) + ");\n";
+}
+
+std::string Insert(const ObjectRow& row) {
+  return "insert into dba_objects (OWNER, OBJECT_NAME, OBJECT_TYPE) values (" + SqlText(row.owner) +
+         ", " + SqlText(row.object) + ", " + SqlText(row.type) + ");\n";
 }
 
 }  // namespace tarvel::testing

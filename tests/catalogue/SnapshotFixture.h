@@ -12,6 +12,38 @@ std::string SnapshotTablesSql();
 // each ';' outside quotes and comments); a failing statement throws TarvelError naming it.
 void BuildSnapshotFile(const std::string& path, const std::string& sql);
 
+// One all_arguments row; an empty text is stored as NULL, as Oracle stores it.
+struct ArgumentRow {
+  std::string owner = "HR";
+  std::string package{};
+  std::string routine{};
+  std::string overload{};
+  std::string argument{};
+  int position = 1;
+  int level = 0;
+  std::string type{};
+  std::string inOut = "IN";
+};
+std::string Insert(const ArgumentRow& row);
+
+// One all_procedures row: a package or stand-alone routine has no procedure name.
+struct ProcedureRow {
+  std::string owner = "HR";
+  std::string object{};
+  std::string procedure{};
+  std::string overload{};
+  std::string type = "PACKAGE";
+};
+std::string Insert(const ProcedureRow& row);
+
+// One dba_objects row.
+struct ObjectRow {
+  std::string owner = "HR";
+  std::string object{};
+  std::string type = "PACKAGE";
+};
+std::string Insert(const ObjectRow& row);
+
 // A snapshot in its own temporary folder: the three tables, then the given rows (SQL text,
 // usually INSERT statements). The folder goes away with the object.
 class TemporarySnapshot {
