@@ -12,6 +12,8 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
+// An ArgumentRow in order: owner, package, routine, overload, argument, position, level, type,
+// in/out; an empty text is NULL.
 class ReaderTest : public SnapshotReaderTest {};
 
 // The reader's two statements for the owner HR, written out once: the routines of a package (""
@@ -53,32 +55,13 @@ std::string StandAloneRow(const std::string& routine, const std::string& type) {
 }
 
 TEST_F(ReaderTest, ReadsRoutinesInNameOrderWithTheirArgumentsInPositionOrder) {
-  OpenRows(
-      PackageRows("PKG", {"ZAP_ALL", "GET_TOTAL"}) +
-      Insert({.package = "PKG",
-              .routine = "ZAP_ALL",
-              .argument = "P_C",
-              .position = 3,
-              .type = "DATE",
-              .inOut = "IN/OUT"}) +
-      Insert({.package = "PKG", .routine = "ZAP_ALL", .argument = "P_A", .type = "NUMBER"}) +
-      Insert({.package = "PKG",
-              .routine = "ZAP_ALL",
-              .argument = "P_B",
-              .position = 2,
-              .type = "VARCHAR2",
-              .inOut = "OUT"}) +
-      Insert({.package = "PKG",
-              .routine = "GET_TOTAL",
-              .argument = "P_TO",
-              .position = 2,
-              .type = "DATE"}) +
-      Insert({.package = "PKG",
-              .routine = "GET_TOTAL",
-              .position = 0,
-              .type = "NUMBER",
-              .inOut = "OUT"}) +
-      Insert({.package = "PKG", .routine = "GET_TOTAL", .argument = "P_FROM", .type = "DATE"}));
+  OpenRows(PackageRows("PKG", {"ZAP_ALL", "GET_TOTAL"}) +
+           Insert(ArgumentRow{"HR", "PKG", "ZAP_ALL", "", "P_C", 3, 0, "DATE", "IN/OUT"}) +
+           Insert(ArgumentRow{"HR", "PKG", "ZAP_ALL", "", "P_A", 1, 0, "NUMBER"}) +
+           Insert(ArgumentRow{"HR", "PKG", "ZAP_ALL", "", "P_B", 2, 0, "VARCHAR2", "OUT"}) +
+           Insert(ArgumentRow{"HR", "PKG", "GET_TOTAL", "", "P_TO", 2, 0, "DATE"}) +
+           Insert(ArgumentRow{"HR", "PKG", "GET_TOTAL", "", "", 0, 0, "NUMBER", "OUT"}) +
+           Insert(ArgumentRow{"HR", "PKG", "GET_TOTAL", "", "P_FROM", 1, 0, "DATE"}));
 
   const auto package = LoadPackage(connection, "HR", "PKG", types, listener);
 
@@ -99,20 +82,15 @@ TEST_F(ReaderTest, ReadsRoutinesInNameOrderWithTheirArgumentsInPositionOrder) {
 }
 
 TEST_F(ReaderTest, EmptyPackageNameReadsTheRoutinesOutsidePackages) {
-  OpenRows(
-      PackageRows("PKG", {"LOG_MSG"}) +
-      Insert({.package = "PKG", .routine = "LOG_MSG", .argument = "P_LEVEL", .type = "NUMBER"}) +
-      StandAloneRow("LOG_MSG", "PROCEDURE") +
-      Insert({.routine = "LOG_MSG", .argument = "P_TEXT", .type = "VARCHAR2"}) +
-      StandAloneRow("EMP_COUNT", "FUNCTION") +
-      Insert({.routine = "EMP_COUNT", .position = 0, .type = "NUMBER", .inOut = "OUT"}) +
-      StandAloneRow("AUDIT_TRG", "TRIGGER") +
-      Insert(ProcedureRow{.owner = "SCOTT", .object = "OTHER_FN", .type = "FUNCTION"}) +
-      Insert({.owner = "SCOTT",
-              .routine = "OTHER_FN",
-              .position = 0,
-              .type = "NUMBER",
-              .inOut = "OUT"}));
+  OpenRows(PackageRows("PKG", {"LOG_MSG"}) +
+           Insert(ArgumentRow{"HR", "PKG", "LOG_MSG", "", "P_LEVEL", 1, 0, "NUMBER"}) +
+           StandAloneRow("LOG_MSG", "PROCEDURE") +
+           Insert(ArgumentRow{"HR", "", "LOG_MSG", "", "P_TEXT", 1, 0, "VARCHAR2"}) +
+           StandAloneRow("EMP_COUNT", "FUNCTION") +
+           Insert(ArgumentRow{"HR", "", "EMP_COUNT", "", "", 0, 0, "NUMBER", "OUT"}) +
+           StandAloneRow("AUDIT_TRG", "TRIGGER") +
+           Insert(ProcedureRow{.owner = "SCOTT", .object = "OTHER_FN", .type = "FUNCTION"}) +
+           Insert(ArgumentRow{"SCOTT", "", "OTHER_FN", "", "", 0, 0, "NUMBER", "OUT"}));
 
   const auto database = LoadDatabase(connection, "HR", {""}, types, listener);
 
@@ -128,36 +106,16 @@ TEST_F(ReaderTest, EmptyPackageNameReadsTheRoutinesOutsidePackages) {
 }
 
 TEST_F(ReaderTest, EachOverloadIsReadWithItsOwnValue) {
-  OpenRows(
-      Insert(ProcedureRow{.object = "PKG"}) +
-      Insert(ProcedureRow{.object = "PKG", .procedure = "FIND", .overload = "1"}) +
-      Insert(ProcedureRow{.object = "PKG", .procedure = "FIND", .overload = "2"}) +
-      Insert(ProcedureRow{.object = "PKG", .procedure = "GET_ONE"}) +
-      Insert({.package = "PKG",
-              .routine = "FIND",
-              .overload = "1",
-              .position = 0,
-              .type = "PL/SQL BOOLEAN",
-              .inOut = "OUT"}) +
-      Insert({.package = "PKG",
-              .routine = "FIND",
-              .overload = "1",
-              .argument = "P_ID",
-              .type = "NUMBER"}) +
-      Insert({.package = "PKG",
-              .routine = "FIND",
-              .overload = "2",
-              .position = 0,
-              .type = "PL/SQL BOOLEAN",
-              .inOut = "OUT"}) +
-      Insert({.package = "PKG",
-              .routine = "FIND",
-              .overload = "2",
-              .argument = "P_NAME",
-              .type = "VARCHAR2"}) +
-      Insert(
-          {.package = "PKG", .routine = "GET_ONE", .position = 0, .type = "CHAR", .inOut = "OUT"}) +
-      Insert({.routine = "FIND", .overload = "2", .argument = "P_CODE", .type = "CHAR"}));
+  OpenRows(Insert(ProcedureRow{.object = "PKG"}) +
+           Insert(ProcedureRow{.object = "PKG", .procedure = "FIND", .overload = "1"}) +
+           Insert(ProcedureRow{.object = "PKG", .procedure = "FIND", .overload = "2"}) +
+           Insert(ProcedureRow{.object = "PKG", .procedure = "GET_ONE"}) +
+           Insert(ArgumentRow{"HR", "PKG", "FIND", "1", "", 0, 0, "PL/SQL BOOLEAN", "OUT"}) +
+           Insert(ArgumentRow{"HR", "PKG", "FIND", "1", "P_ID", 1, 0, "NUMBER"}) +
+           Insert(ArgumentRow{"HR", "PKG", "FIND", "2", "", 0, 0, "PL/SQL BOOLEAN", "OUT"}) +
+           Insert(ArgumentRow{"HR", "PKG", "FIND", "2", "P_NAME", 1, 0, "VARCHAR2"}) +
+           Insert(ArgumentRow{"HR", "PKG", "GET_ONE", "", "", 0, 0, "CHAR", "OUT"}) +
+           Insert(ArgumentRow{"HR", "", "FIND", "2", "P_CODE", 1, 0, "CHAR"}));
 
   const auto package = LoadPackage(connection, "HR", "PKG", types, listener);
   const auto standAlone = LoadProcedure(connection, "HR", "", "FIND", "2", types);
@@ -186,18 +144,12 @@ TEST_F(ReaderTest, EachOverloadIsReadWithItsOwnValue) {
 // package and routine as they were passed in.
 TEST_F(ReaderTest, NamesAreSentAsTheDictionaryGaveThemWithQuotesDoubled) {
   const std::string package = "O'Brien_Api";
-  OpenRows(
-      PackageRows(package, {"IT'S_DONE", "lowerRoutine", "LOWERROUTINE", "BAD'ONE"}) +
-      PackageRows("O'BRIEN_API", {"OTHER"}) +
-      Insert({.package = package, .routine = "IT'S_DONE", .argument = "P_X", .type = "NUMBER"}) +
-      Insert({.package = package, .routine = "lowerRoutine", .argument = "p_low", .type = "DATE"}) +
-      Insert(
-          {.package = package, .routine = "LOWERROUTINE", .argument = "P_UP", .type = "NUMBER"}) +
-      Insert({.package = package,
-              .routine = "BAD'ONE",
-              .argument = "P_Z",
-              .type = "NUMBER",
-              .inOut = "in"}));
+  OpenRows(PackageRows(package, {"IT'S_DONE", "lowerRoutine", "LOWERROUTINE", "BAD'ONE"}) +
+           PackageRows("O'BRIEN_API", {"OTHER"}) +
+           Insert(ArgumentRow{"HR", package, "IT'S_DONE", "", "P_X", 1, 0, "NUMBER"}) +
+           Insert(ArgumentRow{"HR", package, "lowerRoutine", "", "p_low", 1, 0, "DATE"}) +
+           Insert(ArgumentRow{"HR", package, "LOWERROUTINE", "", "P_UP", 1, 0, "NUMBER"}) +
+           Insert(ArgumentRow{"HR", package, "BAD'ONE", "", "P_Z", 1, 0, "NUMBER", "in"}));
 
   const auto read = LoadPackage(connection, "hr", package, types, listener);
 
@@ -220,47 +172,19 @@ TEST_F(ReaderTest, NamesAreSentAsTheDictionaryGaveThemWithQuotesDoubled) {
 
 // B_RECORD fails after its first argument was read: under the sanitizers nothing of it leaks.
 TEST_F(ReaderTest, RowRulesApplyInTheirOrder) {
-  OpenRows(
-      PackageRows("PKG", {"A_FIRST", "B_RECORD", "C_LEVEL_UNTYPED", "D_NAMED_RESULT",
-                          "E_NAMED_UNTYPED", "F_OLD_STYLE", "G_LAST"}) +
-      Insert({.package = "PKG", .routine = "A_FIRST", .argument = "P_A", .type = "NUMBER"}) +
-      Insert({.package = "PKG", .routine = "B_RECORD", .argument = "P_ID", .type = "NUMBER"}) +
-      Insert({.package = "PKG",
-              .routine = "B_RECORD",
-              .argument = "P_REC",
-              .position = 2,
-              .type = "PL/SQL RECORD"}) +
-      Insert({.package = "PKG",
-              .routine = "B_RECORD",
-              .argument = "F_ONE",
-              .level = 1,
-              .type = "NUMBER"}) +
-      Insert({.package = "PKG",
-              .routine = "B_RECORD",
-              .argument = "F_TWO",
-              .position = 2,
-              .level = 1,
-              .type = "VARCHAR2"}) +
-      Insert({.package = "PKG", .routine = "C_LEVEL_UNTYPED", .level = 1}) +
-      Insert({.package = "PKG",
-              .routine = "D_NAMED_RESULT",
-              .argument = "P_RES",
-              .position = 0,
-              .type = "NUMBER",
-              .inOut = "OUT"}) +
-      Insert({.package = "PKG",
-              .routine = "E_NAMED_UNTYPED",
-              .argument = "P_RES",
-              .position = 0,
-              .inOut = "OUT"}) +
-      Insert(
-          {.package = "PKG", .routine = "E_NAMED_UNTYPED", .argument = "P_A", .type = "NUMBER"}) +
-      Insert({.package = "PKG", .routine = "F_OLD_STYLE"}) +
-      Insert({.package = "PKG",
-              .routine = "G_LAST",
-              .position = 0,
-              .type = "VARCHAR2",
-              .inOut = "OUT"}));
+  OpenRows(PackageRows("PKG", {"A_FIRST", "B_RECORD", "C_LEVEL_UNTYPED", "D_NAMED_RESULT",
+                               "E_NAMED_UNTYPED", "F_OLD_STYLE", "G_LAST"}) +
+           Insert(ArgumentRow{"HR", "PKG", "A_FIRST", "", "P_A", 1, 0, "NUMBER"}) +
+           Insert(ArgumentRow{"HR", "PKG", "B_RECORD", "", "P_ID", 1, 0, "NUMBER"}) +
+           Insert(ArgumentRow{"HR", "PKG", "B_RECORD", "", "P_REC", 2, 0, "PL/SQL RECORD"}) +
+           Insert(ArgumentRow{"HR", "PKG", "B_RECORD", "", "F_ONE", 1, 1, "NUMBER"}) +
+           Insert(ArgumentRow{"HR", "PKG", "B_RECORD", "", "F_TWO", 2, 1, "VARCHAR2"}) +
+           Insert(ArgumentRow{"HR", "PKG", "C_LEVEL_UNTYPED", "", "", 1, 1}) +
+           Insert(ArgumentRow{"HR", "PKG", "D_NAMED_RESULT", "", "P_RES", 0, 0, "NUMBER", "OUT"}) +
+           Insert(ArgumentRow{"HR", "PKG", "E_NAMED_UNTYPED", "", "P_RES", 0, 0, "", "OUT"}) +
+           Insert(ArgumentRow{"HR", "PKG", "E_NAMED_UNTYPED", "", "P_A", 1, 0, "NUMBER"}) +
+           Insert(ArgumentRow{"HR", "PKG", "F_OLD_STYLE"}) +
+           Insert(ArgumentRow{"HR", "PKG", "G_LAST", "", "", 0, 0, "VARCHAR2", "OUT"}));
 
   const auto database = LoadDatabase(connection, "HR", {"PKG"}, types, listener);
 
@@ -281,32 +205,14 @@ TEST_F(ReaderTest, RowRulesApplyInTheirOrder) {
 }
 
 TEST_F(ReaderTest, DirectionMustBeOneOfTheThreeTextsAsWritten) {
-  OpenRows(
-      PackageRows("PKG", {"LOWER_IN", "SPACED", "TRAILING", "VALID"}) +
-      Insert({.package = "PKG", .routine = "LOWER_IN", .argument = "P_ONE", .type = "NUMBER"}) +
-      Insert({.package = "PKG",
-              .routine = "LOWER_IN",
-              .argument = "P_TWO",
-              .position = 2,
-              .type = "NUMBER",
-              .inOut = "in"}) +
-      Insert({.package = "PKG",
-              .routine = "SPACED",
-              .argument = "P_ONE",
-              .type = "NUMBER",
-              .inOut = "IN OUT"}) +
-      Insert({.package = "PKG",
-              .routine = "TRAILING",
-              .argument = "P_ONE",
-              .type = "NUMBER",
-              .inOut = "OUT "}) +
-      Insert({.package = "PKG",
-              .routine = "VALID",
-              .argument = "P_ONE",
-              .type = "NUMBER",
-              .inOut = "OUT"}) +
-      StandAloneRow("LOG_IT", "PROCEDURE") +
-      Insert({.routine = "LOG_IT", .argument = "P_TEXT", .type = "VARCHAR2", .inOut = "INOUT"}));
+  OpenRows(PackageRows("PKG", {"LOWER_IN", "SPACED", "TRAILING", "VALID"}) +
+           Insert(ArgumentRow{"HR", "PKG", "LOWER_IN", "", "P_ONE", 1, 0, "NUMBER"}) +
+           Insert(ArgumentRow{"HR", "PKG", "LOWER_IN", "", "P_TWO", 2, 0, "NUMBER", "in"}) +
+           Insert(ArgumentRow{"HR", "PKG", "SPACED", "", "P_ONE", 1, 0, "NUMBER", "IN OUT"}) +
+           Insert(ArgumentRow{"HR", "PKG", "TRAILING", "", "P_ONE", 1, 0, "NUMBER", "OUT "}) +
+           Insert(ArgumentRow{"HR", "PKG", "VALID", "", "P_ONE", 1, 0, "NUMBER", "OUT"}) +
+           StandAloneRow("LOG_IT", "PROCEDURE") +
+           Insert(ArgumentRow{"HR", "", "LOG_IT", "", "P_TEXT", 1, 0, "VARCHAR2", "INOUT"}));
 
   const auto database = LoadDatabase(connection, "HR", {"", "PKG"}, types, listener);
 
@@ -329,16 +235,11 @@ TEST_F(ReaderTest, DirectionMustBeOneOfTheThreeTextsAsWritten) {
 }
 
 TEST_F(ReaderTest, TypeTheMappingRefusesLeavesTheRoutineOutWithTheMappingsMessage) {
-  OpenRows(
-      PackageRows("PKG", {"LOG_EVENT", "GET_STAMP", "COUNT_IT"}) +
-      Insert({.package = "PKG", .routine = "LOG_EVENT", .argument = "P_AT", .type = "TIMESTAMP"}) +
-      Insert({.package = "PKG",
-              .routine = "GET_STAMP",
-              .position = 0,
-              .type = "TIMESTAMP WITH TIME ZONE",
-              .inOut = "OUT"}) +
-      Insert(
-          {.package = "PKG", .routine = "COUNT_IT", .argument = "P_N", .type = "BINARY_INTEGER"}));
+  OpenRows(PackageRows("PKG", {"LOG_EVENT", "GET_STAMP", "COUNT_IT"}) +
+           Insert(ArgumentRow{"HR", "PKG", "LOG_EVENT", "", "P_AT", 1, 0, "TIMESTAMP"}) +
+           Insert(ArgumentRow{"HR", "PKG", "GET_STAMP", "", "", 0, 0, "TIMESTAMP WITH TIME ZONE",
+                              "OUT"}) +
+           Insert(ArgumentRow{"HR", "PKG", "COUNT_IT", "", "P_N", 1, 0, "BINARY_INTEGER"}));
 
   const auto refused = LoadPackage(connection, "HR", "PKG", types, listener);
   types = {{{"BINARY_INTEGER", "ftInteger"}}, {{"BINARY_INTEGER", "integer"}}};
@@ -365,8 +266,8 @@ TEST_F(ReaderTest, ProcedureWithoutArgumentsReadsTheSameInBothDictionaryStyles) 
                                           "package Pkg of 'PKG'",
                                           "  routine RunAll RUN_ALL of 'PKG'"};
 
-  OpenRows(catalogue + Insert({.package = "PKG", .routine = "RUN_ALL"}) +
-           Insert({.routine = "RESET_ALL"}));
+  OpenRows(catalogue + Insert(ArgumentRow{"HR", "PKG", "RUN_ALL"}) +
+           Insert(ArgumentRow{"HR", "", "RESET_ALL"}));
   EXPECT_EQ(Describe(*LoadDatabase(connection, "HR", {"", "PKG"}, types, listener)), expected);
 
   OpenRows(catalogue);
@@ -378,7 +279,7 @@ TEST_F(ReaderTest, ProcedureWithoutArgumentsReadsTheSameInBothDictionaryStyles) 
 
 TEST_F(ReaderTest, EveryNameIsReadAgainAndUnknownOrEmptyPackagesStayEmpty) {
   OpenRows(PackageRows("PKG", {"RUN"}) + PackageRows("EMPTY_PKG", {}) +
-           Insert({.package = "PKG", .routine = "RUN", .argument = "P_A", .type = "NUMBER"}));
+           Insert(ArgumentRow{"HR", "PKG", "RUN", "", "P_A", 1, 0, "NUMBER"}));
 
   const auto database =
       LoadDatabase(connection, "HR", {"PKG", "NO_SUCH", "EMPTY_PKG", "PKG"}, types, listener);
@@ -401,11 +302,7 @@ TEST_F(ReaderTest, OverloadValueThatIsNotAllDigitsFailsItsRoutineAndIsNeverSent)
   OpenRows(Insert(ProcedureRow{.object = "PKG"}) +
            Insert(ProcedureRow{.object = "PKG", .procedure = "FIND", .overload = "1"}) +
            Insert(ProcedureRow{.object = "PKG", .procedure = "FIND", .overload = "2 or 1=1"}) +
-           Insert({.package = "PKG",
-                   .routine = "FIND",
-                   .overload = "1",
-                   .argument = "P_ID",
-                   .type = "NUMBER"}));
+           Insert(ArgumentRow{"HR", "PKG", "FIND", "1", "P_ID", 1, 0, "NUMBER"}));
 
   const auto package = LoadPackage(connection, "HR", "PKG", types, listener);
 
@@ -444,7 +341,7 @@ class SnapshotBreakingListener : public RecordingListener {
 
 TEST_F(ReaderTest, FailingRoutineStatementEndsTheWholeReadWithItsOwnMessage) {
   OpenRows(PackageRows("PKG", {"RUN"}) +
-           Insert({.package = "PKG", .routine = "RUN", .argument = "P_A", .type = "NUMBER"}));
+           Insert(ArgumentRow{"HR", "PKG", "RUN", "", "P_A", 1, 0, "NUMBER"}));
   SnapshotBreakingListener breaking(SnapshotPath());
 
   try {
