@@ -23,34 +23,34 @@ TDelphiWizard::TDelphiWizard(QWidget* parent) : QWidget(parent) {
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   SetEnableHelp(true);
 
-  backButton_ = AddButton(&TDelphiWizard::BackClick);
+  backButton_ = addButton(&TDelphiWizard::BackClick);
   SetBackCaption("< &Back");
   backButton_->setEnabled(false);
-  nextButton_ = AddButton(&TDelphiWizard::NextClick);
+  nextButton_ = addButton(&TDelphiWizard::NextClick);
   SetNextCaption("&Next >");
-  endButton_ = AddButton(&TDelphiWizard::EndClick);
+  endButton_ = addButton(&TDelphiWizard::EndClick);
   SetAbortCaption("&Cancel");
   SetReadyCaption("&Finish");
-  helpButton_ = AddButton(&TDelphiWizard::HelpClick);
+  helpButton_ = addButton(&TDelphiWizard::HelpClick);
   SetHelpCaption("&Help");
 
   // Aligned only now: placing the buttons needs them built.
   resize(width(), kDefaultHeight);
-  FollowParent();
-  PlaceButtons();
+  followParent();
+  placeButtons();
 }
 
 // Enter and Esc press none of the buttons, whatever window the navigator sits in.
-QPushButton* TDelphiWizard::AddButton(void (TDelphiWizard::*click)()) {
+QPushButton* TDelphiWizard::addButton(void (TDelphiWizard::*click)()) {
   auto* button = new QPushButton(this);
   button->setAutoDefault(false);
   button->setDefault(false);
   button->resize(kButtonWidth, kButtonHeight);
-  connect(button, &QPushButton::clicked, this, [this, click] { RunGuarded(click); });
+  connect(button, &QPushButton::clicked, this, [this, click] { runGuarded(click); });
   return button;
 }
 
-void TDelphiWizard::RunGuarded(void (TDelphiWizard::*click)()) {
+void TDelphiWizard::runGuarded(void (TDelphiWizard::*click)()) {
   try {
     (this->*click)();
   } catch (const std::exception& error) {
@@ -72,10 +72,10 @@ void TDelphiWizard::SetNoteBook(TNotebook* value) {
   if (value == nullptr) return;
   noteBookDestroyed_ = connect(value, &QObject::destroyed, this, [this] { noteBook_ = nullptr; });
   value->SetPageIndex(0);
-  if (value->PageCount() == 1) {
+  if (value->pageCount() == 1) {
     backButton_->setEnabled(false);
     nextButton_->setEnabled(false);
-  } else if (value->PageCount() > 1) {
+  } else if (value->pageCount() > 1) {
     backButton_->setEnabled(false);
     nextButton_->setEnabled(true);
   }
@@ -120,7 +120,7 @@ void TDelphiWizard::BackClick() {
   if (noteBook_ != nullptr) {
     int showPage = noteBook_->PageIndex();
     if (showPage > 0) --showPage;
-    MoveToPage(wdBack, showPage);
+    moveToPage(wdBack, showPage);
   }
   if (onBackClick_) onBackClick_(this);
   if (onPageChange_) onPageChange_(this);
@@ -129,15 +129,15 @@ void TDelphiWizard::BackClick() {
 void TDelphiWizard::NextClick() {
   if (noteBook_ != nullptr) {
     int showPage = noteBook_->PageIndex();
-    if (showPage < noteBook_->PageCount() - 1) ++showPage;
-    MoveToPage(wdNext, showPage);
+    if (showPage < noteBook_->pageCount() - 1) ++showPage;
+    moveToPage(wdNext, showPage);
   }
   if (onNextClick_) onNextClick_(this);
   if (onPageChange_) onPageChange_(this);
 }
 
 // An error from the handler leaves here at once: no page change and no later event.
-void TDelphiWizard::MoveToPage(TWizDirection direction, int showPage) {
+void TDelphiWizard::moveToPage(TWizDirection direction, int showPage) {
   if (onPageChanging_) onPageChanging_(direction, showPage);
   // The handler may have destroyed the notebook.
   if (noteBook_ == nullptr) return;
@@ -155,7 +155,7 @@ void TDelphiWizard::HelpClick() {
 
 void TDelphiWizard::UpdateButtons() {
   const int pageIndex = noteBook_->PageIndex();
-  const int lastPage = noteBook_->PageCount() - 1;
+  const int lastPage = noteBook_->pageCount() - 1;
   backButton_->setEnabled(pageIndex > 0);
   nextButton_->setEnabled(pageIndex < lastPage);
   endButton_->setText(ToQString(pageIndex == lastPage ? readyCaption_ : abortCaption_));
@@ -185,12 +185,12 @@ void TDelphiWizard::paintEvent(QPaintEvent* event) {
 
 void TDelphiWizard::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  PlaceButtons();
-  AlignToBottom();
+  placeButtons();
+  alignToBottom();
 }
 
 // Positions follow the right edge, so a wider navigator keeps its buttons on the right.
-void TDelphiWizard::PlaceButtons() {
+void TDelphiWizard::placeButtons() {
   const int top = height() - 31;
   helpButton_->move(width() - 327, top);
   backButton_->move(width() - 243, top);
@@ -200,23 +200,23 @@ void TDelphiWizard::PlaceButtons() {
 
 void TDelphiWizard::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::ParentChange) FollowParent();
+  if (event->type() == QEvent::ParentChange) followParent();
 }
 
 bool TDelphiWizard::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == alignedParent_ && event->type() == QEvent::Resize) AlignToBottom();
+  if (watched == alignedParent_ && event->type() == QEvent::Resize) alignToBottom();
   return QWidget::eventFilter(watched, event);
 }
 
-void TDelphiWizard::FollowParent() {
+void TDelphiWizard::followParent() {
   if (alignedParent_ != nullptr) alignedParent_->removeEventFilter(this);
   alignedParent_ = parentWidget();
   if (alignedParent_ != nullptr) alignedParent_->installEventFilter(this);
-  AlignToBottom();
+  alignToBottom();
 }
 
 // A parent with a layout places the navigator itself.
-void TDelphiWizard::AlignToBottom() {
+void TDelphiWizard::alignToBottom() {
   if (alignedParent_ == nullptr || alignedParent_->layout() != nullptr) return;
   setGeometry(0, alignedParent_->height() - height(), alignedParent_->width(), height());
 }

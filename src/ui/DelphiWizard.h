@@ -83,18 +83,18 @@ class TDelphiWizard : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QPushButton* AddButton(void (TDelphiWizard::*click)());
+  QPushButton* addButton(void (TDelphiWizard::*click)());
   void setButtonCaption(std::string& caption, QPushButton* button, const std::string& value);
-  void RunGuarded(void (TDelphiWizard::*click)());
+  void runGuarded(void (TDelphiWizard::*click)());
   void BackClick();
   void NextClick();
   void EndClick();
   void HelpClick();
-  void MoveToPage(TWizDirection direction, int showPage);
+  void moveToPage(TWizDirection direction, int showPage);
   void UpdateButtons();
-  void PlaceButtons();
-  void FollowParent();
-  void AlignToBottom();
+  void placeButtons();
+  void followParent();
+  void alignToBottom();
 
   bool enableHelp_ = true;
   TNotebook* noteBook_ = nullptr;

@@ -6,14 +6,14 @@ namespace tarvel {
 
 TNotebook::TNotebook(QWidget* parent) : QStackedWidget(parent) {}
 
-QWidget* TNotebook::AddPage(const std::string& name) {
+QWidget* TNotebook::addPage(const std::string& name) {
   auto* page = new QWidget(this);
   page->setObjectName(ToQString(name));
   addWidget(page);
   return page;
 }
 
-int TNotebook::PageCount() const {
+int TNotebook::pageCount() const {
   return count();
 }
 

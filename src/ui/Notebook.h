@@ -13,9 +13,9 @@ class TNotebook : public QStackedWidget {
   explicit TNotebook(QWidget* parent = nullptr);
 
   // Appends an empty page of that name and returns it, to receive the page's controls.
-  QWidget* AddPage(const std::string& name);
+  QWidget* addPage(const std::string& name);
 
-  int PageCount() const;
+  int pageCount() const;
   // -1 while there are no pages.
   int PageIndex() const;
   // An index below 0, at or beyond the number of pages, or equal to the current one changes

@@ -137,8 +137,8 @@ Tfmain::Tfmain(MessageService& messages, std::string iniPath, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       messages_(messages),
       iniPath_(std::move(iniPath)) {
-  BuildWindow();
-  WireHandlers();
+  buildWindow();
+  wireHandlers();
   RunReportingErrors(messages_, this, [this] { FormCreate(); });
 }
 
@@ -147,7 +147,7 @@ Tfmain::~Tfmain() {
   connection_.reset();
 }
 
-void Tfmain::BuildWindow() {
+void Tfmain::buildWindow() {
   setObjectName(QStringLiteral("fmain"));
   setWindowTitle(QStringLiteral("Tarvel Generator"));
   setFixedSize(334, 324);
@@ -172,11 +172,11 @@ void Tfmain::BuildWindow() {
   Notebook1 = new TNotebook(Panel1);
   Notebook1->setObjectName(QStringLiteral("Notebook1"));
   Notebook1->setGeometry(0, 0, 334, 239);
-  BuildWelcomePage(Notebook1->AddPage("Default"));
-  BuildLoginPage(Notebook1->AddPage("Login"));
-  BuildObjectsPage(Notebook1->AddPage("Objects"));
-  BuildDestinationPage(Notebook1->AddPage("Destination"));
-  BuildReportPage(Notebook1->AddPage("Report"));
+  buildWelcomePage(Notebook1->addPage("Default"));
+  buildLoginPage(Notebook1->addPage("Login"));
+  buildObjectsPage(Notebook1->addPage("Objects"));
+  buildDestinationPage(Notebook1->addPage("Destination"));
+  buildReportPage(Notebook1->addPage("Report"));
 
   DelphiWizard1 = new TDelphiWizard(this);
   DelphiWizard1->setObjectName(QStringLiteral("DelphiWizard1"));
@@ -194,7 +194,7 @@ void Tfmain::BuildWindow() {
   }
 }
 
-void Tfmain::BuildWelcomePage(QWidget* page) {
+void Tfmain::buildWelcomePage(QWidget* page) {
   QLabel* Label8 = AddLabel(page, "Label8", "Welcome to Tarvel Generator Wizard!", 16, 16);
   SetPixelSize(Label8, 13);
   QLabel* Label5 = AddLabel(
@@ -209,7 +209,7 @@ void Tfmain::BuildWelcomePage(QWidget* page) {
   Label5->setGeometry(16, 48, 305, 97);
 }
 
-void Tfmain::BuildLoginPage(QWidget* page) {
+void Tfmain::buildLoginPage(QWidget* page) {
   AddLabel(page, "Label9", "Login to target database", 95, 40);
   auto* GroupBox1 = new QGroupBox(page);
   GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
@@ -228,7 +228,7 @@ void Tfmain::BuildLoginPage(QWidget* page) {
   setTabOrder(ePass, eServer);
 }
 
-void Tfmain::BuildObjectsPage(QWidget* page) {
+void Tfmain::buildObjectsPage(QWidget* page) {
   AddLabel(page, "Label10", "Select packages for code generation", 8, 8);
   lvPackList = new QTreeWidget(page);
   lvPackList->setObjectName(QStringLiteral("lvPackList"));
@@ -249,7 +249,7 @@ void Tfmain::BuildObjectsPage(QWidget* page) {
   setTabOrder(bClear, bAll);
 }
 
-void Tfmain::BuildDestinationPage(QWidget* page) {
+void Tfmain::buildDestinationPage(QWidget* page) {
   const WindowSettings defaults;
   AddLabel(page, "Label11", "Max string length:", 46, 38);
   MaxStringSize =
@@ -267,7 +267,7 @@ void Tfmain::BuildDestinationPage(QWidget* page) {
   setTabOrder(MaxBlobSize, MaxClobSize);
 }
 
-void Tfmain::BuildReportPage(QWidget* page) {
+void Tfmain::buildReportPage(QWidget* page) {
   lProgres = AddLabel(page, "lProgres", "Generating code. Please wait...", 24, 88);
   SetPixelSize(lProgres, 16);
   pgBar = new QProgressBar(page);
@@ -278,14 +278,14 @@ void Tfmain::BuildReportPage(QWidget* page) {
   pgBar->setTextVisible(false);
 }
 
-std::function<void()> Tfmain::Reporting(std::function<void()> handler) {
+std::function<void()> Tfmain::reporting(std::function<void()> handler) {
   return [this, handler = std::move(handler)] { RunReportingErrors(messages_, this, handler); };
 }
 
-void Tfmain::WireHandlers() {
-  connect(bAll, &QPushButton::clicked, this, Reporting([this] { bAllClick(); }));
-  connect(bClear, &QPushButton::clicked, this, Reporting([this] { bClearClick(); }));
-  connect(bFolder, &QPushButton::clicked, this, Reporting([this] { bFolderClick(); }));
+void Tfmain::wireHandlers() {
+  connect(bAll, &QPushButton::clicked, this, reporting([this] { bAllClick(); }));
+  connect(bClear, &QPushButton::clicked, this, reporting([this] { bClearClick(); }));
+  connect(bFolder, &QPushButton::clicked, this, reporting([this] { bFolderClick(); }));
   DelphiWizard1->SetOnPageChanging([this](TWizDirection Direction, int& ShowPage) {
     DelphiWizard1PageChanging(Direction, ShowPage);
   });
@@ -301,19 +301,19 @@ void Tfmain::FormCreate() {
   // An unreadable file leaves the boxes at their defaults; its error box is shown once.
   StoredSettings stored = LoadSettings(iniPath_);
   settingsRead_ = true;
-  ShowSettings(stored.window);
+  showSettings(stored.window);
   typeAdditions_ = std::move(stored.typeAdditions);
 }
 
 void Tfmain::FormDestroy() {
-  if (settingsRead_) SaveSettings(iniPath_, SettingsFromBoxes());
+  if (settingsRead_) SaveSettings(iniPath_, settingsFromBoxes());
   if (connection_) {
     connection_->close();
     connection_.reset();
   }
 }
 
-void Tfmain::ShowSettings(const WindowSettings& settings) {
+void Tfmain::showSettings(const WindowSettings& settings) {
   eUser->setText(ToQString(settings.user));
   eServer->setText(ToQString(settings.database));
   ePath->setText(ToQString(settings.folder));
@@ -322,7 +322,7 @@ void Tfmain::ShowSettings(const WindowSettings& settings) {
   MaxClobSize->setText(ToQString(settings.maxClobSize));
 }
 
-WindowSettings Tfmain::SettingsFromBoxes() const {
+WindowSettings Tfmain::settingsFromBoxes() const {
   WindowSettings settings;
   settings.user = FromQString(eUser->text());
   settings.password = FromQString(ePass->text());
@@ -334,11 +334,11 @@ WindowSettings Tfmain::SettingsFromBoxes() const {
   return settings;
 }
 
-GenerationRequest Tfmain::RequestFromBoxes() const {
-  const WindowSettings boxes = SettingsFromBoxes();
+GenerationRequest Tfmain::requestFromBoxes() const {
+  const WindowSettings boxes = settingsFromBoxes();
   GenerationRequest request;
   request.user = boxes.user;
-  request.names = TickedNames();
+  request.names = tickedNames();
   request.maxStringSize = boxes.maxStringSize;
   request.maxBlobSize = boxes.maxBlobSize;
   request.maxClobSize = boxes.maxClobSize;
@@ -348,7 +348,7 @@ GenerationRequest Tfmain::RequestFromBoxes() const {
 }
 
 // The ticked entries in list order; the entry for routines outside packages gives "".
-std::vector<std::string> Tfmain::TickedNames() const {
+std::vector<std::string> Tfmain::tickedNames() const {
   std::vector<std::string> names;
   for (int i = 0; i < lvPackList->topLevelItemCount(); ++i) {
     const QTreeWidgetItem* entry = lvPackList->topLevelItem(i);
@@ -359,18 +359,18 @@ std::vector<std::string> Tfmain::TickedNames() const {
   return names;
 }
 
-void Tfmain::SetChecks(Qt::CheckState state) {
+void Tfmain::setChecks(Qt::CheckState state) {
   for (int i = 0; i < lvPackList->topLevelItemCount(); ++i) {
     lvPackList->topLevelItem(i)->setCheckState(0, state);
   }
 }
 
 void Tfmain::bAllClick() {
-  SetChecks(Qt::Checked);
+  setChecks(Qt::Checked);
 }
 
 void Tfmain::bClearClick() {
-  SetChecks(Qt::Unchecked);
+  setChecks(Qt::Unchecked);
 }
 
 void Tfmain::bFolderClick() {
@@ -385,13 +385,13 @@ void Tfmain::bFolderClick() {
 void Tfmain::DelphiWizard1PageChanging(TWizDirection Direction, int& ShowPage) {
   if (Direction != wdNext) return;
   if (ShowPage == kObjectsPage) {
-    LogOnStep();
+    logOnStep();
   } else if (ShowPage == kReportPage) {
-    DestinationStep(ShowPage);
+    destinationStep(ShowPage);
   }
 }
 
-void Tfmain::LogOnStep() {
+void Tfmain::logOnStep() {
   lConnecting->show();
   DelphiWizard1->setEnabled(false);
   setCursor(Qt::WaitCursor);
@@ -401,16 +401,16 @@ void Tfmain::LogOnStep() {
     unsetCursor();
   });
   QCoreApplication::processEvents();
-  const WindowSettings boxes = SettingsFromBoxes();
+  const WindowSettings boxes = settingsFromBoxes();
   PackListSink sink(lvPackList);
   ConnectAndListPackages(*connection_, {boxes.user, boxes.password, boxes.database}, sink);
 }
 
 // The first failed check ends the step; a declined folder keeps the Destination page quietly.
-void Tfmain::DestinationStep(int& ShowPage) {
-  const GenerationRequest request = RequestFromBoxes();
+void Tfmain::destinationStep(int& ShowPage) {
+  const GenerationRequest request = requestFromBoxes();
   CheckSizeTexts(request.maxStringSize, request.maxBlobSize, request.maxClobSize);
-  if (!FolderConfirmed(request.folder)) {
+  if (!folderConfirmed(request.folder)) {
     ShowPage = kDestinationPage;
     return;
   }
@@ -419,13 +419,13 @@ void Tfmain::DestinationStep(int& ShowPage) {
     unsetCursor();
     DelphiWizard1->setEnabled(true);
   });
-  ShowReportPage();
-  Generate(request);
-  ReportFinished();
+  showReportPage();
+  generate(request);
+  reportFinished();
 }
 
 // A missing folder is created with its parents once the user agrees; false when declined.
-bool Tfmain::FolderConfirmed(const std::string& folder) {
+bool Tfmain::folderConfirmed(const std::string& folder) {
   if (FolderExists(folder)) return true;
   const MessageAnswer answer =
       messages_.show(this, {"Confirm", "Folder not exists. Do you want to create this folder?",
@@ -438,14 +438,14 @@ bool Tfmain::FolderConfirmed(const std::string& folder) {
 }
 
 // The Report page is drawn, with the navigator's last-page buttons, before any file is written.
-void Tfmain::ShowReportPage() {
+void Tfmain::showReportPage() {
   Notebook1->SetPageIndex(kReportPage);
   DelphiWizard1->GoToPage(kReportPage);
   DelphiWizard1->setEnabled(false);
   QCoreApplication::processEvents();
 }
 
-void Tfmain::Generate(const GenerationRequest& request) {
+void Tfmain::generate(const GenerationRequest& request) {
   // A range of 0..0 would show Qt's busy animation; the bar stays empty instead.
   pgBar->setRange(0, std::max(static_cast<int>(request.names.size()), 1));
   pgBar->setValue(0);
@@ -458,7 +458,7 @@ void Tfmain::Generate(const GenerationRequest& request) {
   RunGeneration(*connection_, request, listener);
 }
 
-void Tfmain::ReportFinished() {
+void Tfmain::reportFinished() {
   lProgres->setText(QStringLiteral("Finished."));
   messages_.show(this, {kApplicationTitle, "Finished!", MessageIcon::kNone, MessageButtons::kOk});
   close();

@@ -44,15 +44,15 @@ class Tfmain : public QWidget {
   class PackListSink;
   class GenerationListener;
 
-  void BuildWindow();
-  void BuildWelcomePage(QWidget* page);
-  void BuildLoginPage(QWidget* page);
-  void BuildObjectsPage(QWidget* page);
-  void BuildDestinationPage(QWidget* page);
-  void BuildReportPage(QWidget* page);
-  void WireHandlers();
+  void buildWindow();
+  void buildWelcomePage(QWidget* page);
+  void buildLoginPage(QWidget* page);
+  void buildObjectsPage(QWidget* page);
+  void buildDestinationPage(QWidget* page);
+  void buildReportPage(QWidget* page);
+  void wireHandlers();
   // A slot that shows whatever error leaves the handler in the error box.
-  std::function<void()> Reporting(std::function<void()> handler);
+  std::function<void()> reporting(std::function<void()> handler);
 
   void FormCreate();
   void FormDestroy();
@@ -62,18 +62,18 @@ class Tfmain : public QWidget {
   void DelphiWizard1PageChanging(TWizDirection Direction, int& ShowPage);
   void DelphiWizard1EndClick();
 
-  void LogOnStep();
-  void DestinationStep(int& ShowPage);
-  bool FolderConfirmed(const std::string& folder);
-  void ShowReportPage();
-  void Generate(const GenerationRequest& request);
-  void ReportFinished();
+  void logOnStep();
+  void destinationStep(int& ShowPage);
+  bool folderConfirmed(const std::string& folder);
+  void showReportPage();
+  void generate(const GenerationRequest& request);
+  void reportFinished();
 
-  void SetChecks(Qt::CheckState state);
-  void ShowSettings(const WindowSettings& settings);
-  WindowSettings SettingsFromBoxes() const;
-  GenerationRequest RequestFromBoxes() const;
-  std::vector<std::string> TickedNames() const;
+  void setChecks(Qt::CheckState state);
+  void showSettings(const WindowSettings& settings);
+  WindowSettings settingsFromBoxes() const;
+  GenerationRequest requestFromBoxes() const;
+  std::vector<std::string> tickedNames() const;
 
   // The controls that the handlers use, named as on the form; tests find them by those names.
   TNotebook* Notebook1;

@@ -14,8 +14,8 @@ TEST(NavigatorNotebook, ShowsOnlyIndexesInsideItsPages) {
   notebook.SetPageIndex(0);
   EXPECT_EQ(notebook.PageIndex(), -1);
 
-  for (const char* name : {"Default", "Login", "Objects"}) notebook.AddPage(name);
-  EXPECT_EQ(notebook.PageCount(), 3);
+  for (const char* name : {"Default", "Login", "Objects"}) notebook.addPage(name);
+  EXPECT_EQ(notebook.pageCount(), 3);
   EXPECT_EQ(notebook.PageIndex(), 0);
 
   QSignalSpy changes(&notebook, &QStackedWidget::currentChanged);
@@ -33,7 +33,7 @@ TEST(NavigatorNotebook, SelectsAPageByName) {
   TNotebook notebook;
   QWidget* login = nullptr;
   for (const char* name : {"Default", "Login", "Report"}) {
-    QWidget* page = notebook.AddPage(name);
+    QWidget* page = notebook.addPage(name);
     if (std::string(name) == "Login") login = page;
   }
   notebook.SetActivePage("Login");

@@ -40,7 +40,7 @@ class Navigator : public ::testing::Test {
   TNotebook* AddNotebook(int pages) {
     auto* notebook = new TNotebook(&host_);
     notebook->setGeometry(0, 41, 334, 239);
-    for (int page = 0; page < pages; ++page) notebook->AddPage("Page" + std::to_string(page));
+    for (int page = 0; page < pages; ++page) notebook->addPage("Page" + std::to_string(page));
     return notebook;
   }
 
@@ -351,8 +351,8 @@ TEST(NavigatorInADialog, EnterPressesNoButton) {
   QDialog dialog;
   dialog.resize(334, 120);
   auto* notebook = new TNotebook(&dialog);
-  auto* edit = new QLineEdit(notebook->AddPage("Default"));
-  notebook->AddPage("Login");
+  auto* edit = new QLineEdit(notebook->addPage("Default"));
+  notebook->addPage("Login");
   auto* navigator = new TDelphiWizard(&dialog);
   navigator->SetNoteBook(notebook);
   int clicks = 0;

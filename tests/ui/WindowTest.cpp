@@ -81,7 +81,7 @@ TEST_F(WindowTest, IsAFixedTopLevelWindowWithACloseButtonOnlyAndStartsOnTheWelco
 // would not show what it says.
 TEST_F(WindowTest, EveryPageShowsItsControlsWithTheirTextsWholeAndApart) {
   const auto* notebook = Control<TNotebook>("Notebook1");
-  for (int page = 0; page < notebook->PageCount(); ++page) {
+  for (int page = 0; page < notebook->pageCount(); ++page) {
     const QWidget* sheet = notebook->widget(page);
     std::vector<const QWidget*> shown;
     for (const auto& [name, onPage, text] : kControls) {
