@@ -141,10 +141,10 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
 
 std::string PascalIntegerText(std::string_view text) {
   const IntegerForm form = IntegerFormOf(text);
-  std::string result(text);
-  if (form.base == 16 && text[form.prefixStart] != '$') {
-    result.replace(form.prefixStart, form.digitsStart - form.prefixStart, "$");
-  }
+  if (form.base != 16 || text[form.prefixStart] == '$') return std::string(text);
+  std::string result(text.substr(0, form.prefixStart));
+  result += '$';
+  result += text.substr(form.digitsStart);
   return result;
 }
 

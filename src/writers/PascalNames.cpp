@@ -85,7 +85,7 @@ std::string IdentifierCharacters(const std::string& name) {
   for (char& c : result) {
     if (!IsIdentifierByte(c)) c = '_';
   }
-  if (!result.empty() && result[0] >= '0' && result[0] <= '9') result.insert(0, "_");
+  if (!result.empty() && result[0] >= '0' && result[0] <= '9') result.insert(result.begin(), '_');
   return result;
 }
 
