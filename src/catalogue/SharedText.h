@@ -5,9 +5,9 @@
 
 namespace tarvel {
 
-// A text that many parts of the model hold alike (a field type, a Delphi type, a direction): one
-// copy per distinct text for the whole process, each holder keeping a pointer to it. It reads as
-// the text it stands for.
+// A text that many parts of the model hold alike (a name, a field type, a Delphi type, a
+// direction): one copy per distinct text for the whole process, each holder keeping a pointer to
+// it. It reads as the text it stands for.
 class SharedText {
  public:
   SharedText() = default;

@@ -10,54 +10,38 @@
 
 namespace tarvel {
 
-// An ordered list that owns its elements: append at the end, count, item by zero-based index.
-// Releasing the list releases every element once.
+// An ordered list that owns its elements, stored in one block rather than one allocation each:
+// append at the end, count, item by zero-based index. An Add may move the earlier elements, so a
+// reference to an element holds only until the next Add or Remove on the same list.
 template <typename T>
 class OwningList {
  public:
-  T& Add(std::unique_ptr<T> item) {
-    items_.push_back(std::move(item));
-    return *items_.back();
-  }
+  T& Add(T item) { return items_.emplace_back(std::move(item)); }
   std::size_t Count() const { return items_.size(); }
   bool Empty() const { return items_.empty(); }
-  T& Items(std::size_t index) { return *items_.at(index); }
+  T& Items(std::size_t index) { return items_.at(index); }
   void Remove(std::size_t index) {
     items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
   }
-  const T& Items(std::size_t index) const { return *items_.at(index); }
+  const T& Items(std::size_t index) const { return items_.at(index); }
+  // A list read in full gives back the room kept for growth: a model holds one list per routine.
+  void ShrinkToFit() { items_.shrink_to_fit(); }
 
-  template <typename Item, typename Position>
-  class Iterator {
-   public:
-    explicit Iterator(Position it) : it_(it) {}
-    Item& operator*() const { return **it_; }
-    Iterator& operator++() {
-      ++it_;
-      return *this;
-    }
-    bool operator!=(const Iterator& other) const { return it_ != other.it_; }
-
-   private:
-    Position it_;
-  };
-  using ConstIterator = Iterator<const T, typename std::vector<std::unique_ptr<T>>::const_iterator>;
-  using MutableIterator = Iterator<T, typename std::vector<std::unique_ptr<T>>::iterator>;
-  ConstIterator begin() const { return ConstIterator(items_.begin()); }
-  ConstIterator end() const { return ConstIterator(items_.end()); }
-  MutableIterator begin() { return MutableIterator(items_.begin()); }
-  MutableIterator end() { return MutableIterator(items_.end()); }
+  auto begin() const { return items_.begin(); }
+  auto end() const { return items_.end(); }
+  auto begin() { return items_.begin(); }
+  auto end() { return items_.end(); }
 
  private:
-  std::vector<std::unique_ptr<T>> items_;
+  std::vector<T> items_;
 };
 
 // One argument of a routine, or its function result ("Result", "@RETURN_VALUE", "pdReturnValue").
+// Its names recur across routines and packages (P_ID, P_NAME), so they are shared texts too.
 class TOraParameter {
  public:
-  std::string Name;
-  std::string DbName;
-  // Tens of texts across the whole model: shared, so that an argument costs only its names.
+  SharedText Name;
+  SharedText DbName;
   SharedText FieldType;
   SharedText DelphiType;
   SharedText Direction;
@@ -69,8 +53,8 @@ class TOraParametersList : public OwningList<TOraParameter> {};
 // The package's name is not copied into each: the writers take it from the package.
 class TOraProcedure {
  public:
-  std::string Name;
-  std::string DbName;
+  SharedText Name;
+  SharedText DbName;
   bool IsOverloaded = false;
   TOraParametersList Parameters;
   std::unique_ptr<TOraParameter> ReturnParam;  // none for a procedure
@@ -81,8 +65,8 @@ class TOraProceduresList : public OwningList<TOraProcedure> {};
 // One package; the one with an empty Name and DbName holds the routines outside packages.
 class TOraPackage {
  public:
-  std::string Name;
-  std::string DbName;
+  SharedText Name;
+  SharedText DbName;
   TOraProceduresList Procedures;
 };
 

@@ -104,15 +104,15 @@ std::unique_ptr<TOraParameter> FunctionResult(const std::string& dataType,
   return result;
 }
 
-std::unique_ptr<TOraParameter> Argument(const RoutineRef& routine, const std::string& argumentName,
-                                        const std::string& dataType, const std::string& inOut,
-                                        const TypeAdditions& types) {
-  auto argument = std::make_unique<TOraParameter>();
-  argument->Name = FormatIdentifier(argumentName);
-  argument->DbName = argumentName;
-  argument->FieldType = MapFieldType(dataType, types);
-  argument->DelphiType = MapDelphiType(dataType, types);
-  argument->Direction = DirectionOf(routine, inOut, argumentName);
+TOraParameter Argument(const RoutineRef& routine, const std::string& argumentName,
+                       const std::string& dataType, const std::string& inOut,
+                       const TypeAdditions& types) {
+  TOraParameter argument;
+  argument.Name = FormatIdentifier(argumentName);
+  argument.DbName = argumentName;
+  argument.FieldType = MapFieldType(dataType, types);
+  argument.DelphiType = MapDelphiType(dataType, types);
+  argument.Direction = DirectionOf(routine, inOut, argumentName);
   return argument;
 }
 
@@ -197,7 +197,8 @@ std::unique_ptr<TOraDatabase> LoadDatabase(DictionaryConnection& connection,
                                            const TypeAdditions& types, ReadListener& listener) {
   auto database = std::make_unique<TOraDatabase>();
   for (const std::string& packageName : packageNames) {
-    database->Packages.Add(LoadPackage(connection, owner, packageName, types, listener));
+    database->Packages.Add(
+        std::move(*LoadPackage(connection, owner, packageName, types, listener)));
     listener.packageRead();
   }
   return database;
@@ -220,7 +221,7 @@ std::unique_ptr<TOraPackage> LoadPackage(DictionaryConnection& connection, const
     const std::string routineName = routines.fieldText(nameColumn);
     try {
       package->Procedures.Add(
-          LoadProcedure(connection, owner, packageName, routineName, overload, types));
+          std::move(*LoadProcedure(connection, owner, packageName, routineName, overload, types)));
       overloads.push_back(overload);
     } catch (const TarvelError& error) {
       const bool databaseFailed = dynamic_cast<const DictionaryError*>(&error) != nullptr;
@@ -248,6 +249,7 @@ std::unique_ptr<TOraProcedure> LoadProcedure(
   for (; !arguments.eof(); arguments.next()) {
     AddArgumentRow(routine, arguments, columns, types, *procedure);
   }
+  procedure->Parameters.ShrinkToFit();
   return procedure;
 }
 

@@ -188,7 +188,7 @@ class PascalNamer {
     }
   }
 
-  void change(const std::string& unit, const std::string& dbName, std::string& name,
+  void change(const std::string& unit, const std::string& dbName, SharedText& name,
               const std::string& finalName) {
     if (name == finalName) return;
     changes_.push_back({unit, dbName, finalName});

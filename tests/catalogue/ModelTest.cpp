@@ -7,13 +7,13 @@
 namespace tarvel {
 namespace {
 
-std::unique_ptr<TOraParameter> Parameter(const std::string& dbName, const std::string& direction) {
-  auto parameter = std::make_unique<TOraParameter>();
-  parameter->Name = FormatIdentifier(dbName);
-  parameter->DbName = dbName;
-  parameter->FieldType = "ftFloat";
-  parameter->DelphiType = "double";
-  parameter->Direction = direction;
+TOraParameter Parameter(const std::string& dbName, const std::string& direction) {
+  TOraParameter parameter;
+  parameter.Name = FormatIdentifier(dbName);
+  parameter.DbName = dbName;
+  parameter.FieldType = "ftFloat";
+  parameter.DelphiType = "double";
+  parameter.Direction = direction;
   return parameter;
 }
 
@@ -21,17 +21,18 @@ std::unique_ptr<TOraParameter> Parameter(const std::string& dbName, const std::s
 TEST(Model, ReleasingTheDatabaseReleasesTheWholeTree) {
   auto database = std::make_unique<TOraDatabase>();
   for (const char* packageName : {"", "HR_API", "HR_API"}) {
-    auto& package = database->Packages.Add(std::make_unique<TOraPackage>());
+    auto& package = database->Packages.Add({});
     package.DbName = packageName;
     package.Name = FormatIdentifier(packageName);
     for (int overload = 1; overload <= 2; ++overload) {
-      auto& routine = package.Procedures.Add(std::make_unique<TOraProcedure>());
+      auto& routine = package.Procedures.Add({});
       routine.DbName = "FIND";
       routine.Name = "Find";
       routine.IsOverloaded = true;
       routine.Parameters.Add(Parameter("P_ID", "pdInput"));
       routine.Parameters.Add(Parameter("P_OUT", "pdOutput"));
-      routine.ReturnParam = Parameter("@RETURN_VALUE", "pdReturnValue");
+      routine.ReturnParam =
+          std::make_unique<TOraParameter>(Parameter("@RETURN_VALUE", "pdReturnValue"));
     }
   }
   EXPECT_EQ(database->Packages.Count(), 3u);

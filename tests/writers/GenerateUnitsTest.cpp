@@ -15,13 +15,13 @@ TEST(UnitFileText, EndsEveryLineWithCrLfAndKeepsInnerBreaksAndBytes) {
 // A package, its routine and the routine's argument, all with one dictionary name.
 std::unique_ptr<TOraDatabase> ModelNamedEverywhere(const std::string& dbName) {
   auto model = std::make_unique<TOraDatabase>();
-  TOraPackage& package = model->Packages.Add(std::make_unique<TOraPackage>());
+  TOraPackage& package = model->Packages.Add({});
   package.DbName = dbName;
   package.Name = FormatIdentifier(dbName);
-  TOraProcedure& routine = package.Procedures.Add(std::make_unique<TOraProcedure>());
+  TOraProcedure& routine = package.Procedures.Add({});
   routine.DbName = dbName;
   routine.Name = FormatIdentifier(dbName);
-  TOraParameter& argument = routine.Parameters.Add(std::make_unique<TOraParameter>());
+  TOraParameter& argument = routine.Parameters.Add({});
   argument.DbName = dbName;
   argument.Name = FormatIdentifier(dbName);
   argument.FieldType = "ftString";

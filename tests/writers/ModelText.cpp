@@ -15,16 +15,15 @@ std::vector<std::string> SplitWords(const std::string& line) {
   return words;
 }
 
-std::unique_ptr<TOraParameter> NewParameter(const std::string& name, const std::string& dbName,
-                                            const std::string& fieldType,
-                                            const std::string& delphiType,
-                                            const std::string& direction) {
-  auto parameter = std::make_unique<TOraParameter>();
-  parameter->Name = name;
-  parameter->DbName = dbName;
-  parameter->FieldType = fieldType;
-  parameter->DelphiType = delphiType;
-  parameter->Direction = direction;
+TOraParameter NewParameter(const std::string& name, const std::string& dbName,
+                           const std::string& fieldType, const std::string& delphiType,
+                           const std::string& direction) {
+  TOraParameter parameter;
+  parameter.Name = name;
+  parameter.DbName = dbName;
+  parameter.FieldType = fieldType;
+  parameter.DelphiType = delphiType;
+  parameter.Direction = direction;
   return parameter;
 }
 
@@ -61,8 +60,8 @@ class ModelTextParser {
     } else if (keyword == "procedure" && (words.size() == 2 || IsOverload(words, 2))) {
       AddRoutine(words[1], words.size() == 3);
     } else if (keyword == "function" && (words.size() == 4 || IsOverload(words, 4))) {
-      AddRoutine(words[1], words.size() == 5).ReturnParam =
-          NewParameter("Result", "@RETURN_VALUE", words[2], words[3], "pdReturnValue");
+      AddRoutine(words[1], words.size() == 5).ReturnParam = std::make_unique<TOraParameter>(
+          NewParameter("Result", "@RETURN_VALUE", words[2], words[3], "pdReturnValue"));
     } else if (keyword == "arg" && words.size() == 5) {
       dbName_ = &CurrentRoutine()
                      .Parameters
@@ -99,7 +98,7 @@ class ModelTextParser {
   }
 
   void AddPackage(const std::string& dbName) {
-    TOraPackage& package = model_.Database->Packages.Add(std::make_unique<TOraPackage>());
+    TOraPackage& package = model_.Database->Packages.Add({});
     package.DbName = dbName;
     package.Name = FormatIdentifier(dbName);
     package_ = &package;
@@ -109,7 +108,7 @@ class ModelTextParser {
 
   TOraProcedure& AddRoutine(const std::string& dbName, bool overloaded) {
     if (package_ == nullptr) Fail("a routine before any package");
-    TOraProcedure& routine = package_->Procedures.Add(std::make_unique<TOraProcedure>());
+    TOraProcedure& routine = package_->Procedures.Add({});
     routine.DbName = dbName;
     routine.Name = FormatIdentifier(dbName);
     routine.IsOverloaded = overloaded;
@@ -130,7 +129,7 @@ class ModelTextParser {
   ModelText model_;
   TOraPackage* package_ = nullptr;
   TOraProcedure* routine_ = nullptr;
-  std::string* dbName_ = nullptr;  // of the latest routine or argument
+  SharedText* dbName_ = nullptr;  // of the latest routine or argument
   int lineNumber_ = 0;
 };
 
