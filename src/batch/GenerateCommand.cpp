@@ -88,8 +88,8 @@ void PrintNameChanges(const std::vector<PascalNameChange>& changes, bool verbose
             << '\n';
   if (!verbose) return;
   for (const PascalNameChange& change : changes) {
-    std::cout << change.UnitName << ": " << ShownOnStandardOutput(change.DbName) << " -> "
-              << change.Name << '\n';
+    std::cout << change.UnitName.str() << ": " << ShownOnStandardOutput(change.DbName) << " -> "
+              << change.Name.str() << '\n';
   }
 }
 

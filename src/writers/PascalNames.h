@@ -7,11 +7,12 @@
 
 namespace tarvel {
 
-// One identifier whose Name had to change, and the unit that declares it.
+// One identifier whose Name had to change, and the unit that declares it. A large schema has
+// tens of thousands of them, so they share their texts as the model does.
 struct PascalNameChange {
-  std::string UnitName;  // uMyOracleDB, or "u" + the package's final Name
-  std::string DbName;
-  std::string Name;  // the final form
+  SharedText UnitName;  // uMyOracleDB, or "u" + the package's final Name
+  SharedText DbName;
+  SharedText Name;  // the final form
 };
 
 // Gives every Name of the model its final Pascal form: a name that would not compile, or would

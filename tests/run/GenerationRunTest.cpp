@@ -57,7 +57,7 @@ class RecordingRunListener : public RunListener {
   }
   void pascalNamesChanged(const std::vector<PascalNameChange>& changes) override {
     for (const PascalNameChange& change : changes) {
-      nameChanges.push_back(change.UnitName + ": " + change.DbName + " -> " + change.Name);
+      nameChanges.push_back(change.UnitName.str() + ": " + change.DbName + " -> " + change.Name);
     }
   }
   int packagesRead = 0;
