@@ -4,6 +4,8 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "common/Text.h"
 
@@ -89,30 +91,76 @@ std::string IdentifierCharacters(const std::string& name) {
   return result;
 }
 
-// Appends "_" while the name is taken; `taken` gets the upper-case form.
+// A final name and its upper-case form, both shared: two names are equal ignoring case when
+// their upper-case forms have the same address.
+struct NameForm {
+  SharedText name;
+  SharedText upper;
+};
+
+// Appends "_" to a name and to its upper-case form while `taken` says the latter is taken.
 template <typename Taken>
-std::string FinalName(const std::string& name, const Taken& taken) {
-  std::string final = IdentifierCharacters(name);
-  std::string upper = AsciiUpper(final);
+NameForm AppendWhileTaken(std::string name, std::string upper, const Taken& taken) {
   while (taken(upper)) {
-    final += '_';
+    name += '_';
     upper += '_';
   }
-  return final;
+  return {name, upper};
 }
 
-void AddModelTexts(const TOraParameter& parameter, NameSet& names) {
-  names.add(parameter.FieldType);
-  names.add(parameter.DelphiType);
-  names.add(parameter.Direction);
+// The identifier form of a name, "_" appended while its upper-case form is taken.
+template <typename Taken>
+NameForm FinalName(const std::string& name, const Taken& taken) {
+  std::string identifier = IdentifierCharacters(name);
+  std::string upper = AsciiUpper(identifier);
+  return AppendWhileTaken(std::move(identifier), std::move(upper), taken);
 }
 
+// The final forms of one kind of name (method or argument) against its fixed word lists. Names
+// recur across routines and packages, so each distinct one is worked out once, by the address of
+// its shared text; only the check against the scope's earlier names is left for each use.
+class NameForms {
+ public:
+  NameForms(const NameSet& words, const NameSet& unitWords)
+      : words_(words), unitWords_(unitWords) {}
+
+  // `earlier(upper)` tells whether a name of the same scope already took that upper-case form.
+  template <typename Earlier>
+  NameForm choose(const SharedText& name, const Earlier& earlier) {
+    const auto [known, added] = forms_.try_emplace(&name.str());
+    NameForm& free = known->second;
+    if (added) free = FinalName(name, [&](const std::string& upper) { return fixed(upper); });
+    if (!earlier(free.upper)) return free;
+    // Taken in this scope: go on from the form that the fixed lists leave free.
+    return AppendWhileTaken(
+        free.name.str() + '_', free.upper.str() + '_',
+        [&](const std::string& upper) { return fixed(upper) || earlier(SharedText(upper)); });
+  }
+
+ private:
+  bool fixed(const std::string& upper) const {
+    return words_.contains(upper) || unitWords_.contains(upper);
+  }
+
+  const NameSet& words_;
+  const NameSet& unitWords_;
+  std::unordered_map<const std::string*, NameForm> forms_;
+};
+
+// Each distinct type and direction text is upper-cased once: the model shares them.
 NameSet UnitWords(const TOraDatabase& model) {
   NameSet names{kUnitWords};
+  std::unordered_set<const std::string*> seen;
+  const auto addModelTexts = [&](const TOraParameter& parameter) {
+    for (const SharedText* text :
+         {&parameter.FieldType, &parameter.DelphiType, &parameter.Direction}) {
+      if (seen.insert(&text->str()).second) names.add(*text);
+    }
+  };
   for (const TOraPackage& package : model.Packages) {
     for (const TOraProcedure& routine : package.Procedures) {
-      for (const TOraParameter& argument : routine.Parameters) AddModelTexts(argument, names);
-      if (routine.ReturnParam) AddModelTexts(*routine.ReturnParam, names);
+      for (const TOraParameter& argument : routine.Parameters) addModelTexts(argument);
+      if (routine.ReturnParam) addModelTexts(*routine.ReturnParam);
     }
   }
   return names;
@@ -139,11 +187,12 @@ class PascalNamer {
   // A package gives a unit, a class "T"+Name and a field of TMyOracleDB: the field must not
   // hide a class, neither a unit's nor another package's.
   void namePackage(TOraPackage& package) {
-    const std::string name = FinalName(package.Name, [&](const std::string& upper) {
-      return packageWords_.contains(upper) || unitWords_.contains(upper) ||
-             unitWords_.contains("T" + upper) || packageClasses_.contains(upper) ||
-             packageFields_.contains("T" + upper);
-    });
+    const SharedText name = FinalName(package.Name, [&](const std::string& upper) {
+                              return packageWords_.contains(upper) || unitWords_.contains(upper) ||
+                                     unitWords_.contains("T" + upper) ||
+                                     packageClasses_.contains(upper) ||
+                                     packageFields_.contains("T" + upper);
+                            }).name;
     if (!IsQualifyingPackage(package)) {
       package.Name = name;
       return;
@@ -157,40 +206,43 @@ class PascalNamer {
 
   void nameRoutines(TOraPackage& package) {
     const bool outside = package.DbName.empty();
-    const std::string unit = outside ? kConnectionUnit : "u" + package.Name;
-    const NameSet& words = outside ? outsideWords_ : methodWords_;
-    NameSet earlier;
-    std::unordered_map<std::string, std::string> byDbName;  // overloads share their first's Name
+    const SharedText unit = outside ? kConnectionUnit : "u" + package.Name;
+    NameForms& forms = outside ? outsideForms_ : methodForms_;
+    std::unordered_set<const std::string*> earlier;
+    // Overloads share their first's Name; keyed by the shared DbName.
+    std::unordered_map<const std::string*, SharedText> byDbName;
     for (TOraProcedure& routine : package.Procedures) {
-      const auto [first, added] = byDbName.emplace(routine.DbName, std::string());
+      const auto [first, added] = byDbName.try_emplace(&routine.DbName.str());
       if (added) {
-        first->second = FinalName(routine.Name, [&](const std::string& upper) {
-          return words.contains(upper) || unitWords_.contains(upper) || earlier.contains(upper);
-        });
-        earlier.add(first->second);
-        change(unit, routine.DbName, routine.Name, first->second);
+        const NameForm form = forms.choose(
+            routine.Name, [&](const SharedText& upper) { return earlier.contains(&upper.str()); });
+        earlier.insert(&form.upper.str());
+        first->second = form.name;
+        change(unit, routine.DbName, routine.Name, form.name);
       }
       routine.Name = first->second;
       nameArguments(unit, routine);
     }
   }
 
-  void nameArguments(const std::string& unit, TOraProcedure& routine) {
-    NameSet earlier;
-    if (routine.ReturnParam) earlier.add("Result");
+  void nameArguments(const SharedText& unit, TOraProcedure& routine) {
+    // A routine has a handful of arguments: a vector searched in full beats a hash set.
+    std::vector<const std::string*>& earlier = argumentScope_;
+    earlier.clear();
+    if (routine.ReturnParam) earlier.push_back(&resultUpper_.str());
     for (TOraParameter& argument : routine.Parameters) {
-      const std::string name = FinalName(argument.Name, [&](const std::string& upper) {
-        return argumentWords_.contains(upper) || unitWords_.contains(upper) ||
-               earlier.contains(upper);
+      const NameForm form = argumentForms_.choose(argument.Name, [&](const SharedText& upper) {
+        return std::ranges::find(earlier, &upper.str()) != earlier.end();
       });
-      earlier.add(name);
-      change(unit, argument.DbName, argument.Name, name);
+      earlier.push_back(&form.upper.str());
+      change(unit, argument.DbName, argument.Name, form.name);
     }
   }
 
-  void change(const std::string& unit, const std::string& dbName, SharedText& name,
-              const std::string& finalName) {
-    if (name == finalName) return;
+  // Equal shared texts have the same address, so an unchanged name costs no text comparison.
+  void change(const SharedText& unit, const SharedText& dbName, SharedText& name,
+              const SharedText& finalName) {
+    if (&name.str() == &finalName.str()) return;
     changes_.push_back({unit, dbName, finalName});
     name = finalName;
   }
@@ -202,6 +254,11 @@ class PascalNamer {
   NameSet outsideWords_;  // grows by each qualifying package's field and class
   NameSet packageFields_;
   NameSet packageClasses_;
+  NameForms methodForms_{methodWords_, unitWords_};
+  NameForms argumentForms_{argumentWords_, unitWords_};
+  NameForms outsideForms_{outsideWords_, unitWords_};    // used once every package is named
+  const SharedText resultUpper_ = AsciiUpper("Result");  // a function's result variable
+  std::vector<const std::string*> argumentScope_;
   std::vector<PascalNameChange> changes_;
 };
 
