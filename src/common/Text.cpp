@@ -2,14 +2,6 @@
 
 namespace tarvel {
 
-char AsciiUpper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-char AsciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string AsciiUpper(std::string_view text) {
   std::string result(text);
   for (char& c : result) c = AsciiUpper(c);

@@ -11,9 +11,14 @@ namespace tarvel {
 // An ordered list of generated lines; an empty text is an empty line.
 using LineList = std::vector<std::string>;
 
-// Case changes touch the ASCII letters only; every other byte passes unchanged.
-char AsciiUpper(char c);
-char AsciiLower(char c);
+// Case changes touch the ASCII letters only; every other byte passes unchanged. The byte forms
+// are inline: they run once per byte of every name.
+inline char AsciiUpper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+inline char AsciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 std::string AsciiUpper(std::string_view text);
 std::string AsciiLower(std::string_view text);
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
