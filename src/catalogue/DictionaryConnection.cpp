@@ -143,6 +143,10 @@ std::int64_t DictionaryQuery::fieldInteger(std::string_view name) const {
 }
 
 std::string DictionaryQuery::fieldText(const DictionaryColumn& column) const {
+  return std::string(fieldView(column));
+}
+
+std::string_view DictionaryQuery::fieldView(const DictionaryColumn& column) const {
   return state_->rows->text(column.index);
 }
 
@@ -151,7 +155,7 @@ std::int64_t DictionaryQuery::fieldInteger(const DictionaryColumn& column) const
     return *number;
   }
   throw TarvelError("The dictionary column " + std::string(column.name) +
-                    " holds no integer: " + state_->rows->text(column.index));
+                    " holds no integer: " + fieldText(column));
 }
 
 }  // namespace tarvel

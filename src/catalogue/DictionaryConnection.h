@@ -80,6 +80,8 @@ class DictionaryQuery {
   DictionaryColumn column(std::string_view name) const;
   std::string fieldText(const DictionaryColumn& column) const;
   std::int64_t fieldInteger(const DictionaryColumn& column) const;
+  // The text without a copy, valid until the next row.
+  std::string_view fieldView(const DictionaryColumn& column) const;
 
  private:
   struct State;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/DictionaryStatement.h"
@@ -18,8 +19,9 @@ class DictionaryRows {
   virtual const std::vector<std::string>& columnNames() const = 0;
   virtual bool eof() const = 0;
   virtual void next() = 0;  // fails with the database's own message
-  // NULL reads as an empty text or as 0; a value that is no integer gives none.
-  virtual std::string text(int column) const = 0;
+  // NULL reads as an empty text or as 0; a value that is no integer gives none. A text stays
+  // valid until the next row: most texts are read once, so they are not copied.
+  virtual std::string_view text(int column) const = 0;
   virtual std::optional<std::int64_t> integer(int column) const = 0;
 };
 

@@ -158,6 +158,7 @@ class OdbcRows : public DictionaryRows {
     if (!query_.exec(ToQString(statement))) throw TarvelError(ErrorText(query_.lastError()));
     const QSqlRecord record = query_.record();
     for (int i = 0; i < record.count(); ++i) columns_.push_back(FromQString(record.fieldName(i)));
+    texts_.resize(columns_.size());
     next();
   }
 
@@ -171,9 +172,9 @@ class OdbcRows : public DictionaryRows {
     }
   }
 
-  std::string text(int column) const override {
+  std::string_view text(int column) const override {
     const QVariant value = query_.value(column);
-    return value.isNull() ? std::string() : FromQString(value.toString());
+    return texts_.at(column) = value.isNull() ? std::string() : FromQString(value.toString());
   }
 
   std::optional<std::int64_t> integer(int column) const override {
@@ -188,6 +189,7 @@ class OdbcRows : public DictionaryRows {
  private:
   QSqlQuery query_;
   std::vector<std::string> columns_;
+  mutable std::vector<std::string> texts_;  // Qt hands out copies: the latest of each column
 };
 
 class OdbcDatabase : public DictionaryDatabase {

@@ -230,17 +230,19 @@ class SqliteRows : public DictionaryRows {
     }
   }
 
-  std::string text(int column) const override {
+  // A number is written as the integer it reads as, in a text kept until the next row.
+  std::string_view text(int column) const override {
     sqlite3_stmt* statement = lease_.statement();
     switch (sqlite3_column_type(statement, column)) {
       case SQLITE_NULL:
-        return std::string();
+        return {};
       case SQLITE_INTEGER:
       case SQLITE_FLOAT:
-        return std::to_string(sqlite3_column_int64(statement, column));
+        numbers_.resize(std::max(numbers_.size(), static_cast<std::size_t>(column) + 1));
+        return numbers_[column] = std::to_string(sqlite3_column_int64(statement, column));
       default:
-        return std::string(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
-                           sqlite3_column_bytes(statement, column));
+        return {reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
+                static_cast<std::size_t>(sqlite3_column_bytes(statement, column))};
     }
   }
 
@@ -277,6 +279,7 @@ class SqliteRows : public DictionaryRows {
   Lease lease_;
   bool eof_ = false;
   std::string error_;
+  mutable std::vector<std::string> numbers_;
 };
 
 }  // namespace
@@ -299,7 +302,7 @@ std::vector<std::string> ReadColumn(sqlite3* database, const std::string& statem
   try {
     SqliteRows rows(database, Prepare(database, statement),
                     std::weak_ptr<SqliteDictionary::Cache>(), {});
-    for (; !rows.eof(); rows.next()) values.push_back(rows.text(column));
+    for (; !rows.eof(); rows.next()) values.emplace_back(rows.text(column));
   } catch (const TarvelError&) {
   }
   return values;

@@ -4,13 +4,15 @@
 
 namespace tarvel {
 
-std::string FormatIdentifier(const std::string& name) {
+std::string FormatIdentifier(std::string_view name) {
   std::size_t start = 0;
   while (name.size() - start >= 2 && name[start] == '_') ++start;
-  const std::string_view text = std::string_view(name).substr(start);
+  const std::string_view text = name.substr(start);
   if (text.size() <= 1) return std::string(text);
 
-  std::string result(1, AsciiUpper(text[0]));
+  std::string result;
+  result.reserve(text.size());
+  result += AsciiUpper(text[0]);
   bool markPending = false;
   for (char c : text.substr(1)) {
     if (c == '_') {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -86,6 +87,6 @@ inline bool IsQualifyingPackage(const TOraPackage& package) {
 }
 
 // The identifier form of a dictionary name: P_CUSTOMER_ID gives PCustomerId.
-std::string FormatIdentifier(const std::string& name);
+std::string FormatIdentifier(std::string_view name);
 
 }  // namespace tarvel

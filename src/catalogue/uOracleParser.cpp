@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <map>
+#include <string_view>
+#include <unordered_map>
 
 #include "catalogue/SqlLiteral.h"
 #include "common/Error.h"
@@ -85,35 +87,16 @@ DictionaryStatement ArgumentsStatement(const RoutineRef& routine, const std::str
   return {kOverloadedPackagedArgumentsStatement, {owner, package, name, number}};
 }
 
-std::string DirectionOf(const RoutineRef& routine, const std::string& inOut,
-                        const std::string& argumentName) {
-  if (inOut == "IN") return "pdInput";
-  if (inOut == "OUT") return "pdOutput";
-  if (inOut == "IN/OUT") return "pdInputOutput";
-  throw TarvelError(DirectionMessage(routine, inOut, argumentName));
-}
-
-std::unique_ptr<TOraParameter> FunctionResult(const std::string& dataType,
-                                              const TypeAdditions& types) {
-  auto result = std::make_unique<TOraParameter>();
-  result->Name = "Result";
-  result->DbName = "@RETURN_VALUE";
-  result->FieldType = MapFieldType(dataType, types);
-  result->DelphiType = MapDelphiType(dataType, types);
-  result->Direction = "pdReturnValue";
-  return result;
-}
-
-TOraParameter Argument(const RoutineRef& routine, const std::string& argumentName,
-                       const std::string& dataType, const std::string& inOut,
-                       const TypeAdditions& types) {
-  TOraParameter argument;
-  argument.Name = FormatIdentifier(argumentName);
-  argument.DbName = argumentName;
-  argument.FieldType = MapFieldType(dataType, types);
-  argument.DelphiType = MapDelphiType(dataType, types);
-  argument.Direction = DirectionOf(routine, inOut, argumentName);
-  return argument;
+// The three directions are shared by every argument.
+const SharedText& DirectionOf(const RoutineRef& routine, std::string_view inOut,
+                              std::string_view argumentName) {
+  static const SharedText kInput("pdInput");
+  static const SharedText kOutput("pdOutput");
+  static const SharedText kInputOutput("pdInputOutput");
+  if (inOut == "IN") return kInput;
+  if (inOut == "OUT") return kOutput;
+  if (inOut == "IN/OUT") return kInputOutput;
+  throw TarvelError(DirectionMessage(routine, std::string(inOut), std::string(argumentName)));
 }
 
 // The argument statement's columns, found once per routine rather than on every row.
@@ -132,25 +115,83 @@ struct ArgumentColumns {
   DictionaryColumn inOut;
 };
 
+struct MappedType {
+  SharedText fieldType;
+  SharedText delphiType;
+};
+
+// Reads with one connection, owner and type table. A schema repeats a few data types and
+// argument names over many routines, so each one's mapping and identifier is worked out once.
+class Reader {
+ public:
+  Reader(DictionaryConnection& connection, const std::string& owner, const TypeAdditions& types)
+      : connection_(connection), owner_(owner), types_(types) {}
+
+  std::unique_ptr<TOraPackage> package(const std::string& packageName, ReadListener& listener);
+  std::unique_ptr<TOraProcedure> procedure(const std::string& packageName,
+                                           const std::string& routineName,
+                                           const std::string& overload);
+
+ private:
+  void addArgumentRow(const RoutineRef& routine, const DictionaryQuery& row,
+                      const ArgumentColumns& columns, TOraProcedure& procedure);
+  const MappedType& mappedType(std::string_view dataType);
+  const SharedText& identifierOf(const SharedText& dbName);
+
+  DictionaryConnection& connection_;
+  const std::string& owner_;
+  const TypeAdditions& types_;
+  std::unordered_map<std::string, MappedType, TextHash, std::equal_to<>> mappedTypes_;
+  std::unordered_map<const std::string*, SharedText> identifiers_;  // by the shared name's text
+};
+
+// A data type the mapping refuses is asked again each time, so that each routine fails alike.
+const MappedType& Reader::mappedType(std::string_view dataType) {
+  if (const auto found = mappedTypes_.find(dataType); found != mappedTypes_.end()) {
+    return found->second;
+  }
+  MappedType mapped{MapFieldType(dataType, types_), MapDelphiType(dataType, types_)};
+  return mappedTypes_.emplace(std::string(dataType), std::move(mapped)).first->second;
+}
+
+const SharedText& Reader::identifierOf(const SharedText& dbName) {
+  const auto [found, added] = identifiers_.try_emplace(&dbName.str());
+  if (added) found->second = FormatIdentifier(dbName.str());
+  return found->second;
+}
+
 // One row of the argument statement, by the rules in their order.
-void AddArgumentRow(const RoutineRef& routine, const DictionaryQuery& row,
-                    const ArgumentColumns& columns, const TypeAdditions& types,
-                    TOraProcedure& procedure) {
-  const std::string argumentName = row.fieldText(columns.argumentName);
+void Reader::addArgumentRow(const RoutineRef& routine, const DictionaryQuery& row,
+                            const ArgumentColumns& columns, TOraProcedure& procedure) {
+  const std::string_view argumentName = row.fieldView(columns.argumentName);
   const std::int64_t dataLevel = row.fieldInteger(columns.dataLevel);
   const std::int64_t position = row.fieldInteger(columns.position);
-  const std::string dataType = row.fieldText(columns.dataType);
-  const std::string inOut = row.fieldText(columns.inOut);
+  const std::string_view dataType = row.fieldView(columns.dataType);
+  const std::string_view inOut = row.fieldView(columns.inOut);
 
   if (dataLevel != 0) throw TarvelError(ConversionMessage(routine));
   // Rows without a data type add nothing: the placeholder row of a procedure without arguments.
   if (dataType.empty()) return;
   if (position == 0) {
     if (!argumentName.empty()) throw TarvelError(ConversionMessage(routine));
-    procedure.ReturnParam = FunctionResult(dataType, types);
+    const MappedType& type = mappedType(dataType);
+    auto result = std::make_unique<TOraParameter>();
+    result->Name = "Result";
+    result->DbName = "@RETURN_VALUE";
+    result->FieldType = type.fieldType;
+    result->DelphiType = type.delphiType;
+    result->Direction = "pdReturnValue";
+    procedure.ReturnParam = std::move(result);
     return;
   }
-  procedure.Parameters.Add(Argument(routine, argumentName, dataType, inOut, types));
+  const MappedType& type = mappedType(dataType);
+  TOraParameter argument;
+  argument.DbName = argumentName;
+  argument.Name = identifierOf(argument.DbName);
+  argument.FieldType = type.fieldType;
+  argument.DelphiType = type.delphiType;
+  argument.Direction = DirectionOf(routine, inOut, argumentName);
+  procedure.Parameters.Add(std::move(argument));
 }
 
 bool SameDelphiArguments(const TOraProcedure& a, const TOraProcedure& b) {
@@ -189,29 +230,13 @@ void LeaveOutSameDelphiOverloads(const std::string& owner, const std::string& pa
   for (auto i = leftOut.rbegin(); i != leftOut.rend(); ++i) routines.Remove(*i);
 }
 
-}  // namespace
-
-std::unique_ptr<TOraDatabase> LoadDatabase(DictionaryConnection& connection,
-                                           const std::string& owner,
-                                           const std::vector<std::string>& packageNames,
-                                           const TypeAdditions& types, ReadListener& listener) {
-  auto database = std::make_unique<TOraDatabase>();
-  for (const std::string& packageName : packageNames) {
-    database->Packages.Add(
-        std::move(*LoadPackage(connection, owner, packageName, types, listener)));
-    listener.packageRead();
-  }
-  return database;
-}
-
-std::unique_ptr<TOraPackage> LoadPackage(DictionaryConnection& connection, const std::string& owner,
-                                         const std::string& packageName, const TypeAdditions& types,
-                                         ReadListener& listener) {
+std::unique_ptr<TOraPackage> Reader::package(const std::string& packageName,
+                                             ReadListener& listener) {
   auto package = std::make_unique<TOraPackage>();
   package->Name = FormatIdentifier(packageName);
   package->DbName = packageName;
 
-  DictionaryQuery routines(connection, RoutinesStatement(owner, packageName));
+  DictionaryQuery routines(connection_, RoutinesStatement(owner_, packageName));
   if (routines.eof()) return package;
   const DictionaryColumn overloadColumn = routines.column("overload");
   const DictionaryColumn nameColumn = routines.column("object_name");
@@ -220,8 +245,7 @@ std::unique_ptr<TOraPackage> LoadPackage(DictionaryConnection& connection, const
     const std::string overload = routines.fieldText(overloadColumn);
     const std::string routineName = routines.fieldText(nameColumn);
     try {
-      package->Procedures.Add(
-          std::move(*LoadProcedure(connection, owner, packageName, routineName, overload, types)));
+      package->Procedures.Add(std::move(*procedure(packageName, routineName, overload)));
       overloads.push_back(overload);
     } catch (const TarvelError& error) {
       const bool databaseFailed = dynamic_cast<const DictionaryError*>(&error) != nullptr;
@@ -229,28 +253,54 @@ std::unique_ptr<TOraPackage> LoadPackage(DictionaryConnection& connection, const
       listener.warning(error.what());
     }
   }
-  LeaveOutSameDelphiOverloads(owner, packageName, overloads, package->Procedures, listener);
+  LeaveOutSameDelphiOverloads(owner_, packageName, overloads, package->Procedures, listener);
   return package;
+}
+
+std::unique_ptr<TOraProcedure> Reader::procedure(const std::string& packageName,
+                                                 const std::string& routineName,
+                                                 const std::string& overload) {
+  const RoutineRef routine{owner_, packageName, routineName};
+  auto procedure = std::make_unique<TOraProcedure>();
+  procedure->DbName = routineName;
+  procedure->Name = identifierOf(procedure->DbName);
+  procedure->IsOverloaded = !overload.empty();
+
+  CheckOverloadValue(routine, overload);
+  DictionaryQuery arguments(connection_, ArgumentsStatement(routine, overload));
+  if (arguments.eof()) return procedure;
+  const ArgumentColumns columns(arguments);
+  for (; !arguments.eof(); arguments.next())
+    addArgumentRow(routine, arguments, columns, *procedure);
+  procedure->Parameters.ShrinkToFit();
+  return procedure;
+}
+
+}  // namespace
+
+std::unique_ptr<TOraDatabase> LoadDatabase(DictionaryConnection& connection,
+                                           const std::string& owner,
+                                           const std::vector<std::string>& packageNames,
+                                           const TypeAdditions& types, ReadListener& listener) {
+  auto database = std::make_unique<TOraDatabase>();
+  Reader reader(connection, owner, types);
+  for (const std::string& packageName : packageNames) {
+    database->Packages.Add(std::move(*reader.package(packageName, listener)));
+    listener.packageRead();
+  }
+  return database;
+}
+
+std::unique_ptr<TOraPackage> LoadPackage(DictionaryConnection& connection, const std::string& owner,
+                                         const std::string& packageName, const TypeAdditions& types,
+                                         ReadListener& listener) {
+  return Reader(connection, owner, types).package(packageName, listener);
 }
 
 std::unique_ptr<TOraProcedure> LoadProcedure(
     DictionaryConnection& connection, const std::string& owner, const std::string& packageName,
     const std::string& routineName, const std::string& overload, const TypeAdditions& types) {
-  const RoutineRef routine{owner, packageName, routineName};
-  auto procedure = std::make_unique<TOraProcedure>();
-  procedure->Name = FormatIdentifier(routineName);
-  procedure->DbName = routineName;
-  procedure->IsOverloaded = !overload.empty();
-
-  CheckOverloadValue(routine, overload);
-  DictionaryQuery arguments(connection, ArgumentsStatement(routine, overload));
-  if (arguments.eof()) return procedure;
-  const ArgumentColumns columns(arguments);
-  for (; !arguments.eof(); arguments.next()) {
-    AddArgumentRow(routine, arguments, columns, types, *procedure);
-  }
-  procedure->Parameters.ShrinkToFit();
-  return procedure;
+  return Reader(connection, owner, types).procedure(packageName, routineName, overload);
 }
 
 }  // namespace tarvel

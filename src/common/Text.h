@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,14 @@ namespace tarvel {
 
 // An ordered list of generated lines; an empty text is an empty line.
 using LineList = std::vector<std::string>;
+
+// Hashes a text key by its view, so that a set or map of texts is searched without a copy.
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const {
+    return std::hash<std::string_view>{}(text);
+  }
+};
 
 // Case changes touch the ASCII letters only; every other byte passes unchanged. The byte forms
 // are inline: they run once per byte of every name.

@@ -1,7 +1,5 @@
 #include "typemap/uUtil.h"
 
-#include <string_view>
-
 #include "common/Error.h"
 #include "common/Text.h"
 
@@ -40,25 +38,25 @@ constexpr TypeRow kBuiltInTypes[] = {
 };
 
 // Types outside the table come from the user's additions; an empty value is none.
-std::string MapType(const std::string& dataType, std::string_view TypeRow::*column,
+std::string MapType(std::string_view dataType, std::string_view TypeRow::*column,
                     const std::unordered_map<std::string, std::string>& additions) {
   for (const TypeRow& row : kBuiltInTypes) {
     if (dataType == row.dataType) return std::string(row.*column);
   }
   const auto added = additions.find(AsciiUpper(dataType));
   if (added == additions.end() || added->second.empty()) {
-    throw TarvelError("Parameter type: " + dataType + " not supported!");
+    throw TarvelError("Parameter type: " + std::string(dataType) + " not supported!");
   }
   return added->second;
 }
 
 }  // namespace
 
-std::string MapFieldType(const std::string& dataType, const TypeAdditions& additions) {
+std::string MapFieldType(std::string_view dataType, const TypeAdditions& additions) {
   return MapType(dataType, &TypeRow::fieldType, additions.fieldTypes);
 }
 
-std::string MapDelphiType(const std::string& dataType, const TypeAdditions& additions) {
+std::string MapDelphiType(std::string_view dataType, const TypeAdditions& additions) {
   return MapType(dataType, &TypeRow::delphiType, additions.delphiTypes);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 namespace tarvel {
@@ -14,8 +15,8 @@ struct TypeAdditions {
 };
 
 // Dictionary data type to ADO field-type name.
-std::string MapFieldType(const std::string& dataType, const TypeAdditions& additions);
+std::string MapFieldType(std::string_view dataType, const TypeAdditions& additions);
 // Dictionary data type to Delphi type name.
-std::string MapDelphiType(const std::string& dataType, const TypeAdditions& additions);
+std::string MapDelphiType(std::string_view dataType, const TypeAdditions& additions);
 
 }  // namespace tarvel

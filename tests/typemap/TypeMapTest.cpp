@@ -27,7 +27,7 @@ TypeAdditions Additions(const std::string& configText) {
   return LoadSettings(ini.path()).typeAdditions;
 }
 
-std::string Mapped(std::string (*map)(const std::string&, const TypeAdditions&),
+std::string Mapped(std::string (*map)(std::string_view, const TypeAdditions&),
                    const std::string& dataType, const TypeAdditions& additions) {
   try {
     return map(dataType, additions);
