@@ -1,5 +1,7 @@
 #include "common/Text.h"
 
+#include <algorithm>
+
 namespace tarvel {
 
 std::string AsciiUpper(std::string_view text) {
@@ -46,24 +48,51 @@ std::string Enclosed(std::string_view text, char open, char close) {
   return enclosed;
 }
 
+namespace {
+
+// Every byte a Pascal literal holds as it stands: not a quote, not a control byte.
+bool IsPlainLiteralByte(char c) {
+  return static_cast<unsigned char>(c) >= 32 && c != '\'';
+}
+
+// "#" and the byte's decimal value, written without a conversion: it is below 32.
+void AppendCharacterCode(std::string& out, unsigned char byte) {
+  out += '#';
+  if (byte >= 10) out += static_cast<char>('0' + byte / 10);
+  out += static_cast<char>('0' + byte % 10);
+}
+
+}  // namespace
+
+// Plain bytes go in a run at a time: a name seldom holds a quote or a control byte.
 void AppendPascalLiteral(std::string& out, std::string_view text) {
+  if (text.empty()) {
+    out += "''";
+    return;
+  }
   bool quoted = false;
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto byte = static_cast<unsigned char>(text[i]);
     if (byte < 32) {
       if (quoted) out += '\'';
       quoted = false;
-      out += '#';
-      out += std::to_string(byte);
+      AppendCharacterCode(out, byte);
+      ++i;
       continue;
     }
     if (!quoted) out += '\'';
     quoted = true;
-    out += c;
-    if (c == '\'') out += c;
+    const auto runEnd = static_cast<std::size_t>(
+        std::find_if_not(text.begin() + i, text.end(), IsPlainLiteralByte) - text.begin());
+    out.append(text.substr(i, runEnd - i));
+    i = runEnd;
+    if (i < text.size() && text[i] == '\'') {
+      out += "''";
+      ++i;
+    }
   }
   if (quoted) out += '\'';
-  if (text.empty()) out += "''";
 }
 
 std::string ShownOnTerminal(std::string_view text) {
