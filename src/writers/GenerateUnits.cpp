@@ -43,18 +43,6 @@ void CheckDistinctUnitNames(const TOraDatabase& model) {
 
 }  // namespace
 
-std::string UnitFileText(const LineList& lines) {
-  std::size_t size = 0;
-  for (const std::string& line : lines) size += line.size() + 2;
-  std::string text;
-  text.reserve(size);
-  for (const std::string& line : lines) {
-    text += line;
-    text += "\r\n";
-  }
-  return text;
-}
-
 std::vector<PascalNameChange> NameUnits(TOraDatabase& model) {
   std::vector<PascalNameChange> changes = GivePascalNames(model);
   CheckDistinctUnitNames(model);
@@ -71,10 +59,10 @@ std::vector<std::string> UnitFileNames(const TOraDatabase& model) {
 
 void BuildUnits(const TOraDatabase& model, const LineList& constantLines,
                 const std::function<void(const UnitFile&)>& take) {
-  take({ConnectionUnitFileName(), UnitFileText(BuildMainUnit(model, constantLines))});
+  take({ConnectionUnitFileName(), BuildMainUnit(model, constantLines)});
   for (const TOraPackage& package : model.Packages) {
     if (!IsQualifyingPackage(package)) continue;
-    take({UnitFileName(package), UnitFileText(BuildPackageUnit(package))});
+    take({UnitFileName(package), BuildPackageUnit(package)});
   }
 }
 

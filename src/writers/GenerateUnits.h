@@ -21,9 +21,6 @@ struct GeneratedUnits {
   std::vector<PascalNameChange> NameChanges;
 };
 
-// The bytes of a unit file: every line's bytes as they stand, each followed by CR LF.
-std::string UnitFileText(const LineList& lines);
-
 // Gives the model's Names their final Pascal form (GivePascalNames), then fails, before any unit
 // is built, when two packages would give one unit name.
 std::vector<PascalNameChange> NameUnits(TOraDatabase& model);

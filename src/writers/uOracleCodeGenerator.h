@@ -3,18 +3,19 @@
 #include <string>
 
 #include "catalogue/uClass.h"
-#include "common/Text.h"
 
 namespace tarvel {
 
+// Writers build a unit as its file's bytes: every line followed by CR LF.
+
 // The whole unit of one package: one class derived from TComponent, one method per routine.
-LineList BuildPackageUnit(const TOraPackage& package);
+std::string BuildPackageUnit(const TOraPackage& package);
 
 // One declaration line per routine of the package, as a class body lists its methods.
-void AppendMethodDeclarations(const TOraPackage& package, LineList& lines);
+void AppendMethodDeclarations(const TOraPackage& package, std::string& unit);
 
 // Appends the full implementation of one routine's method.
 void BuildMethodImplementation(const std::string& classNamePart, const std::string& packageDbName,
-                               const TOraProcedure& routine, LineList& lines);
+                               const TOraProcedure& routine, std::string& unit);
 
 }  // namespace tarvel

@@ -7,11 +7,6 @@
 namespace tarvel {
 namespace {
 
-TEST(UnitFileText, EndsEveryLineWithCrLfAndKeepsInnerBreaksAndBytes) {
-  EXPECT_EQ(UnitFileText({"unit uA;", "", "uses A,\r\n     B;", "// \xe9\xc8", "end."}),
-            "unit uA;\r\n\r\nuses A,\r\n     B;\r\n// \xe9\xc8\r\nend.\r\n");
-}
-
 // A package, its routine and the routine's argument, all with one dictionary name.
 std::unique_ptr<TOraDatabase> ModelNamedEverywhere(const std::string& dbName) {
   auto model = std::make_unique<TOraDatabase>();
