@@ -130,6 +130,10 @@ void DictionaryQuery::next() {
   }
 }
 
+const std::vector<std::string>& DictionaryQuery::columnNames() const {
+  return state_->rows->columnNames();
+}
+
 DictionaryColumn DictionaryQuery::column(std::string_view name) const {
   return {state_->columnIndex(name), name};
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalogue/DictionaryStatement.h"
 #include "common/Error.h"
@@ -73,6 +74,7 @@ class DictionaryQuery {
 
   bool eof() const;
   void next();  // fails as the constructor does
+  const std::vector<std::string>& columnNames() const;
   // Column lookup ignores letter case; NULL reads as an empty text or as 0.
   std::string fieldText(std::string_view column) const;
   std::int64_t fieldInteger(std::string_view column) const;

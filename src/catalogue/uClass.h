@@ -25,8 +25,13 @@ class OwningList {
     items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
   }
   const T& Items(std::size_t index) const { return items_.at(index); }
-  // A list read in full gives back the room kept for growth: a model holds one list per routine.
-  void ShrinkToFit() { items_.shrink_to_fit(); }
+  // Moves a run of elements over in one block of their exact size, leaving `items` empty: a
+  // model holds one list per routine, and a list read in full keeps no room for growth.
+  void MoveFrom(std::vector<T>& items) {
+    items_.reserve(items_.size() + items.size());
+    for (T& item : items) items_.push_back(std::move(item));
+    items.clear();
+  }
 
   auto begin() const { return items_.begin(); }
   auto end() const { return items_.end(); }

@@ -1,7 +1,7 @@
 #include "catalogue/uOracleParser.h"
 
 #include <algorithm>
-#include <map>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 
@@ -135,6 +135,7 @@ class Reader {
  private:
   void addArgumentRow(const RoutineRef& routine, const DictionaryQuery& row,
                       const ArgumentColumns& columns, TOraProcedure& procedure);
+  const ArgumentColumns& argumentColumns(const DictionaryQuery& query);
   const MappedType& mappedType(std::string_view dataType);
   const SharedText& identifierOf(const SharedText& dbName);
 
@@ -143,7 +144,20 @@ class Reader {
   const TypeAdditions& types_;
   std::unordered_map<std::string, MappedType, TextHash, std::equal_to<>> mappedTypes_;
   std::unordered_map<const std::string*, SharedText> identifiers_;  // by the shared name's text
+  std::vector<TOraParameter> arguments_;  // of the routine being read, reused for the next
+  std::vector<std::string> argumentColumnNames_;
+  std::optional<ArgumentColumns> argumentColumns_;  // found for argumentColumnNames_
 };
+
+// Every argument statement has the same columns: they are looked up again only when the names
+// differ from the last statement's.
+const ArgumentColumns& Reader::argumentColumns(const DictionaryQuery& query) {
+  if (!argumentColumns_ || query.columnNames() != argumentColumnNames_) {
+    argumentColumns_.emplace(query);
+    argumentColumnNames_ = query.columnNames();
+  }
+  return *argumentColumns_;
+}
 
 // A data type the mapping refuses is asked again each time, so that each routine fails alike.
 const MappedType& Reader::mappedType(std::string_view dataType) {
@@ -191,7 +205,7 @@ void Reader::addArgumentRow(const RoutineRef& routine, const DictionaryQuery& ro
   argument.FieldType = type.fieldType;
   argument.DelphiType = type.delphiType;
   argument.Direction = DirectionOf(routine, inOut, argumentName);
-  procedure.Parameters.Add(std::move(argument));
+  arguments_.push_back(std::move(argument));
 }
 
 bool SameDelphiArguments(const TOraProcedure& a, const TOraProcedure& b) {
@@ -210,13 +224,15 @@ bool SameDelphiArguments(const TOraProcedure& a, const TOraProcedure& b) {
 void LeaveOutSameDelphiOverloads(const std::string& owner, const std::string& packageName,
                                  const std::vector<std::string>& overloads,
                                  TOraProceduresList& routines, ReadListener& listener) {
-  std::map<std::string, std::vector<std::size_t>> keptByDbName;
+  std::vector<std::size_t> kept;
   std::vector<std::size_t> leftOut;
   for (std::size_t i = 0; i < routines.Count(); ++i) {
     const TOraProcedure& routine = routines.Items(i);
-    std::vector<std::size_t>& kept = keptByDbName[routine.DbName];
+    // Shared texts are equal exactly when they are one text.
     const auto same = std::find_if(kept.begin(), kept.end(), [&](std::size_t k) {
-      return SameDelphiArguments(routines.Items(k), routine);
+      const TOraProcedure& earlier = routines.Items(k);
+      return &earlier.DbName.str() == &routine.DbName.str() &&
+             SameDelphiArguments(earlier, routine);
     });
     if (same == kept.end()) {
       kept.push_back(i);
@@ -269,10 +285,12 @@ std::unique_ptr<TOraProcedure> Reader::procedure(const std::string& packageName,
   CheckOverloadValue(routine, overload);
   DictionaryQuery arguments(connection_, ArgumentsStatement(routine, overload));
   if (arguments.eof()) return procedure;
-  const ArgumentColumns columns(arguments);
-  for (; !arguments.eof(); arguments.next())
+  const ArgumentColumns& columns = argumentColumns(arguments);
+  arguments_.clear();
+  for (; !arguments.eof(); arguments.next()) {
     addArgumentRow(routine, arguments, columns, *procedure);
-  procedure->Parameters.ShrinkToFit();
+  }
+  procedure->Parameters.MoveFrom(arguments_);
   return procedure;
 }
 
