@@ -99,7 +99,7 @@ const SharedText& DirectionOf(const RoutineRef& routine, std::string_view inOut,
   throw TarvelError(DirectionMessage(routine, std::string(inOut), std::string(argumentName)));
 }
 
-// The argument statement's columns, found once per routine rather than on every row.
+// The argument statement's columns, found once rather than on every row.
 struct ArgumentColumns {
   explicit ArgumentColumns(const DictionaryQuery& query)
       : argumentName(query.column("ARGUMENT_NAME")),
@@ -188,14 +188,12 @@ void Reader::addArgumentRow(const RoutineRef& routine, const DictionaryQuery& ro
   if (dataType.empty()) return;
   if (position == 0) {
     if (!argumentName.empty()) throw TarvelError(ConversionMessage(routine));
+    static const SharedText kResultName("Result");
+    static const SharedText kResultDbName("@RETURN_VALUE");
+    static const SharedText kResultDirection("pdReturnValue");
     const MappedType& type = mappedType(dataType);
-    auto result = std::make_unique<TOraParameter>();
-    result->Name = "Result";
-    result->DbName = "@RETURN_VALUE";
-    result->FieldType = type.fieldType;
-    result->DelphiType = type.delphiType;
-    result->Direction = "pdReturnValue";
-    procedure.ReturnParam = std::move(result);
+    procedure.ReturnParam = std::make_unique<TOraParameter>(TOraParameter{
+        kResultName, kResultDbName, type.fieldType, type.delphiType, kResultDirection});
     return;
   }
   const MappedType& type = mappedType(dataType);
