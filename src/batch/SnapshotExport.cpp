@@ -24,17 +24,17 @@ namespace {
 // What the export adds to each view's copy: the kinds of objects and an order that makes the
 // file the same for the same dictionary.
 struct ExportedView {
-  const SnapshotTable& view;
+  CopiedView copied;
   const char* condition;
   const char* order;
 };
 
 const std::vector<ExportedView>& ExportedViews() {
   static const std::vector<ExportedView> views{
-      {ObjectsTable(), " and object_type in ('PACKAGE', 'PROCEDURE', 'FUNCTION')",
+      {CopyOf(ObjectsTable()), " and object_type in ('PACKAGE', 'PROCEDURE', 'FUNCTION')",
        "object_name, object_type"},
-      {ArgumentsTable(), "", "package_name, object_name, overload, sequence"},
-      {ProceduresTable(), "", "object_name, procedure_name, overload"},
+      {CopyOf(ArgumentsTable()), "", "package_name, object_name, overload, sequence"},
+      {CopyOf(ProceduresTable()), "", "object_name, procedure_name, overload"},
   };
   return views;
 }
@@ -48,8 +48,8 @@ class SnapshotWriter {
 
   void execute(const char* sql) { ExecuteSql(db_.get(), sql, failure_); }
 
-  std::int64_t copy(const SnapshotTable& view, DictionaryQuery& rows) {
-    return InsertRows(db_.get(), view, rows, failure_);
+  std::int64_t copy(const CopiedView& copied, const std::string& owner, DictionaryQuery& rows) {
+    return InsertRows(db_.get(), copied, owner, rows, failure_);
   }
 
   void close() {
@@ -91,9 +91,9 @@ SnapshotRowCounts ExportSnapshot(DictionaryConnection& connection, const std::st
     std::int64_t* const targets[] = {&counts.objects, &counts.arguments, &counts.procedures};
     for (std::size_t i = 0; i < ExportedViews().size(); ++i) {
       const ExportedView& exported = ExportedViews()[i];
-      DictionaryQuery rows(connection,
-                           CopyStatement(exported.view, owner, exported.condition, exported.order));
-      *targets[i] = writer.copy(exported.view, rows);
+      DictionaryQuery rows(
+          connection, CopyStatement(exported.copied, owner, exported.condition, exported.order));
+      *targets[i] = writer.copy(exported.copied, owner, rows);
     }
     writer.execute("commit");
     writer.close();

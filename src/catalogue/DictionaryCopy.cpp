@@ -9,6 +9,7 @@
 #include "catalogue/SqlLiteral.h"
 #include "catalogue/SqliteDictionary.h"
 #include "common/Error.h"
+#include "common/Text.h"
 
 namespace tarvel {
 namespace {
@@ -16,20 +17,32 @@ namespace {
 // Oracle takes at most 1,000 texts in one "in" list.
 constexpr std::size_t kNamesPerStatement = 500;
 
-std::string JoinColumns(const SnapshotTable& view) {
+constexpr std::string_view kOwnerColumn = "owner";
+
+std::string JoinColumns(const std::vector<const char*>& columns) {
   std::string joined;
-  for (const char* column : view.columns) {
+  for (const char* column : columns) {
     if (!joined.empty()) joined += ", ";
     joined += column;
   }
   return joined;
 }
 
-std::string InsertStatement(const SnapshotTable& view) {
-  std::string places;
-  for (std::size_t i = 0; i < view.columns.size(); ++i) places += i == 0 ? "?" : ", ?";
-  return std::string("insert into ") + view.name + " (" + JoinColumns(view) + ") values (" +
-         places + ")";
+// The owner is the first place, bound once for all rows.
+std::string InsertStatement(const CopiedView& copied) {
+  std::string places = "?";
+  for (std::size_t i = 0; i < copied.columns.size(); ++i) places += ", ?";
+  return std::string("insert into ") + copied.view.name + " (" + std::string(kOwnerColumn) + ", " +
+         JoinColumns(copied.columns) + ") values (" + places + ")";
+}
+
+void Bind(sqlite3* into, sqlite3_stmt* insert, int place, std::string_view value,
+          const std::string& failure) {
+  const int bound = value.empty()
+                        ? sqlite3_bind_null(insert, place)
+                        : sqlite3_bind_text(insert, place, value.data(),
+                                            static_cast<int>(value.size()), SQLITE_TRANSIENT);
+  if (bound != SQLITE_OK) FailWithMessageOf(into, failure);
 }
 
 std::string QuotedList(std::vector<std::string>::const_iterator first,
@@ -112,9 +125,20 @@ SqliteHandle OpenMemoryCopy() {
 
 }  // namespace
 
-std::string CopyStatement(const SnapshotTable& view, const std::string& owner,
+CopiedView CopyOf(const SnapshotTable& view, const std::vector<std::string_view>& leftOut) {
+  CopiedView copied{view, {}};
+  for (const char* column : view.columns) {
+    if (column != kOwnerColumn &&
+        std::find(leftOut.begin(), leftOut.end(), column) == leftOut.end()) {
+      copied.columns.push_back(column);
+    }
+  }
+  return copied;
+}
+
+std::string CopyStatement(const CopiedView& copied, const std::string& owner,
                           const std::string& condition, const std::string& order) {
-  return "select " + JoinColumns(view) + " from " + view.source +
+  return "select " + JoinColumns(copied.columns) + " from " + copied.view.source +
          " where owner = " + QuoteOwner(owner) + condition +
          (order.empty() ? "" : " order by " + order);
 }
@@ -124,28 +148,24 @@ void ExecuteSql(sqlite3* into, const char* sql, const std::string& failure) {
     FailWithMessageOf(into, failure);
 }
 
-std::int64_t InsertRows(sqlite3* into, const SnapshotTable& view, DictionaryQuery& rows,
-                        const std::string& failure) {
+std::int64_t InsertRows(sqlite3* into, const CopiedView& copied, const std::string& owner,
+                        DictionaryQuery& rows, const std::string& failure) {
   sqlite3_stmt* prepared = nullptr;
-  if (sqlite3_prepare_v2(into, InsertStatement(view).c_str(), -1, &prepared, nullptr) !=
+  if (sqlite3_prepare_v2(into, InsertStatement(copied).c_str(), -1, &prepared, nullptr) !=
       SQLITE_OK) {
     FailWithMessageOf(into, failure);
   }
   const StatementHandle insert(prepared);
+  // A reset keeps the bindings: the owner stays bound for every row.
+  Bind(into, prepared, 1, AsciiUpper(owner), failure);
   std::vector<DictionaryColumn> columns;
   if (!rows.eof()) {
-    for (const char* column : view.columns) columns.push_back(rows.column(column));
+    for (const char* column : copied.columns) columns.push_back(rows.column(column));
   }
   std::int64_t count = 0;
   for (; !rows.eof(); rows.next(), ++count) {
     for (std::size_t i = 0; i < columns.size(); ++i) {
-      const std::string value = rows.fieldText(columns[i]);
-      const int place = static_cast<int>(i) + 1;
-      const int bound = value.empty()
-                            ? sqlite3_bind_null(prepared, place)
-                            : sqlite3_bind_text(prepared, place, value.data(),
-                                                static_cast<int>(value.size()), SQLITE_TRANSIENT);
-      if (bound != SQLITE_OK) FailWithMessageOf(into, failure);
+      Bind(into, prepared, static_cast<int>(i) + 2, rows.fieldView(columns[i]), failure);
     }
     if (sqlite3_step(prepared) != SQLITE_DONE) FailWithMessageOf(into, failure);
     sqlite3_reset(prepared);
@@ -156,14 +176,16 @@ std::int64_t InsertRows(sqlite3* into, const SnapshotTable& view, DictionaryQuer
 std::unique_ptr<DictionaryDatabase> CopyServerDictionary(DictionaryConnection& server,
                                                          const std::string& owner,
                                                          const std::vector<std::string>& names) {
+  // Only the export orders by SEQUENCE; the reader never reads it.
+  static const CopiedView kArguments = CopyOf(ArgumentsTable(), {"sequence"});
+  static const CopiedView kProcedures = CopyOf(ProceduresTable());
   SqliteHandle copy = OpenMemoryCopy();
   ExecuteSql(copy.get(), "begin", "");
   for (const NamesCondition& condition : Conditions(names)) {
-    DictionaryQuery arguments(server, CopyStatement(ArgumentsTable(), owner, condition.arguments));
-    InsertRows(copy.get(), ArgumentsTable(), arguments, "");
-    DictionaryQuery procedures(server,
-                               CopyStatement(ProceduresTable(), owner, condition.procedures));
-    InsertRows(copy.get(), ProceduresTable(), procedures, "");
+    DictionaryQuery arguments(server, CopyStatement(kArguments, owner, condition.arguments));
+    InsertRows(copy.get(), kArguments, owner, arguments, "");
+    DictionaryQuery procedures(server, CopyStatement(kProcedures, owner, condition.procedures));
+    InsertRows(copy.get(), kProcedures, owner, procedures, "");
   }
   ExecuteSql(copy.get(), "commit", "");
   return std::make_unique<SqliteDictionary>(std::move(copy));
