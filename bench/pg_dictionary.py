@@ -4,8 +4,10 @@ unixODBC configuration that reaches it through psqlODBC as the data source Bench
 
 As in the tests: a fresh cluster in a temporary folder, run as the postgres user when root,
 password log-on, the views as tables (dba_objects in public, the other two in a sys schema)
-with OVERLOAD an integer, as PostgreSQL compares no text with an integer, and the snapshot's
-indexes, so that one routine's statement costs the server little, as on Oracle.
+with Oracle's column types and lengths (a driver sizes its buffers by them: an unbounded text
+column costs the client a 64 KB buffer per value), OVERLOAD an integer, as PostgreSQL compares
+no text with an integer, and the snapshot's indexes, so that one routine's statement costs the
+server little, as on Oracle.
 """
 
 import glob
@@ -23,12 +25,13 @@ DATA_SOURCE = "BenchDictionary"
 
 TABLES = """
 create schema sys;
-create table dba_objects (owner text not null, object_name text not null, object_type text);
-create table sys.all_arguments (owner text not null, package_name text, object_name text,
-  overload integer, argument_name text, position integer, sequence integer,
-  data_level integer, data_type text, in_out text);
-create table sys.all_procedures (owner text not null, object_name text, procedure_name text,
-  object_type text, overload integer);
+create table dba_objects (owner varchar(128) not null, object_name varchar(128) not null,
+  object_type varchar(23));
+create table sys.all_arguments (owner varchar(128) not null, package_name varchar(128),
+  object_name varchar(128), overload integer, argument_name varchar(128), position integer,
+  sequence integer, data_level integer, data_type varchar(30), in_out varchar(9));
+create table sys.all_procedures (owner varchar(128) not null, object_name varchar(128),
+  procedure_name varchar(128), object_type varchar(13), overload integer);
 create index on dba_objects (owner, object_type, object_name);
 create index on sys.all_arguments (owner, package_name, object_name, overload, position);
 create index on sys.all_procedures (owner, object_name, procedure_name, overload);
