@@ -232,37 +232,45 @@ class SqliteRows : public DictionaryRows {
 
   // A number is written as the integer it reads as, in a text kept until the next row.
   std::string_view text(int column) const override {
-    sqlite3_stmt* statement = lease_.statement();
-    switch (sqlite3_column_type(statement, column)) {
+    sqlite3_value* value = valueOf(column);
+    switch (sqlite3_value_type(value)) {
       case SQLITE_NULL:
         return {};
       case SQLITE_INTEGER:
       case SQLITE_FLOAT:
         numbers_.resize(std::max(numbers_.size(), static_cast<std::size_t>(column) + 1));
-        return numbers_[column] = std::to_string(sqlite3_column_int64(statement, column));
+        return numbers_[column] = std::to_string(sqlite3_value_int64(value));
       default:
-        return {reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
-                static_cast<std::size_t>(sqlite3_column_bytes(statement, column))};
+        return TextOf(value);
     }
   }
 
   // Fractions are cut off, as integers are what the dictionary's numbers are read as.
   std::optional<std::int64_t> integer(int column) const override {
-    sqlite3_stmt* statement = lease_.statement();
-    switch (sqlite3_column_type(statement, column)) {
+    sqlite3_value* value = valueOf(column);
+    switch (sqlite3_value_type(value)) {
       case SQLITE_NULL:
         return 0;
       case SQLITE_INTEGER:
       case SQLITE_FLOAT:
-        return sqlite3_column_int64(statement, column);
-      default: {
-        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-        return ParseDecimalInteger(std::string_view(text, sqlite3_column_bytes(statement, column)));
-      }
+        return sqlite3_value_int64(value);
+      default:
+        return ParseDecimalInteger(TextOf(value));
     }
   }
 
  private:
+  // The column's value is looked up once and then read without the statement's checks of each
+  // column call: the connection is used by this thread alone, so the value needs no lock.
+  sqlite3_value* valueOf(int column) const {
+    return sqlite3_column_value(lease_.statement(), column);
+  }
+
+  static std::string_view TextOf(sqlite3_value* value) {
+    return {reinterpret_cast<const char*>(sqlite3_value_text(value)),
+            static_cast<std::size_t>(sqlite3_value_bytes(value))};
+  }
+
   void bind(int place, const StatementValue& value) {
     sqlite3_stmt* statement = lease_.statement();
     const int result =
