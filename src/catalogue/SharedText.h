@@ -16,6 +16,9 @@ class SharedText {
   SharedText(const std::string& text) : SharedText(std::string_view(text)) {}  // NOLINT
 
   const std::string& str() const { return text_ != nullptr ? *text_ : kEmpty; }
+  // Equal texts share one copy, so its address stands for the text: sets and maps of shared
+  // texts key on it, and two shared texts compare by it without reading either.
+  const std::string* key() const { return &str(); }
   operator const std::string&() const { return str(); }  // NOLINT
   operator std::string_view() const { return str(); }    // NOLINT
   bool empty() const { return text_ == nullptr; }

@@ -143,7 +143,7 @@ class Reader {
   const std::string& owner_;
   const TypeAdditions& types_;
   std::unordered_map<std::string, MappedType, TextHash, std::equal_to<>> mappedTypes_;
-  std::unordered_map<const std::string*, SharedText> identifiers_;  // by the shared name's text
+  std::unordered_map<const std::string*, SharedText> identifiers_;  // by the shared name's key
   std::vector<TOraParameter> arguments_;  // of the routine being read, reused for the next
   std::vector<std::string> argumentColumnNames_;
   std::optional<ArgumentColumns> argumentColumns_;  // found for argumentColumnNames_
@@ -169,7 +169,7 @@ const MappedType& Reader::mappedType(std::string_view dataType) {
 }
 
 const SharedText& Reader::identifierOf(const SharedText& dbName) {
-  const auto [found, added] = identifiers_.try_emplace(&dbName.str());
+  const auto [found, added] = identifiers_.try_emplace(dbName.key());
   if (added) found->second = FormatIdentifier(dbName.str());
   return found->second;
 }
@@ -226,11 +226,9 @@ void LeaveOutSameDelphiOverloads(const std::string& owner, const std::string& pa
   std::vector<std::size_t> leftOut;
   for (std::size_t i = 0; i < routines.Count(); ++i) {
     const TOraProcedure& routine = routines.Items(i);
-    // Shared texts are equal exactly when they are one text.
     const auto same = std::find_if(kept.begin(), kept.end(), [&](std::size_t k) {
       const TOraProcedure& earlier = routines.Items(k);
-      return &earlier.DbName.str() == &routine.DbName.str() &&
-             SameDelphiArguments(earlier, routine);
+      return earlier.DbName.key() == routine.DbName.key() && SameDelphiArguments(earlier, routine);
     });
     if (same == kept.end()) {
       kept.push_back(i);

@@ -92,7 +92,7 @@ std::string IdentifierCharacters(const std::string& name) {
 }
 
 // A final name and its upper-case form, both shared: two names are equal ignoring case when
-// their upper-case forms have the same address.
+// their upper-case forms have the same key.
 struct NameForm {
   SharedText name;
   SharedText upper;
@@ -117,8 +117,8 @@ NameForm FinalName(const std::string& name, const Taken& taken) {
 }
 
 // The final forms of one kind of name (method or argument) against its fixed word lists. Names
-// recur across routines and packages, so each distinct one is worked out once, by the address of
-// its shared text; only the check against the scope's earlier names is left for each use.
+// recur across routines and packages, so each distinct one is worked out once, by its shared
+// text's key; only the check against the scope's earlier names is left for each use.
 class NameForms {
  public:
   NameForms(const NameSet& words, const NameSet& unitWords)
@@ -127,7 +127,7 @@ class NameForms {
   // `earlier(upper)` tells whether a name of the same scope already took that upper-case form.
   template <typename Earlier>
   NameForm choose(const SharedText& name, const Earlier& earlier) {
-    const auto [known, added] = forms_.try_emplace(&name.str());
+    const auto [known, added] = forms_.try_emplace(name.key());
     NameForm& free = known->second;
     if (added) free = FinalName(name, [&](const std::string& upper) { return fixed(upper); });
     if (!earlier(free.upper)) return free;
@@ -154,7 +154,7 @@ NameSet UnitWords(const TOraDatabase& model) {
   const auto addModelTexts = [&](const TOraParameter& parameter) {
     for (const SharedText* text :
          {&parameter.FieldType, &parameter.DelphiType, &parameter.Direction}) {
-      if (seen.insert(&text->str()).second) names.add(*text);
+      if (seen.insert(text->key()).second) names.add(*text);
     }
   };
   for (const TOraPackage& package : model.Packages) {
@@ -212,11 +212,11 @@ class PascalNamer {
     // Overloads share their first's Name; keyed by the shared DbName.
     std::unordered_map<const std::string*, SharedText> byDbName;
     for (TOraProcedure& routine : package.Procedures) {
-      const auto [first, added] = byDbName.try_emplace(&routine.DbName.str());
+      const auto [first, added] = byDbName.try_emplace(routine.DbName.key());
       if (added) {
         const NameForm form = forms.choose(
-            routine.Name, [&](const SharedText& upper) { return earlier.contains(&upper.str()); });
-        earlier.insert(&form.upper.str());
+            routine.Name, [&](const SharedText& upper) { return earlier.contains(upper.key()); });
+        earlier.insert(form.upper.key());
         first->second = form.name;
         change(unit, routine.DbName, routine.Name, form.name);
       }
@@ -229,20 +229,20 @@ class PascalNamer {
     // A routine has a handful of arguments: a vector searched in full beats a hash set.
     std::vector<const std::string*>& earlier = argumentScope_;
     earlier.clear();
-    if (routine.ReturnParam) earlier.push_back(&resultUpper_.str());
+    if (routine.ReturnParam) earlier.push_back(resultUpper_.key());
     for (TOraParameter& argument : routine.Parameters) {
       const NameForm form = argumentForms_.choose(argument.Name, [&](const SharedText& upper) {
-        return std::ranges::find(earlier, &upper.str()) != earlier.end();
+        return std::ranges::find(earlier, upper.key()) != earlier.end();
       });
-      earlier.push_back(&form.upper.str());
+      earlier.push_back(form.upper.key());
       change(unit, argument.DbName, argument.Name, form.name);
     }
   }
 
-  // Equal shared texts have the same address, so an unchanged name costs no text comparison.
+  // Shared texts compare by key, so an unchanged name costs no text comparison.
   void change(const SharedText& unit, const SharedText& dbName, SharedText& name,
               const SharedText& finalName) {
-    if (&name.str() == &finalName.str()) return;
+    if (name.key() == finalName.key()) return;
     changes_.push_back({unit, dbName, finalName});
     name = finalName;
   }
