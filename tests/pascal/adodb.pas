@@ -1,6 +1,7 @@
 { Stand-in for Delphi's ADODB: the classes, enumerations and members that generated units use,
   with Delphi's declarations. A command records each parameter it is given and what it
-  executes, and hands back the values a test program answered (AdoRecorder). }
+  executes, and hands back the values a test program answered (AdoRecorder); an anonymous
+  PL/SQL block runs on the simulated server (PlsqlServer). }
 unit ADODB;
 
 {$mode delphi}
@@ -49,9 +50,12 @@ type
   private
     FCommandText: WideString;
     FCommandType: TCommandType;
+    FParamCheck: Boolean;
+    FParamCheckedText: Boolean;
     FConnection: TADOConnection;
     FParameters: TParameters;
     function GetProperties: ADOInt.Properties;
+    procedure SetCommandText(const Value: WideString);
   public
     constructor Create(AOwner: TComponent); override;
     destructor Destroy; override;
@@ -61,10 +65,11 @@ type
       ExecuteOptions: TExecuteOptions = []): _Recordset; overload;
     property Properties: ADOInt.Properties read GetProperties;
   published
-    property CommandText: WideString read FCommandText write FCommandText;
+    property CommandText: WideString read FCommandText write SetCommandText;
     property CommandType: TCommandType read FCommandType write FCommandType;
     property Connection: TADOConnection read FConnection write FConnection;
     property Parameters: TParameters read FParameters write FParameters;
+    property ParamCheck: Boolean read FParamCheck write FParamCheck default True;
   end;
 
   TCustomADODataSet = class(TDataSet)
@@ -80,7 +85,7 @@ type
 
 implementation
 
-uses SysUtils, TypInfo, AdoRecorder;
+uses SysUtils, TypInfo, AdoRecorder, PlsqlServer;
 
 function TParameters.CreateParameter(const Name: WideString; DataType: TDataType;
   Direction: TParameterDirection; Size: Integer; Value: OleVariant): TParameter;
@@ -112,6 +117,15 @@ constructor TADOCommand.Create(AOwner: TComponent);
 begin
   inherited Create(AOwner);
   FParameters := TParameters.Create(Self, TParameter);
+  FParamCheck := True;
+end;
+
+{ Delphi parses a text set while ParamCheck is on for ":name" markers and rebuilds the
+  parameters from them: a block's ":=" must not meet that. }
+procedure TADOCommand.SetCommandText(const Value: WideString);
+begin
+  FCommandText := Value;
+  FParamCheckedText := FParamCheck;
 end;
 
 destructor TADOCommand.Destroy;
@@ -126,6 +140,14 @@ var
   Parameter: TParameter;
   Value: Variant;
 begin
+  if IsBlock(Command.CommandText) then
+  begin
+    if Command.FParamCheckedText then
+      raise Exception.Create('A block was given to CommandText while ParamCheck was on');
+    RecordLine('execute block');
+    RunBlock(Command.CommandText, Command.Parameters);
+    Exit;
+  end;
   RecordLine('execute ' + Command.CommandText);
   for I := 0 to Command.Parameters.Count - 1 do
   begin

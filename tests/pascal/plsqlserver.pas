@@ -1,0 +1,1227 @@
+{ The simulated server behind the ADODB stand-in: runs the anonymous PL/SQL blocks that generated
+  units send, against routines and types a test describes. It knows exactly the subset the
+  writers emit (locals, field assignments, the call with named arguments, "? :=", CASE for
+  BOOLEAN, the XMLTYPE and INTERVAL conversions) and fails, as Oracle would or louder, on
+  anything else: a "?" count that differs from the parameters created, a parameter used against
+  its direction, a BOOLEAN or a composite put into a bind, a field the type lacks, an object
+  field set before the object is built, a local that hides a name the block calls. }
+unit PlsqlServer;
+
+{$mode delphi}
+
+interface
+
+uses ADODB;
+
+{ Forgets every routine and type described so far. }
+procedure ResetServer;
+{ A record, %ROWTYPE or object type as a block declares it: '"HR"."PKG"."REC_T"',
+  '"HR"."EMPLOYEES"%rowtype', '"HR"."ADDRESS_T"'; its field names in order, and which of them are
+  BOOLEAN. }
+procedure ServeType(const TypeName: string; IsObject: Boolean; const Fields: array of string;
+  const BooleanFields: array of string);
+{ A routine as a block calls it ('"PKG"."ROUTINE"'); the formals and values below belong to the
+  last one described. }
+procedure ServeRoutine(const CallName: string);
+{ Mode 'in', 'out' or 'in out'; TypeName '' for a scalar bound straight to "?", else 'boolean',
+  'xmltype', 'interval day to second', 'interval year to month' or a type given to ServeType. }
+procedure ServeFormal(const Name, Mode, TypeName: string);
+procedure ServeResult(const TypeName: string);
+{ What the routine hands back: Path is a formal ('P_X'), a field ('P_X.F') or the result
+  ('@RETURN_VALUE', '@RETURN_VALUE.F'); an object given Null stays NULL. Outputs not given are
+  NULL, in-out values not given come back as they went in. }
+procedure ServeValue(const Path: string; const Value: Variant);
+{ An output that echoes what the routine received under FromPath. }
+procedure ServeEcho(const Path, FromPath: string);
+
+function IsBlock(const CommandText: string): Boolean;
+{ Runs the block with the command's parameters bound to its "?" marks in text order; records
+  'call <routine>' and one 'in <path> = <value>' line per value the routine received. }
+procedure RunBlock(const CommandText: string; Parameters: TParameters);
+
+implementation
+
+uses Classes, SysUtils, Variants, DB, AdoRecorder;
+
+type
+  TServedType = class
+    Name: string;
+    IsObject: Boolean;
+    Fields: TStringList;
+    IsBooleanField: array of Boolean;
+    constructor Create;
+    destructor Destroy; override;
+  end;
+
+  TFormal = record
+    Name, Mode, TypeName: string;
+  end;
+
+  TServedRoutine = class
+    CallName: string;
+    Formals: array of TFormal;
+    HasResult: Boolean;
+    ResultType: string;
+    ValuePaths: TStringList;
+    Values: array of Variant;
+    EchoPaths, EchoSources: TStringList;
+    constructor Create;
+    destructor Destroy; override;
+  end;
+
+  TValueKind = (vkNull, vkScalar, vkBoolean, vkXml, vkDayToSecond, vkYearToMonth, vkComposite);
+
+  { A value as the block computes it; a composite carries its type, whether the object is
+    atomically NULL, and its fields. }
+  TValue = record
+    Kind: TValueKind;
+    Scalar: Variant;
+    CompositeType: TServedType;
+    IsNullObject: Boolean;
+    Fields: array of Variant;
+  end;
+
+  TLocal = class
+    Name: string;
+    TypeText: string;
+    Value: TValue;
+  end;
+
+  TTokenKind = (tkEnd, tkWord, tkQuoted, tkNumber, tkString, tkMark, tkSymbol);
+
+  TToken = record
+    Kind: TTokenKind;
+    Text: string;
+    Line: Integer;
+    Mark: Integer;
+  end;
+
+  TBlockRun = class
+  private
+    Tokens: array of TToken;
+    Position: Integer;
+    Parameters: TParameters;
+    Locals: TStringList;
+    Executing: Boolean;
+    procedure Tokenize(const Text: string);
+    function Current: TToken;
+    procedure Fail(const Message: string);
+    function IsWord(const Word: string): Boolean;
+    function IsSymbol(const Symbol: string): Boolean;
+    procedure ExpectWord(const Word: string);
+    procedure ExpectSymbol(const Symbol: string);
+    function ExpectNumber: string;
+    function TakeMark: Integer;
+    function TakeName: string;
+    function QualifiedName: string;
+    function FindLocal(const Name: string): TLocal;
+    function LocalNamed(const Name: string): TLocal;
+    procedure CheckNotHidden(const QualifiedText: string);
+    function TypeKind(const TypeText: string; out CompositeType: TServedType): TValueKind;
+    function EmptyValue(const TypeText: string): TValue;
+    procedure Declaration;
+    procedure CheckMark(Mark: Integer; Allowed: TParameterDirection);
+    function ReadMark(Mark: Integer; Allowed: TParameterDirection): TValue;
+    procedure WriteMark(Mark: Integer; const Value: TValue; Allowed: TParameterDirection);
+    function FieldIndex(Local: TLocal; const FieldName: string): Integer;
+    procedure Assign(var Target: TValue; const Value: TValue; const What: string);
+    function Expression: TValue;
+    function CaseExpression: TValue;
+    function Conversion(const Name: string): TValue;
+    function LocalExpression: TValue;
+    function Call(const CallName: string): TValue;
+    function Construct(CompositeType: TServedType): TValue;
+    procedure Statement;
+    procedure IfStatement;
+  public
+    constructor Create(const Text: string; AParameters: TParameters);
+    destructor Destroy; override;
+    procedure Run;
+  end;
+
+var
+  Types: TStringList;
+  Routines: TStringList;
+
+constructor TServedType.Create;
+begin
+  inherited Create;
+  Fields := TStringList.Create;
+  Fields.CaseSensitive := True;
+end;
+
+destructor TServedType.Destroy;
+begin
+  Fields.Free;
+  inherited Destroy;
+end;
+
+constructor TServedRoutine.Create;
+begin
+  inherited Create;
+  ValuePaths := TStringList.Create;
+  ValuePaths.CaseSensitive := True;
+  EchoPaths := TStringList.Create;
+  EchoSources := TStringList.Create;
+end;
+
+destructor TServedRoutine.Destroy;
+begin
+  ValuePaths.Free;
+  EchoPaths.Free;
+  EchoSources.Free;
+  inherited Destroy;
+end;
+
+procedure FreeObjects(List: TStringList);
+var
+  I: Integer;
+begin
+  for I := 0 to List.Count - 1 do
+    List.Objects[I].Free;
+  List.Clear;
+end;
+
+procedure ResetServer;
+begin
+  FreeObjects(Types);
+  FreeObjects(Routines);
+end;
+
+procedure ServeType(const TypeName: string; IsObject: Boolean; const Fields: array of string;
+  const BooleanFields: array of string);
+var
+  Served: TServedType;
+  I, J: Integer;
+begin
+  Served := TServedType.Create;
+  Served.Name := TypeName;
+  Served.IsObject := IsObject;
+  SetLength(Served.IsBooleanField, Length(Fields));
+  for I := 0 to High(Fields) do
+  begin
+    Served.Fields.Add(Fields[I]);
+    Served.IsBooleanField[I] := False;
+    for J := 0 to High(BooleanFields) do
+      if BooleanFields[J] = Fields[I] then
+        Served.IsBooleanField[I] := True;
+  end;
+  Types.AddObject(TypeName, Served);
+end;
+
+function LastRoutine: TServedRoutine;
+begin
+  Result := Routines.Objects[Routines.Count - 1] as TServedRoutine;
+end;
+
+procedure ServeRoutine(const CallName: string);
+var
+  Served: TServedRoutine;
+begin
+  Served := TServedRoutine.Create;
+  Served.CallName := CallName;
+  Routines.AddObject(CallName, Served);
+end;
+
+procedure ServeFormal(const Name, Mode, TypeName: string);
+var
+  Served: TServedRoutine;
+begin
+  Served := LastRoutine;
+  SetLength(Served.Formals, Length(Served.Formals) + 1);
+  Served.Formals[High(Served.Formals)].Name := Name;
+  Served.Formals[High(Served.Formals)].Mode := Mode;
+  Served.Formals[High(Served.Formals)].TypeName := TypeName;
+end;
+
+procedure ServeResult(const TypeName: string);
+begin
+  LastRoutine.HasResult := True;
+  LastRoutine.ResultType := TypeName;
+end;
+
+procedure ServeValue(const Path: string; const Value: Variant);
+var
+  Served: TServedRoutine;
+begin
+  Served := LastRoutine;
+  Served.ValuePaths.Add(Path);
+  SetLength(Served.Values, Length(Served.Values) + 1);
+  Served.Values[High(Served.Values)] := Value;
+end;
+
+procedure ServeEcho(const Path, FromPath: string);
+begin
+  LastRoutine.EchoPaths.Add(Path);
+  LastRoutine.EchoSources.Add(FromPath);
+end;
+
+function IsBlock(const CommandText: string): Boolean;
+var
+  Text: string;
+begin
+  Text := LowerCase(TrimLeft(CommandText));
+  Result := (Copy(Text, 1, 7) = 'declare') or (Copy(Text, 1, 5) = 'begin');
+end;
+
+function KindText(Kind: TValueKind): string;
+const
+  Names: array[TValueKind] of string = ('NULL', 'a scalar', 'a BOOLEAN', 'an XMLTYPE',
+    'an INTERVAL DAY TO SECOND', 'an INTERVAL YEAR TO MONTH', 'a composite');
+begin
+  Result := Names[Kind];
+end;
+
+function ShownValue(const Value: Variant): string;
+begin
+  if VarIsNull(Value) then
+    Result := 'NULL'
+  else if VarType(Value) = varBoolean then
+    Result := BoolToStr(Boolean(Value), True)
+  else
+    Result := ValueText(Value);
+end;
+
+function ScalarValue(Kind: TValueKind; const Scalar: Variant): TValue;
+begin
+  Result.Kind := Kind;
+  Result.Scalar := Scalar;
+  Result.CompositeType := nil;
+  Result.IsNullObject := False;
+  Result.Fields := nil;
+end;
+
+function CopiedValue(const Value: TValue): TValue;
+begin
+  Result := Value;
+  Result.Fields := Copy(Value.Fields);
+end;
+
+{ TBlockRun }
+
+constructor TBlockRun.Create(const Text: string; AParameters: TParameters);
+begin
+  inherited Create;
+  Parameters := AParameters;
+  Locals := TStringList.Create;
+  Locals.CaseSensitive := True;
+  Executing := True;
+  Tokenize(Text);
+end;
+
+destructor TBlockRun.Destroy;
+begin
+  FreeObjects(Locals);
+  Locals.Free;
+  inherited Destroy;
+end;
+
+procedure TBlockRun.Tokenize(const Text: string);
+var
+  I, Line, Marks: Integer;
+  Token: TToken;
+
+  procedure Add;
+  begin
+    Token.Line := Line;
+    SetLength(Tokens, Length(Tokens) + 1);
+    Tokens[High(Tokens)] := Token;
+  end;
+
+  { A quoted name or a text literal: the closing quote, a doubled one standing for itself. }
+  function Enclosed(Quote: Char): string;
+  begin
+    Result := '';
+    Inc(I);
+    while True do
+    begin
+      if I > Length(Text) then
+        raise Exception.CreateFmt('Block line %d: %s not closed', [Line, Quote]);
+      if Text[I] = Quote then
+      begin
+        if (I < Length(Text)) and (Text[I + 1] = Quote) then
+          Inc(I)
+        else
+          Break;
+      end;
+      if Text[I] = #10 then
+        Inc(Line);
+      Result := Result + Text[I];
+      Inc(I);
+    end;
+    Inc(I);
+  end;
+
+begin
+  I := 1;
+  Line := 1;
+  Marks := 0;
+  while I <= Length(Text) do
+  begin
+    Token.Mark := -1;
+    case Text[I] of
+      #10:
+        begin
+          Inc(Line);
+          Inc(I);
+          Continue;
+        end;
+      #9, #13, ' ':
+        begin
+          Inc(I);
+          Continue;
+        end;
+      'A'..'Z', 'a'..'z':
+        begin
+          Token.Kind := tkWord;
+          Token.Text := '';
+          while (I <= Length(Text)) and (Text[I] in ['A'..'Z', 'a'..'z', '0'..'9', '_', '$', '#']) do
+          begin
+            Token.Text := Token.Text + UpCase(Text[I]);
+            Inc(I);
+          end;
+        end;
+      '0'..'9':
+        begin
+          Token.Kind := tkNumber;
+          Token.Text := '';
+          while (I <= Length(Text)) and (Text[I] in ['0'..'9']) do
+          begin
+            Token.Text := Token.Text + Text[I];
+            Inc(I);
+          end;
+        end;
+      '"':
+        begin
+          Token.Kind := tkQuoted;
+          Token.Text := Enclosed('"');
+        end;
+      '''':
+        begin
+          Token.Kind := tkString;
+          Token.Text := Enclosed('''');
+        end;
+      '?':
+        begin
+          Token.Kind := tkMark;
+          Token.Text := '?';
+          Token.Mark := Marks;
+          Inc(Marks);
+          Inc(I);
+        end;
+      ':', '=':
+        begin
+          Token.Kind := tkSymbol;
+          if (I < Length(Text)) and (Text[I] = ':') and (Text[I + 1] = '=') then
+            Token.Text := ':='
+          else if (I < Length(Text)) and (Text[I] = '=') and (Text[I + 1] = '>') then
+            Token.Text := '=>'
+          else
+            raise Exception.CreateFmt('Block line %d: unexpected %s', [Line, Text[I]]);
+          Inc(I, 2);
+        end;
+      '(', ')', ',', ';', '.', '%':
+        begin
+          Token.Kind := tkSymbol;
+          Token.Text := Text[I];
+          Inc(I);
+        end;
+    else
+      raise Exception.CreateFmt('Block line %d: unexpected character #%d', [Line, Ord(Text[I])]);
+    end;
+    Add;
+  end;
+  Token.Kind := tkEnd;
+  Token.Text := 'the end of the block';
+  Token.Mark := -1;
+  Add;
+  if Marks <> Parameters.Count then
+    raise Exception.CreateFmt('The block has %d ? marks outside literals, the command %d parameters',
+      [Marks, Parameters.Count]);
+end;
+
+function TBlockRun.Current: TToken;
+begin
+  Result := Tokens[Position];
+end;
+
+procedure TBlockRun.Fail(const Message: string);
+begin
+  raise Exception.CreateFmt('Block line %d: %s', [Current.Line, Message]);
+end;
+
+function TBlockRun.IsWord(const Word: string): Boolean;
+begin
+  Result := (Current.Kind = tkWord) and (Current.Text = Word);
+end;
+
+function TBlockRun.IsSymbol(const Symbol: string): Boolean;
+begin
+  Result := (Current.Kind = tkSymbol) and (Current.Text = Symbol);
+end;
+
+procedure TBlockRun.ExpectWord(const Word: string);
+begin
+  if not IsWord(Word) then
+    Fail('expected ' + Word + ', found ' + Current.Text);
+  Inc(Position);
+end;
+
+procedure TBlockRun.ExpectSymbol(const Symbol: string);
+begin
+  if not IsSymbol(Symbol) then
+    Fail('expected ' + Symbol + ', found ' + Current.Text);
+  Inc(Position);
+end;
+
+function TBlockRun.ExpectNumber: string;
+begin
+  if Current.Kind <> tkNumber then
+    Fail('expected a number, found ' + Current.Text);
+  Result := Current.Text;
+  Inc(Position);
+end;
+
+function TBlockRun.TakeMark: Integer;
+begin
+  Result := Current.Mark;
+  Inc(Position);
+end;
+
+{ A name as Oracle reads it: a quoted one exactly, a plain one in upper case. }
+function TBlockRun.TakeName: string;
+begin
+  if not (Current.Kind in [tkWord, tkQuoted]) then
+    Fail('expected a name, found ' + Current.Text);
+  Result := Current.Text;
+  Inc(Position);
+end;
+
+{ A dotted name written the way tests describe routines and types: each part in double quotes. }
+function TBlockRun.QualifiedName: string;
+begin
+  Result := '"' + StringReplace(TakeName, '"', '""', [rfReplaceAll]) + '"';
+  while IsSymbol('.') do
+  begin
+    Inc(Position);
+    Result := Result + '."' + StringReplace(TakeName, '"', '""', [rfReplaceAll]) + '"';
+  end;
+end;
+
+function TBlockRun.FindLocal(const Name: string): TLocal;
+var
+  I: Integer;
+begin
+  I := Locals.IndexOf(Name);
+  if I < 0 then
+    Result := nil
+  else
+    Result := Locals.Objects[I] as TLocal;
+end;
+
+function TBlockRun.LocalNamed(const Name: string): TLocal;
+begin
+  Result := FindLocal(Name);
+  if Result = nil then
+    Fail(Name + ' is not declared');
+end;
+
+{ PL/SQL looks a dotted name's first part up among the block's locals first. }
+procedure TBlockRun.CheckNotHidden(const QualifiedText: string);
+var
+  First: string;
+begin
+  First := Copy(QualifiedText, 2, Pos('"', Copy(QualifiedText, 2, MaxInt)) - 1);
+  if FindLocal(First) <> nil then
+    Fail('the local ' + First + ' hides the name ' + QualifiedText);
+end;
+
+function TBlockRun.TypeKind(const TypeText: string; out CompositeType: TServedType): TValueKind;
+var
+  I: Integer;
+begin
+  CompositeType := nil;
+  if TypeText = 'boolean' then
+    Result := vkBoolean
+  else if TypeText = 'clob' then
+    Result := vkScalar
+  else if TypeText = 'xmltype' then
+    Result := vkXml
+  else if TypeText = 'interval day to second' then
+    Result := vkDayToSecond
+  else if TypeText = 'interval year to month' then
+    Result := vkYearToMonth
+  else
+  begin
+    I := Types.IndexOf(TypeText);
+    if I < 0 then
+      Fail('the server has no type ' + TypeText);
+    CompositeType := Types.Objects[I] as TServedType;
+    Result := vkComposite;
+  end;
+end;
+
+{ A variable as it starts: NULL; a record with NULL fields; an object atomically NULL. }
+function TBlockRun.EmptyValue(const TypeText: string): TValue;
+var
+  I: Integer;
+begin
+  Result := ScalarValue(vkNull, Null);
+  Result.Kind := TypeKind(TypeText, Result.CompositeType);
+  if Result.Kind = vkComposite then
+  begin
+    Result.IsNullObject := Result.CompositeType.IsObject;
+    SetLength(Result.Fields, Result.CompositeType.Fields.Count);
+    for I := 0 to High(Result.Fields) do
+      Result.Fields[I] := Null;
+  end;
+end;
+
+procedure TBlockRun.Declaration;
+var
+  Local: TLocal;
+  Name, TypeText: string;
+begin
+  if Current.Kind <> tkWord then
+    Fail('expected a local''s name, found ' + Current.Text);
+  Name := TakeName;
+  if FindLocal(Name) <> nil then
+    Fail(Name + ' is declared twice');
+  if IsWord('BOOLEAN') or IsWord('CLOB') or IsWord('XMLTYPE') then
+    TypeText := LowerCase(TakeName)
+  else if IsWord('INTERVAL') then
+  begin
+    Inc(Position);
+    { The widest precisions: a narrower local would cut what the caller sends. }
+    if IsWord('DAY') then
+    begin
+      Inc(Position);
+      ExpectSymbol('(');
+      if ExpectNumber <> '9' then
+        Fail('an INTERVAL DAY local narrower than DAY(9)');
+      ExpectSymbol(')');
+      ExpectWord('TO');
+      ExpectWord('SECOND');
+      ExpectSymbol('(');
+      if ExpectNumber <> '9' then
+        Fail('an INTERVAL DAY local narrower than SECOND(9)');
+      ExpectSymbol(')');
+      TypeText := 'interval day to second';
+    end
+    else
+    begin
+      ExpectWord('YEAR');
+      ExpectSymbol('(');
+      if ExpectNumber <> '9' then
+        Fail('an INTERVAL YEAR local narrower than YEAR(9)');
+      ExpectSymbol(')');
+      ExpectWord('TO');
+      ExpectWord('MONTH');
+      TypeText := 'interval year to month';
+    end;
+  end
+  else
+  begin
+    if Current.Kind <> tkQuoted then
+      Fail('expected a type, found ' + Current.Text);
+    TypeText := QualifiedName;
+    CheckNotHidden(TypeText);
+    if IsSymbol('%') then
+    begin
+      Inc(Position);
+      ExpectWord('ROWTYPE');
+      TypeText := TypeText + '%rowtype';
+    end;
+  end;
+  ExpectSymbol(';');
+  Local := TLocal.Create;
+  Local.Name := Name;
+  Local.TypeText := TypeText;
+  Local.Value := EmptyValue(TypeText);
+  Locals.AddObject(Name, Local);
+end;
+
+function DirectionText(Direction: TParameterDirection): string;
+const
+  Names: array[TParameterDirection] of string = ('pdUnknown', 'pdInput', 'pdOutput',
+    'pdInputOutput', 'pdReturnValue');
+begin
+  Result := Names[Direction];
+end;
+
+{ The provider binds a marker in the direction its parameter was created with; a BOOLEAN
+  parameter is what a block exists to avoid. }
+procedure TBlockRun.CheckMark(Mark: Integer; Allowed: TParameterDirection);
+var
+  Parameter: TParameter;
+begin
+  Parameter := Parameters.Items[Mark] as TParameter;
+  if Parameter.Direction <> Allowed then
+    Fail(Format('? number %d (%s) is %s where the block needs %s', [Mark + 1, Parameter.Name,
+      DirectionText(Parameter.Direction), DirectionText(Allowed)]));
+  if Parameter.DataType = ftBoolean then
+    Fail(Format('? number %d (%s) is bound as ftBoolean', [Mark + 1, Parameter.Name]));
+end;
+
+function TBlockRun.ReadMark(Mark: Integer; Allowed: TParameterDirection): TValue;
+begin
+  CheckMark(Mark, Allowed);
+  Result := ScalarValue(vkScalar, (Parameters.Items[Mark] as TParameter).Value);
+end;
+
+procedure TBlockRun.WriteMark(Mark: Integer; const Value: TValue; Allowed: TParameterDirection);
+begin
+  CheckMark(Mark, Allowed);
+  if not (Value.Kind in [vkNull, vkScalar]) then
+    Fail(Format('%s cannot be bound to ? number %d (%s)', [KindText(Value.Kind), Mark + 1,
+      (Parameters.Items[Mark] as TParameter).Name]));
+  if Executing then
+    (Parameters.Items[Mark] as TParameter).Value := Value.Scalar;
+end;
+
+function TBlockRun.FieldIndex(Local: TLocal; const FieldName: string): Integer;
+begin
+  if Local.Value.Kind <> vkComposite then
+    Fail(Local.Name + ' has no fields');
+  Result := Local.Value.CompositeType.Fields.IndexOf(FieldName);
+  if Result < 0 then
+    Fail(Local.Value.CompositeType.Name + ' has no field ' + FieldName);
+end;
+
+procedure TBlockRun.Assign(var Target: TValue; const Value: TValue; const What: string);
+begin
+  if (Value.Kind <> vkNull) and (Value.Kind <> Target.Kind) then
+    Fail(Format('%s cannot take %s', [What, KindText(Value.Kind)]));
+  if (Value.Kind = vkComposite) and (Value.CompositeType <> Target.CompositeType) then
+    Fail(Format('%s cannot take a %s', [What, Value.CompositeType.Name]));
+  if not Executing then
+    Exit;
+  if Value.Kind = vkComposite then
+  begin
+    Target := CopiedValue(Value);
+    Exit;
+  end;
+  if Target.Kind = vkComposite then
+    Fail(What + ' cannot be set to NULL here');
+  Target.Scalar := Value.Scalar;
+end;
+
+function TBlockRun.Expression: TValue;
+var
+  Name: string;
+  I: Integer;
+begin
+  if Current.Kind = tkMark then
+    Exit(ReadMark(TakeMark, pdInput));
+  if IsWord('NULL') then
+  begin
+    Inc(Position);
+    Exit(ScalarValue(vkNull, Null));
+  end;
+  if IsWord('CASE') then
+    Exit(CaseExpression);
+  if IsWord('XMLTYPE') or IsWord('TO_DSINTERVAL') or IsWord('TO_YMINTERVAL') or IsWord('TO_CHAR') then
+    Exit(Conversion(TakeName));
+  if Current.Kind = tkWord then
+    Exit(LocalExpression);
+  Name := QualifiedName;
+  CheckNotHidden(Name);
+  I := Types.IndexOf(Name);
+  if I >= 0 then
+    Exit(Construct(Types.Objects[I] as TServedType));
+  Result := Call(Name);
+  if Result.Kind = vkNull then
+    Fail(Name + ' is a procedure, not a function');
+end;
+
+{ The two forms the writers use: a simple CASE mapping literals to literals, and
+  "case when X is not null then Y end", which evaluates Y only when X is not NULL. }
+function TBlockRun.CaseExpression: TValue;
+var
+  Selector, Candidate, Outcome: TValue;
+  Matched, WasExecuting, Condition: Boolean;
+
+  function Literal: TValue;
+  begin
+    if Current.Kind = tkNumber then
+      Result := ScalarValue(vkScalar, StrToInt(ExpectNumber))
+    else if IsWord('TRUE') or IsWord('FALSE') then
+      Result := ScalarValue(vkBoolean, TakeName = 'TRUE')
+    else
+      Fail('expected a literal, found ' + Current.Text);
+  end;
+
+begin
+  ExpectWord('CASE');
+  if IsWord('WHEN') then
+  begin
+    Inc(Position);
+    Selector := Expression;
+    ExpectWord('IS');
+    ExpectWord('NOT');
+    ExpectWord('NULL');
+    ExpectWord('THEN');
+    Condition := (Selector.Kind <> vkNull) and not ((Selector.Kind <> vkComposite) and VarIsNull(Selector.Scalar))
+      and not ((Selector.Kind = vkComposite) and Selector.IsNullObject);
+    WasExecuting := Executing;
+    Executing := Executing and Condition;
+    Outcome := Expression;
+    Executing := WasExecuting;
+    ExpectWord('END');
+    if not Condition then
+      Outcome.Scalar := Null;
+    Exit(Outcome);
+  end;
+  Selector := Expression;
+  if not (Selector.Kind in [vkScalar, vkBoolean]) then
+    Fail('CASE over ' + KindText(Selector.Kind));
+  Matched := False;
+  Result := ScalarValue(vkNull, Null);
+  while IsWord('WHEN') do
+  begin
+    Inc(Position);
+    Candidate := Literal;
+    if Candidate.Kind <> Selector.Kind then
+      Fail(Format('CASE compares %s with %s', [KindText(Selector.Kind), KindText(Candidate.Kind)]));
+    ExpectWord('THEN');
+    Outcome := Literal;
+    if (Result.Kind <> vkNull) and (Outcome.Kind <> Result.Kind) then
+      Fail('CASE gives values of two types');
+    Result.Kind := Outcome.Kind;
+    if Executing and not Matched and not VarIsNull(Selector.Scalar) then
+    begin
+      if (Selector.Kind = vkScalar) and
+        ((VarType(Selector.Scalar) = varBoolean) or not VarIsNumeric(Selector.Scalar)) then
+        Fail('CASE over a number got ' + VarToStr(Selector.Scalar));
+      if Selector.Scalar = Candidate.Scalar then
+      begin
+        Matched := True;
+        Result.Scalar := Outcome.Scalar;
+      end;
+    end;
+  end;
+  ExpectWord('END');
+end;
+
+{ xmltype(clob) refuses NULL as Oracle does; to_dsinterval and to_yminterval give an INTERVAL of
+  the text (kept as its text), to_char the text of an INTERVAL. }
+function TBlockRun.Conversion(const Name: string): TValue;
+var
+  Argument: TValue;
+begin
+  ExpectSymbol('(');
+  Argument := Expression;
+  ExpectSymbol(')');
+  if Name = 'TO_CHAR' then
+  begin
+    if not (Argument.Kind in [vkDayToSecond, vkYearToMonth]) then
+      Fail('to_char of ' + KindText(Argument.Kind));
+    Exit(ScalarValue(vkScalar, Argument.Scalar));
+  end;
+  if Argument.Kind <> vkScalar then
+    Fail(LowerCase(Name) + ' of ' + KindText(Argument.Kind));
+  if Name = 'XMLTYPE' then
+  begin
+    if Executing and VarIsNull(Argument.Scalar) then
+      Fail('xmltype of NULL (ORA-19032)');
+    Exit(ScalarValue(vkXml, Argument.Scalar));
+  end;
+  if Name = 'TO_DSINTERVAL' then
+    Result := ScalarValue(vkDayToSecond, Argument.Scalar)
+  else
+    Result := ScalarValue(vkYearToMonth, Argument.Scalar);
+end;
+
+{ A local, one of its fields, or an XMLTYPE local's getclobval(). }
+function TBlockRun.LocalExpression: TValue;
+var
+  Local: TLocal;
+  Field: Integer;
+begin
+  Local := LocalNamed(TakeName);
+  if not IsSymbol('.') then
+    Exit(CopiedValue(Local.Value));
+  Inc(Position);
+  if (Local.Value.Kind = vkXml) and IsWord('GETCLOBVAL') then
+  begin
+    Inc(Position);
+    ExpectSymbol('(');
+    ExpectSymbol(')');
+    if Executing and VarIsNull(Local.Value.Scalar) then
+      Fail('getclobval of a NULL XMLTYPE (ORA-30625)');
+    Exit(ScalarValue(vkScalar, Local.Value.Scalar));
+  end;
+  Field := FieldIndex(Local, TakeName);
+  if Local.Value.CompositeType.IsBooleanField[Field] then
+    Result := ScalarValue(vkBoolean, Local.Value.Fields[Field])
+  else
+    Result := ScalarValue(vkScalar, Local.Value.Fields[Field]);
+  { A field of a NULL object reads as NULL. }
+  if Local.Value.IsNullObject then
+    Result.Scalar := Null;
+end;
+
+{ The default constructor: one NULL per attribute, in order. }
+function TBlockRun.Construct(CompositeType: TServedType): TValue;
+var
+  Count, I: Integer;
+begin
+  if not CompositeType.IsObject then
+    Fail(CompositeType.Name + ' is not an object type');
+  ExpectSymbol('(');
+  Count := 0;
+  repeat
+    if Count > 0 then
+      ExpectSymbol(',');
+    ExpectWord('NULL');
+    Inc(Count);
+  until not IsSymbol(',');
+  ExpectSymbol(')');
+  if Count <> CompositeType.Fields.Count then
+    Fail(Format('%s has %d attributes, its constructor got %d', [CompositeType.Name,
+      CompositeType.Fields.Count, Count]));
+  Result := ScalarValue(vkComposite, Null);
+  Result.CompositeType := CompositeType;
+  SetLength(Result.Fields, Count);
+  for I := 0 to Count - 1 do
+    Result.Fields[I] := Null;
+end;
+
+{ How a formal is passed: a "?" mark or a local. }
+type
+  TActual = record
+    Given: Boolean;
+    Mark: Integer;
+    Local: TLocal;
+  end;
+
+function ModeDirection(const Mode: string): TParameterDirection;
+begin
+  if Mode = 'in' then
+    Result := pdInput
+  else if Mode = 'out' then
+    Result := pdOutput
+  else
+    Result := pdInputOutput;
+end;
+
+function TBlockRun.Call(const CallName: string): TValue;
+var
+  Routine: TServedRoutine;
+  Actuals: array of TActual;
+  Received: TStringList;
+  ReceivedValues: array of Variant;
+  I, F: Integer;
+  Name: string;
+  Formal: TFormal;
+  Value: TValue;
+
+  procedure Receive(const Path: string; const Scalar: Variant);
+  begin
+    Received.Add(Path);
+    SetLength(ReceivedValues, Length(ReceivedValues) + 1);
+    ReceivedValues[High(ReceivedValues)] := Scalar;
+    RecordLine('in ' + Path + ' = ' + ShownValue(Scalar));
+  end;
+
+  function ReceivedValue(const Path: string): Variant;
+  var
+    J: Integer;
+  begin
+    J := Received.IndexOf(Path);
+    if J < 0 then
+      raise Exception.Create('The routine received nothing under ' + Path);
+    Result := ReceivedValues[J];
+  end;
+
+  function Belongs(const Path, Prefix: string): Boolean;
+  begin
+    Result := (Path = Prefix) or (Copy(Path, 1, Length(Prefix) + 1) = Prefix + '.');
+  end;
+
+  { A test's path that names no formal would silently hand back nothing. }
+  procedure CheckPath(const Path: string);
+  var
+    J: Integer;
+  begin
+    if Routine.HasResult and Belongs(Path, '@RETURN_VALUE') then
+      Exit;
+    for J := 0 to High(Routine.Formals) do
+      if (Routine.Formals[J].Mode <> 'in') and Belongs(Path, Routine.Formals[J].Name) then
+        Exit;
+    raise Exception.Create('The test hands back ' + Path + ', which ' + CallName + ' has not');
+  end;
+
+  { Sets one output path (a whole value or a field) of the value the routine hands back. }
+  procedure Hand(var Output: TValue; const Prefix, Path: string; const Scalar: Variant);
+  var
+    Field: Integer;
+  begin
+    if not Belongs(Path, Prefix) then
+      Exit;
+    if Path = Prefix then
+    begin
+      if Output.Kind <> vkComposite then
+        Output.Scalar := Scalar
+      else if Output.CompositeType.IsObject and VarIsNull(Scalar) then
+        Output.IsNullObject := True
+      else
+        raise Exception.Create('Only an object can be handed back as NULL: ' + Path);
+      Exit;
+    end;
+    if Output.Kind <> vkComposite then
+      raise Exception.Create('The test hands back a field of a scalar: ' + Path);
+    Field := Output.CompositeType.Fields.IndexOf(Copy(Path, Length(Prefix) + 2, MaxInt));
+    if Field < 0 then
+      raise Exception.Create('The test hands back an unknown field ' + Path);
+    Output.IsNullObject := False;
+    Output.Fields[Field] := Scalar;
+  end;
+
+  { What the routine leaves in an output: NULL (or what came in), then the test's values. }
+  function Output(const Prefix: string; const Start: TValue): TValue;
+  var
+    J: Integer;
+  begin
+    Result := CopiedValue(Start);
+    for J := 0 to Routine.ValuePaths.Count - 1 do
+      Hand(Result, Prefix, Routine.ValuePaths[J], Routine.Values[J]);
+    for J := 0 to Routine.EchoPaths.Count - 1 do
+      Hand(Result, Prefix, Routine.EchoPaths[J], ReceivedValue(Routine.EchoSources[J]));
+  end;
+
+  function Nothing(const TypeText: string): TValue;
+  begin
+    if TypeText = '' then
+      Result := ScalarValue(vkScalar, Null)
+    else
+      Result := EmptyValue(TypeText);
+  end;
+
+  function ActualValue(const Actual: TActual; const Formal: TFormal): TValue;
+  begin
+    if Actual.Local <> nil then
+      Result := CopiedValue(Actual.Local.Value)
+    else
+      Result := ReadMark(Actual.Mark, ModeDirection(Formal.Mode));
+  end;
+
+begin
+  I := Routines.IndexOf(CallName);
+  if I < 0 then
+    Fail('the server has no routine ' + CallName);
+  Routine := Routines.Objects[I] as TServedRoutine;
+  SetLength(Actuals, Length(Routine.Formals));
+  for F := 0 to High(Actuals) do
+    Actuals[F].Given := False;
+  if IsSymbol('(') then
+  begin
+    Inc(Position);
+    repeat
+      if Current.Kind <> tkQuoted then
+        Fail('expected a formal''s name in double quotes, found ' + Current.Text);
+      Name := TakeName;
+      F := High(Routine.Formals);
+      while (F >= 0) and (Routine.Formals[F].Name <> Name) do
+        Dec(F);
+      if F < 0 then
+        Fail(CallName + ' has no formal ' + Name);
+      if Actuals[F].Given then
+        Fail(Name + ' is passed twice');
+      ExpectSymbol('=>');
+      Formal := Routine.Formals[F];
+      Actuals[F].Given := True;
+      Actuals[F].Local := nil;
+      Actuals[F].Mark := -1;
+      if Current.Kind = tkMark then
+      begin
+        if Formal.TypeName <> '' then
+          Fail(Formal.Name + ' (' + Formal.TypeName + ') cannot be bound to ?');
+        Actuals[F].Mark := TakeMark;
+        CheckMark(Actuals[F].Mark, ModeDirection(Formal.Mode));
+      end
+      else
+      begin
+        Actuals[F].Local := LocalNamed(TakeName);
+        if Actuals[F].Local.TypeText <> Formal.TypeName then
+          Fail(Format('%s is %s, its actual %s is %s', [Formal.Name, Formal.TypeName,
+            Actuals[F].Local.Name, Actuals[F].Local.TypeText]));
+      end;
+      if not IsSymbol(',') then
+        Break;
+      Inc(Position);
+    until False;
+    ExpectSymbol(')');
+  end;
+  for F := 0 to High(Actuals) do
+    if not Actuals[F].Given then
+      Fail(CallName + ' called without ' + Routine.Formals[F].Name);
+  if Routine.HasResult then
+    Result := Nothing(Routine.ResultType)
+  else
+    Result := ScalarValue(vkNull, Null);
+  if not Executing then
+    Exit;
+
+  RecordLine('call ' + CallName);
+  for I := 0 to Routine.ValuePaths.Count - 1 do
+    CheckPath(Routine.ValuePaths[I]);
+  for I := 0 to Routine.EchoPaths.Count - 1 do
+    CheckPath(Routine.EchoPaths[I]);
+  Received := TStringList.Create;
+  Received.CaseSensitive := True;
+  try
+    for F := 0 to High(Actuals) do
+    begin
+      Formal := Routine.Formals[F];
+      if Formal.Mode = 'out' then
+        Continue;
+      Value := ActualValue(Actuals[F], Formal);
+      if Value.Kind <> vkComposite then
+        Receive(Formal.Name, Value.Scalar)
+      else if Value.IsNullObject then
+        Receive(Formal.Name, Null)
+      else
+        for I := 0 to High(Value.Fields) do
+          Receive(Formal.Name + '.' + Value.CompositeType.Fields[I], Value.Fields[I]);
+    end;
+    for F := 0 to High(Actuals) do
+    begin
+      Formal := Routine.Formals[F];
+      if Formal.Mode = 'in' then
+        Continue;
+      if Formal.Mode = 'out' then
+        Value := Output(Formal.Name, Nothing(Formal.TypeName))
+      else
+        Value := Output(Formal.Name, ActualValue(Actuals[F], Formal));
+      if Actuals[F].Local <> nil then
+        Actuals[F].Local.Value := Value
+      else
+        WriteMark(Actuals[F].Mark, Value, ModeDirection(Formal.Mode));
+    end;
+    if Routine.HasResult then
+      Result := Output('@RETURN_VALUE', Result);
+  finally
+    Received.Free;
+  end;
+end;
+
+procedure TBlockRun.IfStatement;
+var
+  Local: TLocal;
+  WasExecuting: Boolean;
+begin
+  ExpectWord('IF');
+  Local := LocalNamed(TakeName);
+  ExpectWord('IS');
+  ExpectWord('NOT');
+  ExpectWord('NULL');
+  ExpectWord('THEN');
+  WasExecuting := Executing;
+  Executing := Executing and not VarIsNull(Local.Value.Scalar);
+  Statement;
+  Executing := WasExecuting;
+  ExpectWord('END');
+  ExpectWord('IF');
+  ExpectSymbol(';');
+end;
+
+procedure TBlockRun.Statement;
+var
+  Local: TLocal;
+  Mark, Field: Integer;
+  Name: string;
+  Value, Target: TValue;
+begin
+  if IsWord('IF') then
+  begin
+    IfStatement;
+    Exit;
+  end;
+  if Current.Kind = tkMark then
+  begin
+    Mark := TakeMark;
+    ExpectSymbol(':=');
+    WriteMark(Mark, Expression, pdOutput);
+  end
+  else if Current.Kind = tkQuoted then
+  begin
+    Name := QualifiedName;
+    CheckNotHidden(Name);
+    if Call(Name).Kind <> vkNull then
+      Fail(Name + ' is a function; its result must be taken');
+  end
+  else
+  begin
+    Local := LocalNamed(TakeName);
+    if IsSymbol('.') then
+    begin
+      Inc(Position);
+      Name := TakeName;
+      Field := FieldIndex(Local, Name);
+      ExpectSymbol(':=');
+      Value := Expression;
+      if Local.Value.CompositeType.IsBooleanField[Field] then
+        Target := ScalarValue(vkBoolean, Null)
+      else
+        Target := ScalarValue(vkScalar, Null);
+      Assign(Target, Value, Local.Name + '.' + Name);
+      if Executing then
+      begin
+        if Local.Value.IsNullObject then
+          Fail(Local.Name + '.' + Name + ' set in a NULL object (ORA-06530)');
+        Local.Value.Fields[Field] := Target.Scalar;
+      end;
+    end
+    else
+    begin
+      ExpectSymbol(':=');
+      Assign(Local.Value, Expression, Local.Name);
+    end;
+  end;
+  ExpectSymbol(';');
+end;
+
+procedure TBlockRun.Run;
+begin
+  Position := 0;
+  if IsWord('DECLARE') then
+  begin
+    Inc(Position);
+    while not IsWord('BEGIN') do
+      Declaration;
+  end;
+  ExpectWord('BEGIN');
+  repeat
+    Statement;
+  until IsWord('END');
+  ExpectWord('END');
+  ExpectSymbol(';');
+  if Current.Kind <> tkEnd then
+    Fail('text after the block: ' + Current.Text);
+end;
+
+procedure RunBlock(const CommandText: string; Parameters: TParameters);
+var
+  Run: TBlockRun;
+begin
+  Run := TBlockRun.Create(CommandText, Parameters);
+  try
+    Run.Run;
+  finally
+    Run.Free;
+  end;
+end;
+
+initialization
+  Types := TStringList.Create;
+  Types.CaseSensitive := True;
+  Routines := TStringList.Create;
+  Routines.CaseSensitive := True;
+
+finalization
+  ResetServer;
+  Types.Free;
+  Routines.Free;
+
+end.
