@@ -28,7 +28,7 @@ constexpr const char* kListUsage =
 constexpr const char* kGenerateUsage =
     "Usage: tarvelgen generate --user U --database D --output DIR [--package NAME]... [--outside]\n"
     "                          [--max-string N] [--max-blob N] [--max-clob N] [--strict]\n"
-    "                          [--check] [--verbose] [--password-stdin]\n"
+    "                          [--check] [--verbose] [--blocks | --no-blocks] [--password-stdin]\n"
     "\n"
     "Writes uMyOracleDB.pas and one unit per package into DIR, created when missing. Without\n"
     "--package and --outside every entry of the package list is generated, as the wizard ticks\n"
@@ -46,6 +46,9 @@ constexpr const char* kGenerateFlags =
                     when there is one; other files in DIR are not looked at
   --verbose         list each identifier whose Pascal name had to change, as
                     uUnit: DbName -> Name
+  --blocks          call routines with PL/SQL BOOLEAN, record or object arguments through
+                    anonymous PL/SQL blocks, as config.ini's [CALLS] BLOCKS=1 does
+  --no-blocks       leave them as config.ini's [CALLS] BLOCKS is not 1 does
 
 Diagnostic option:
   --statement-log FILE  record each dictionary statement on a line of FILE, which must not
@@ -68,7 +71,7 @@ constexpr const char* kProgramUsage =
     "       tarvelgen generate --user U --database D --output DIR [--package NAME]... "
     "[--outside]\n"
     "                          [--max-string N] [--max-blob N] [--max-clob N] [--strict]\n"
-    "                          [--check] [--verbose] [--password-stdin]\n"
+    "                          [--check] [--verbose] [--blocks | --no-blocks] [--password-stdin]\n"
     "       tarvelgen snapshot --user U --database D --output FILE [--password-stdin]\n"
     "       tarvelgen --help | --version\n"
     "       tarvelgen COMMAND --help\n"
@@ -118,6 +121,16 @@ auto Flag(bool CommandLine::*field) {
   return [field](CommandLine& line, const std::string&) { line.*field = true; };
 }
 
+// --blocks and --no-blocks: whichever comes second contradicts the first.
+auto CallsThroughBlocks(bool on) {
+  return [on](CommandLine& line, const std::string&) {
+    if (line.callsThroughBlocks.has_value()) {
+      throw UsageError("options --blocks and --no-blocks exclude each other", line.command);
+    }
+    line.callsThroughBlocks = on;
+  };
+}
+
 void AddPackage(CommandLine& line, const std::string& name) {
   if (std::find(line.packages.begin(), line.packages.end(), name) != line.packages.end()) {
     throw UsageError("package " + name + " given twice", line.command);
@@ -143,6 +156,8 @@ std::vector<Option> OptionsOf(BatchCommand command) {
   options.push_back({"--strict", false, false, Flag(&CommandLine::strict)});
   options.push_back({"--check", false, false, Flag(&CommandLine::check)});
   options.push_back({"--verbose", false, false, Flag(&CommandLine::verbose)});
+  options.push_back({"--blocks", false, false, CallsThroughBlocks(true)});
+  options.push_back({"--no-blocks", false, false, CallsThroughBlocks(false)});
   options.push_back({"--statement-log", true, false, Set(&CommandLine::statementLog)});
   options.push_back({"--read-per-routine", false, false, Flag(&CommandLine::readPerRoutine)});
   return options;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -29,6 +30,8 @@ struct CommandLine {
   bool verbose = false;  // generate lists each Pascal name it changed
   bool readPerRoutine = false;  // a diagnosis: a server read one statement per routine
   std::string statementLog;  // where generate records each dictionary statement, for the benchmark
+  // --blocks or --no-blocks; without either, config.ini decides.
+  std::optional<bool> callsThroughBlocks;
 };
 
 // A command line that makes no sense; the program prints the message and the command's usage.

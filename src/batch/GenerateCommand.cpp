@@ -98,7 +98,7 @@ void PrintNameChanges(const std::vector<PascalNameChange>& changes, bool verbose
 int RunGenerateCommand(const CommandLine& line) {
   CheckSizeTexts(line.maxStringSize, line.maxBlobSize, line.maxClobSize);
   // Read before logging on: an unreadable file fails the command before anything is asked.
-  const TypeAdditions typeAdditions = LoadSettings(DefaultIniFilePath()).typeAdditions;
+  const StoredSettings settings = LoadSettings(DefaultIniFilePath());
   DictionaryConnection connection;
   StatementLog statementLog;
   if (!line.statementLog.empty()) statementLog = OpenStatementLog(connection, line.statementLog);
@@ -110,7 +110,8 @@ int RunGenerateCommand(const CommandLine& line) {
   request.maxBlobSize = line.maxBlobSize;
   request.maxClobSize = line.maxClobSize;
   request.folder = line.output;
-  request.typeAdditions = typeAdditions;
+  request.typeAdditions = settings.typeAdditions;
+  request.callsThroughBlocks = line.callsThroughBlocks.value_or(settings.callsThroughBlocks);
   request.leaveUnchangedFiles = true;
   request.compareOnly = line.check;
   request.readPerRoutine = line.readPerRoutine;

@@ -19,6 +19,9 @@ struct GenerationRequest {
   std::string maxClobSize;
   std::string folder;
   TypeAdditions typeAdditions;  // from config.ini, read once before the run
+  // Routines with arguments ADO cannot bind (PL/SQL BOOLEAN, records, objects) are called
+  // through anonymous PL/SQL blocks; off, every unit is as it always was.
+  bool callsThroughBlocks = false;
   // Build scripts want time stamps kept: a unit whose file already holds exactly its text is not
   // written again.
   bool leaveUnchangedFiles = false;

@@ -48,6 +48,8 @@ StoredSettings LoadSettings(const std::string& path) {
   settings.maxClobSize = ReadSize(ini, "CLOB", kDefaultLobSize);
   stored.typeAdditions.fieldTypes = ReadTypes(ini, "AVAR");
   stored.typeAdditions.delphiTypes = ReadTypes(ini, "DVAR");
+  // Only the one value turns it on: every other text keeps the units as they always were.
+  stored.callsThroughBlocks = ini.readString("CALLS", "BLOCKS", "") == "1";
   return stored;
 }
 

@@ -22,10 +22,12 @@ struct WindowSettings {
   std::string maxClobSize = std::to_string(kDefaultLobSize);
 };
 
-// What config.ini holds: the boxes' texts and the type additions.
+// What config.ini holds: the boxes' texts, the type additions and the way routines are called.
 struct StoredSettings {
   WindowSettings window;
   TypeAdditions typeAdditions;
+  // [CALLS] BLOCKS=1: routines that ADO cannot bind go through anonymous PL/SQL blocks.
+  bool callsThroughBlocks = false;
 };
 
 // Reads the file once; fails with "Cannot read <path>: <reason>" as IniFile::Read does.

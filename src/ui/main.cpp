@@ -303,6 +303,7 @@ void Tfmain::FormCreate() {
   settingsRead_ = true;
   showSettings(stored.window);
   typeAdditions_ = std::move(stored.typeAdditions);
+  callsThroughBlocks_ = stored.callsThroughBlocks;
 }
 
 void Tfmain::FormDestroy() {
@@ -344,6 +345,7 @@ GenerationRequest Tfmain::requestFromBoxes() const {
   request.maxClobSize = boxes.maxClobSize;
   request.folder = boxes.folder;
   request.typeAdditions = typeAdditions_;
+  request.callsThroughBlocks = callsThroughBlocks_;
   return request;
 }
 

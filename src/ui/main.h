@@ -98,6 +98,7 @@ class Tfmain : public QWidget {
   // A config.ini that could not be read is never written over at closing.
   bool settingsRead_ = false;
   TypeAdditions typeAdditions_;
+  bool callsThroughBlocks_ = false;
   std::unique_ptr<DictionaryConnection> connection_;
 };
 

@@ -35,6 +35,16 @@ TEST(CommandLineTest, GenerateTakesItsDefaultsAndKeepsThePackageOrder) {
   EXPECT_EQ(line.maxStringSize, "4096");
   EXPECT_EQ(line.maxBlobSize, "10485760");
   EXPECT_EQ(line.maxClobSize, "10485760");
+  EXPECT_FALSE(line.callsThroughBlocks.has_value());
+}
+
+TEST(CommandLineTest, BlocksOrNoBlocksOverrideTheConfigFile) {
+  const auto blocks = [](const char* option) {
+    return ParseCommandLine({"generate", "--user", "u", "--database", "d", "--output", "o", option})
+        .callsThroughBlocks;
+  };
+  EXPECT_EQ(blocks("--blocks"), std::optional<bool>(true));
+  EXPECT_EQ(blocks("--no-blocks"), std::optional<bool>(false));
 }
 
 TEST(CommandLineTest, SizesAreKeptAsTyped) {
@@ -77,6 +87,11 @@ TEST(CommandLineTest, UsageErrorsNameTheirCauseAndCommand) {
             "unknown option --check");
   EXPECT_EQ(UsageMessage({"list", "--user", "u", "--user", "v", "--database", "d"}),
             "option --user given twice");
+  EXPECT_EQ(UsageMessage({"generate", "--user", "u", "--database", "d", "--output", "o",
+                          "--no-blocks", "--blocks"}),
+            "options --blocks and --no-blocks exclude each other");
+  EXPECT_EQ(UsageMessage({"list", "--user", "u", "--database", "d", "--blocks"}),
+            "unknown option --blocks");
   EXPECT_EQ(UsageMessage({"list", "--user"}), "option --user needs a value");
   EXPECT_EQ(UsageMessage({"list", "--user", "u"}), "missing option --database");
   EXPECT_EQ(UsageMessage({"generate", "--user", "u", "--database", "d"}),

@@ -98,6 +98,24 @@ TEST(Settings, UnusableStoredSizesShowTheDefaultsAndAreWrittenBack) {
             "\n\n[FILES]\nPATH=\n");
 }
 
+// Only BLOCKS=1 turns the calls through blocks on: a file written before they existed, or any
+// other text, keeps the units as they were.
+TEST(Settings, CallsGoThroughBlocksOnlyWithBlocksSetToOne) {
+  TempIniFile ini;
+  const auto blocks = [&ini](const std::string& file) {
+    ini.write(file);
+    return LoadSettings(ini.path()).callsThroughBlocks;
+  };
+  EXPECT_TRUE(blocks("[CALLS]\nBLOCKS=1\n"));
+  EXPECT_TRUE(blocks("[calls]\nblocks=1\n"));
+  EXPECT_FALSE(blocks("[DB]\nUSER=scott\n"));
+  EXPECT_FALSE(blocks("[CALLS]\nBLOCKS=\n"));
+  EXPECT_FALSE(blocks("[CALLS]\nBLOCKS=0\n"));
+  EXPECT_FALSE(blocks("[CALLS]\nBLOCKS=yes\n"));
+  EXPECT_FALSE(blocks("[CALLS]\nBLOCKS=01\n"));
+  EXPECT_FALSE(blocks("[DB]\nBLOCKS=1\n"));
+}
+
 TEST(Settings, SizeBoxesThatHoldNoIntegerStoreTheDefaults) {
   TempIniFile ini;
   WindowSettings settings;
