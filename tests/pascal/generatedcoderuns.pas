@@ -6,31 +6,7 @@ program GeneratedCodeRuns;
 
 {$mode delphi}
 
-uses cwstring, SysUtils, Variants, DB, AdoRecorder, uMyOracleDB, uBindCheck;
-
-procedure Fail(const What, Expected, Actual: string);
-begin
-  WriteLn(StdErr, What, ': expected ', Expected, ', got ', Actual);
-  Halt(1);
-end;
-
-procedure CheckText(const What, Expected, Actual: string);
-begin
-  if Expected <> Actual then
-    Fail(What, '[' + Expected + ']', '[' + Actual + ']');
-end;
-
-procedure CheckRecorded(const Expected: array of string);
-var
-  Lines: string;
-  I: Integer;
-begin
-  Lines := '';
-  for I := Low(Expected) to High(Expected) do
-    Lines := Lines + Expected[I] + #10;
-  CheckText('recorded', Lines, Recorded);
-  ResetRecording;
-end;
+uses cwstring, SysUtils, Variants, DB, AdoRecorder, RunChecks, uMyOracleDB, uBindCheck;
 
 function ByteArray(const Bytes: array of Byte): Variant;
 var

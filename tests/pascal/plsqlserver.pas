@@ -111,6 +111,7 @@ type
     procedure ExpectWord(const Word: string);
     procedure ExpectSymbol(const Symbol: string);
     function ExpectNumber: string;
+    procedure ExpectWidest(const Field: string);
     function TakeMark: Integer;
     function TakeName: string;
     function QualifiedName: string;
@@ -482,6 +483,15 @@ begin
   Inc(Position);
 end;
 
+procedure TBlockRun.ExpectWidest(const Field: string);
+begin
+  ExpectWord(Field);
+  ExpectSymbol('(');
+  if ExpectNumber <> '9' then
+    Fail('an INTERVAL local narrower than ' + Field + '(9)');
+  ExpectSymbol(')');
+end;
+
 function TBlockRun.TakeMark: Integer;
 begin
   Result := Current.Mark;
@@ -595,26 +605,14 @@ begin
     { The widest precisions: a narrower local would cut what the caller sends. }
     if IsWord('DAY') then
     begin
-      Inc(Position);
-      ExpectSymbol('(');
-      if ExpectNumber <> '9' then
-        Fail('an INTERVAL DAY local narrower than DAY(9)');
-      ExpectSymbol(')');
+      ExpectWidest('DAY');
       ExpectWord('TO');
-      ExpectWord('SECOND');
-      ExpectSymbol('(');
-      if ExpectNumber <> '9' then
-        Fail('an INTERVAL DAY local narrower than SECOND(9)');
-      ExpectSymbol(')');
+      ExpectWidest('SECOND');
       TypeText := 'interval day to second';
     end
     else
     begin
-      ExpectWord('YEAR');
-      ExpectSymbol('(');
-      if ExpectNumber <> '9' then
-        Fail('an INTERVAL YEAR local narrower than YEAR(9)');
-      ExpectSymbol(')');
+      ExpectWidest('YEAR');
       ExpectWord('TO');
       ExpectWord('MONTH');
       TypeText := 'interval year to month';

@@ -6,31 +6,7 @@ program PlsqlServerRuns;
 
 {$mode delphi}
 
-uses cwstring, SysUtils, Variants, DB, ADODB, AdoRecorder, PlsqlServer;
-
-procedure Fail(const What, Expected, Actual: string);
-begin
-  WriteLn(StdErr, What, ': expected ', Expected, ', got ', Actual);
-  Halt(1);
-end;
-
-procedure CheckText(const What, Expected, Actual: string);
-begin
-  if Expected <> Actual then
-    Fail(What, '[' + Expected + ']', '[' + Actual + ']');
-end;
-
-procedure CheckRecorded(const Expected: array of string);
-var
-  Lines: string;
-  I: Integer;
-begin
-  Lines := '';
-  for I := Low(Expected) to High(Expected) do
-    Lines := Lines + Expected[I] + #10;
-  CheckText('recorded', Lines, Recorded);
-  ResetRecording;
-end;
+uses cwstring, SysUtils, Variants, DB, ADODB, AdoRecorder, RunChecks, PlsqlServer;
 
 function Block(const Lines: array of string): string;
 var
