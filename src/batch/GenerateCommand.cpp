@@ -112,7 +112,6 @@ int RunGenerateCommand(const CommandLine& line) {
   request.folder = line.output;
   request.typeAdditions = settings.typeAdditions;
   request.callsThroughBlocks = line.callsThroughBlocks.value_or(settings.callsThroughBlocks);
-  request.leaveUnchangedFiles = true;
   request.compareOnly = line.check;
   request.readPerRoutine = line.readPerRoutine;
   if (!line.check) CreateOutputFolder(request.folder);

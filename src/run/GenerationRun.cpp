@@ -6,6 +6,7 @@
 #include "catalogue/DictionaryCopy.h"
 #include "common/Text.h"
 #include "run/SaveUnitFile.h"
+#include "run/UnitCommit.h"
 #include "writers/GenerateUnits.h"
 
 namespace tarvel {
@@ -17,18 +18,6 @@ LineList ConstantLines(const GenerationRequest& request) {
   return {"MAX_STRING_SIZE = " + PascalIntegerText(request.maxStringSize),
           "MAX_BLOB_SIZE = " + PascalIntegerText(request.maxBlobSize),
           "MAX_CLOB_SIZE = " + PascalIntegerText(request.maxClobSize)};
-}
-
-void SaveUnit(const GenerationRequest& request, RunListener& listener, const UnitFile& unit,
-              UnitKind kind) {
-  const std::string path = request.folder + "/" + unit.FileName;
-  if (request.compareOnly) {
-    listener.unitCompared(unit.FileName, CompareUnitFile(path, unit.Text));
-    return;
-  }
-  const bool written = request.leaveUnchangedFiles ? SaveUnitFileIfChanged(path, unit.Text)
-                                                   : (SaveUnitFile(path, unit.Text), true);
-  listener.unitSaved(kind, path, written);
 }
 
 // A server answers each statement after a round trip: its rows for the run are copied first, as
@@ -59,14 +48,24 @@ void RunGeneration(DictionaryConnection& connection, const GenerationRequest& re
 
   // Every file is checked before the first is written, so that a bad one leaves the folder as
   // it was.
-  for (const std::string& fileName : UnitFileNames(*model)) {
-    CheckUnitFile(request.folder, fileName);
+  const std::vector<std::string> fileNames = UnitFileNames(*model);
+  for (const std::string& fileName : fileNames) CheckUnitFile(request.folder, fileName);
+  listener.unitsToSave(fileNames.size());
+  if (request.compareOnly) {
+    BuildUnits(*model, ConstantLines(request), [&](const UnitFile& unit) {
+      listener.unitCompared(unit.FileName,
+                            CompareUnitFile(request.folder + "/" + unit.FileName, unit.Text));
+    });
+    return;
   }
+  UnitCommit units;
   UnitKind kind = UnitKind::kConnection;
   BuildUnits(*model, ConstantLines(request), [&](const UnitFile& unit) {
-    SaveUnit(request, listener, unit, kind);
+    const std::string path = request.folder + "/" + unit.FileName;
+    listener.unitSaved(kind, path, units.write(path, unit.Text));
     kind = UnitKind::kPackage;
   });
+  units.commit();
 }
 
 }  // namespace tarvel

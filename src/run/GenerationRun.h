@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -22,9 +23,6 @@ struct GenerationRequest {
   // Routines with arguments ADO cannot bind (PL/SQL BOOLEAN, records, objects) are called
   // through anonymous PL/SQL blocks; off, every unit is as it always was.
   bool callsThroughBlocks = false;
-  // Build scripts want time stamps kept: a unit whose file already holds exactly its text is not
-  // written again.
-  bool leaveUnchangedFiles = false;
   // CI wants to know whether the units kept in a folder are still current: each unit is compared
   // with its file and nothing is written.
   bool compareOnly = false;
@@ -41,12 +39,16 @@ class RunListener : public ReadListener {
   virtual void readFailed() {}     // reading the model failed; nothing was written
   // The identifiers that got another Pascal name, once the units are made, before any is saved.
   virtual void pascalNamesChanged(const std::vector<PascalNameChange>& /*changes*/) {}
-  // Each unit in writing order: uMyOracleDB first, then one per package.
+  // How many units the run saves (or compares), once it knows, before the first.
+  virtual void unitsToSave(std::size_t /*count*/) {}
+  // Each unit in writing order, uMyOracleDB first, then one per package, as its new file is
+  // written; `written` is false for a file that already held the unit. The files take their
+  // place together when RunGeneration returns.
   virtual void unitSaved(UnitKind /*kind*/, const std::string& /*path*/, bool /*written*/) {}
   virtual void unitCompared(const std::string& /*fileName*/, UnitFileState /*state*/) {}
 };
 
-// Reads the model and saves the units GenerateUnits makes of it, in their order.
+// Reads the model and saves the units GenerateUnits makes of it, in their order, in one commit.
 void RunGeneration(DictionaryConnection& connection, const GenerationRequest& request,
                    RunListener& listener);
 

@@ -4,12 +4,12 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <QSaveFile>
 #include <cerrno>
 #include <cstring>
 
 #include "common/Error.h"
 #include "common/QtText.h"
+#include "run/UnitCommit.h"
 
 namespace tarvel {
 
@@ -28,16 +28,6 @@ bool FileHoldsText(const std::string& path, const std::string& text) {
   throw TarvelError("Unable to write to " + path + ": " + reason);
 }
 
-bool WriteAll(int fd, const std::string& text) {
-  for (std::size_t done = 0; done < text.size();) {
-    const ssize_t count = ::write(fd, text.data() + done, text.size() - done);
-    if (count < 0 && errno == EINTR) continue;
-    if (count < 0) return false;
-    done += static_cast<std::size_t>(count);
-  }
-  return true;
-}
-
 bool IsPlainFileName(const std::string& name) {
   return !name.empty() && name != "." && name != ".." &&
          name.find_first_of(std::string("/\0", 2)) == std::string::npos;
@@ -45,15 +35,10 @@ bool IsPlainFileName(const std::string& name) {
 
 }  // namespace
 
-// The bytes go to the temporary file and to the disk by hand, so that a failure gives the
-// system's reason ("No space left on device"); Qt's own would be "Unknown error" at a flush.
 void SaveUnitFile(const std::string& path, const std::string& text) {
-  QSaveFile file(ToQString(path));
-  if (!file.open(QIODevice::WriteOnly)) FailWrite(path, FromQString(file.errorString()));
-  if (!WriteAll(file.handle(), text) || ::fsync(file.handle()) != 0) {
-    FailWrite(path, std::strerror(errno));
-  }
-  if (!file.commit()) FailWrite(path, FromQString(file.errorString()));
+  UnitCommit unit;
+  unit.write(path, text);
+  unit.commit();
 }
 
 void CheckUnitFile(const std::string& folder, const std::string& fileName) {
@@ -63,12 +48,6 @@ void CheckUnitFile(const std::string& folder, const std::string& fileName) {
   if (::stat(path.c_str(), &info) != 0) return;
   if (S_ISDIR(info.st_mode)) FailWrite(path, std::strerror(EISDIR));
   if (!S_ISREG(info.st_mode)) FailWrite(path, "it is not a regular file");
-}
-
-bool SaveUnitFileIfChanged(const std::string& path, const std::string& text) {
-  if (FileHoldsText(path, text)) return false;
-  SaveUnitFile(path, text);
-  return true;
 }
 
 UnitFileState CompareUnitFile(const std::string& path, const std::string& text) {

@@ -4,13 +4,9 @@
 
 namespace tarvel {
 
-// Writes through a temporary file and a rename: a failure leaves an older file intact and no
+// One unit committed on its own (see UnitCommit): a failure leaves an older file intact and no
 // temporary behind, and fails with "Unable to write to <path>: <reason>".
 void SaveUnitFile(const std::string& path, const std::string& text);
-
-// The same, but a file that already holds exactly this text is left untouched. Returns whether
-// the file was written.
-bool SaveUnitFileIfChanged(const std::string& path, const std::string& text);
 
 // A unit's file name must be a plain name (no separator, not "." or ".."), and a file of that
 // name in the folder a regular file or a link to one: a FIFO would hang the run, a folder or a

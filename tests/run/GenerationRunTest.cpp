@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <QTemporaryDir>
+#include <csignal>
 #include <filesystem>
 
 #include "FileFaults.h"
@@ -198,7 +199,6 @@ TEST_F(GenerationRunTest, AFolderThatCannotBeWrittenFailsWithThePath) {
 TEST_F(GenerationRunTest, AUnitPathThatIsNoRegularFileFailsBeforeAnyWrite) {
   const std::string folder = output_.path().toStdString();
   GenerationRequest request = Request({"HR_API"});
-  request.leaveUnchangedFiles = true;
   const auto run = [&] { RunGeneration(connection_, request, listener_); };
   ASSERT_EQ(mkfifo((folder + "/uHrApi.pas").c_str(), 0600), 0);
   EXPECT_EQ(FailureMessageWithTimeLimit(60, run),
@@ -210,14 +210,39 @@ TEST_F(GenerationRunTest, AUnitPathThatIsNoRegularFileFailsBeforeAnyWrite) {
   EXPECT_EQ(OutputFiles(), "uHrApi.pas");
 }
 
-TEST_F(GenerationRunTest, LeavesUnchangedUnitsUntouchedWhenAsked) {
+TEST_F(GenerationRunTest, LeavesUnchangedUnitsUntouched) {
   GenerationRequest request = Request({"", "HR_API"});
-  request.leaveUnchangedFiles = true;
   RunGeneration(connection_, request, listener_);
   listener_.saved.clear();
   RunGeneration(connection_, request, listener_);
   EXPECT_EQ(listener_.saved,
             (std::vector<std::string>{"connection uMyOracleDB.pas (same)", "uHrApi.pas (same)"}));
+}
+
+// Killed once every new unit is written, before they take their place: the older units are as
+// they were, and no temporary file is left, the new ones having no name yet.
+TEST_F(GenerationRunTest, ARunKilledBeforeItsUnitsTakeTheirPlaceLeavesTheOlderOnesAlone) {
+  class KilledAfterTheLastUnit : public RecordingRunListener {
+   public:
+    void unitsToSave(std::size_t count) override { left_ = count; }
+    void unitSaved(UnitKind /*kind*/, const std::string& /*path*/, bool /*written*/) override {
+      if (--left_ == 0) std::raise(SIGKILL);
+    }
+
+   private:
+    std::size_t left_ = 0;
+  };
+  const std::string folder = output_.path().toStdString();
+  SaveUnitFile(folder + "/uMyOracleDB.pas", "old\r\n");
+  SaveUnitFile(folder + "/uHrApi.pas", "old\r\n");
+  const std::string message = FailureMessageWithTimeLimit(60, [&] {
+    KilledAfterTheLastUnit listener;
+    RunGeneration(connection_, Request({"", "HR_API"}), listener);
+  });
+  EXPECT_EQ(message, "");
+  EXPECT_EQ(OutputFiles(), "uHrApi.pas uMyOracleDB.pas");
+  EXPECT_EQ(Output("uMyOracleDB.pas"), "old\r\n");
+  EXPECT_EQ(Output("uHrApi.pas"), "old\r\n");
 }
 
 // The golden case type_additions read from its dictionary with the sample additions: every added
