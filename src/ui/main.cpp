@@ -104,13 +104,22 @@ class Tfmain::PackListSink : public PackageListSink {
 // Shows a run on the Report page: the progress count, the reader's warnings, a failed read.
 class Tfmain::GenerationListener : public RunListener {
  public:
-  explicit GenerationListener(Tfmain& window) : window_(window) {}
-
-  // The bar steps once per package read and once per package unit saved.
-  void packageRead() override { advanceBar(); }
-  void unitSaved(UnitKind kind, const std::string& /*path*/, bool /*written*/) override {
-    if (kind == UnitKind::kPackage) advanceBar();
+  // The bar steps once per entry read, once per unit saved and once when the units take their
+  // place. Until the units are counted, its end allows one unit per entry.
+  GenerationListener(Tfmain& window, std::size_t entryCount)
+      : window_(window), entryCount_(static_cast<int>(entryCount)) {
+    window_.pgBar->setRange(0, StepCount(entryCount_));
+    window_.pgBar->setValue(0);
   }
+
+  void packageRead() override { advanceBar(); }
+  void unitsToSave(std::size_t count) override {
+    window_.pgBar->setMaximum(entryCount_ + static_cast<int>(count) + 1);
+  }
+  void unitSaved(UnitKind /*kind*/, const std::string& /*path*/, bool /*written*/) override {
+    advanceBar();
+  }
+  void unitsCommitted() { advanceBar(); }
 
   void warning(const std::string& message) override {
     window_.messages_.show(&window_,
@@ -128,7 +137,11 @@ class Tfmain::GenerationListener : public RunListener {
     emit window_.progressStepped(steps_);
   }
 
+  // Every entry read, one unit per entry and the connection unit, and the commit.
+  static int StepCount(int entries) { return 2 * entries + 2; }
+
   Tfmain& window_;
+  int entryCount_;
   int steps_ = 0;
 };
 
@@ -448,16 +461,14 @@ void Tfmain::showReportPage() {
 }
 
 void Tfmain::generate(const GenerationRequest& request) {
-  // A range of 0..0 would show Qt's busy animation; the bar stays empty instead.
-  pgBar->setRange(0, std::max(static_cast<int>(request.names.size()), 1));
-  pgBar->setValue(0);
   const AtScopeExit cleanUp([this] {
     unsetCursor();
     pgBar->setValue(0);
   });
   setCursor(Qt::WaitCursor);
-  GenerationListener listener(*this);
+  GenerationListener listener(*this, request.names.size());
   RunGeneration(*connection_, request, listener);
+  listener.unitsCommitted();
 }
 
 void Tfmain::reportFinished() {

@@ -77,19 +77,24 @@ TEST_F(WizardRunTest, ASuccessfulRunWritesTheUnitsSaysFinishedAndCloses) {
   EXPECT_TRUE(IsIdle());
   SaveScreenshot("page4-finished");
 
-  // Six entries read, four package units written; the bar runs over 0..6 on the Report page.
-  EXPECT_EQ(watch.steps, 10);
-  ASSERT_FALSE(watch.sightings.empty());
+  // Six entries read, five units saved, then put in place together: the bar runs over 0..14 on
+  // the Report page while reading (room for a unit per entry), over 0..12 once the units are
+  // counted, and is full only when the files are there.
+  EXPECT_EQ(watch.steps, 12);
+  ASSERT_EQ(watch.sightings.size(), 12u);
   const RunSighting& first = watch.sightings.front();
   EXPECT_EQ(first.page, 4);
   EXPECT_FALSE(first.navigatorEnabled);
   EXPECT_TRUE(first.busyCursor);
   EXPECT_EQ(first.barValue, 1);
-  EXPECT_EQ(first.barMaximum, 6);
+  EXPECT_EQ(first.barMaximum, 14);
   EXPECT_EQ(first.files, "");
   EXPECT_EQ(watch.sightings[5].barValue, 6);
-  // The units take their place together, after the last is written.
-  EXPECT_EQ(watch.sightings.back().files, "");
+  EXPECT_EQ(watch.sightings[6].barMaximum, 12);
+  EXPECT_EQ(watch.sightings[10].files, "");
+  EXPECT_EQ(watch.sightings[10].barValue, 11);
+  EXPECT_EQ(watch.sightings[11].barValue, 12);
+  EXPECT_EQ(watch.sightings[11].files, kAllDemoUnits);
 
   CloseProgram();
   EXPECT_EQ(StoredValue("DB", "USER"), "HR");
@@ -120,14 +125,14 @@ TEST_F(WizardRunTest, TheTickedEntriesAloneAreReadAndWritten) {
   struct Case {
     std::vector<int> ticked;
     std::string files;
-    int steps;  // one per entry read, one per package unit written
+    int steps;  // one per entry read, one per unit saved, one when they take their place
     std::vector<std::string> inConnectionUnit, notInConnectionUnit;
   };
   const Case cases[] = {
-      {{}, "uMyOracleDB.pas", 0, {}, {"HrApi"}},
-      {{0}, "uMyOracleDB.pas", 1, {"EmpCount", "LogMsg"}, {"HrApi"}},
+      {{}, "uMyOracleDB.pas", 2, {}, {"HrApi"}},
+      {{0}, "uMyOracleDB.pas", 3, {"EmpCount", "LogMsg"}, {"HrApi"}},
       // HR_EMPTY has no routines: it is read but gets no unit.
-      {{1, 4}, "uHrApi.pas uMyOracleDB.pas", 3, {"HrApi"}, {}},
+      {{1, 4}, "uHrApi.pas uMyOracleDB.pas", 5, {"HrApi"}, {}},
   };
   LogOnToDemo();
   for (const Case& c : cases) {
