@@ -1,8 +1,9 @@
 { The simulated server behind the ADODB stand-in: runs the anonymous PL/SQL blocks that generated
   units send, against routines and types a test describes. It knows exactly the subset the
   writers emit (locals, field assignments, the call with named arguments, "? :=", CASE for
-  BOOLEAN, the XMLTYPE and INTERVAL conversions) and fails, as Oracle would or louder, on
-  anything else: a "?" count that differs from the parameters created, a parameter used against
+  BOOLEAN, the XMLTYPE and INTERVAL conversions; for collections elements set one by one, EXTEND,
+  COUNT, FIRST, LAST, NEXT, a WHILE loop, and the text functions that serialise them) and fails,
+  as Oracle would or louder, on anything else: a "?" count that differs from the parameters created, a parameter used against
   its direction, a BOOLEAN or a composite put into a bind, a field the type lacks, an object
   field set before the object is built, a local that hides a name the block calls. }
 unit PlsqlServer;
@@ -33,6 +34,16 @@ procedure ServeResult(const TypeName: string);
 procedure ServeValue(const Path: string; const Value: Variant);
 { An output that echoes what the routine received under FromPath. }
 procedure ServeEcho(const Path, FromPath: string);
+{ A collection type as a block declares it: Kind 'index by pls_integer', 'index by varchar2',
+  'table' or 'varray' (Bound its limit); ElementType '' for a scalar, 'boolean', or a type given
+  to ServeType. }
+procedure ServeCollection(const TypeName, Kind, ElementType: string; Bound: Integer = 0);
+{ The elements the routine hands back in a collection output: one key each (a number, or a text
+  for a table indexed by varchar2) and their values in order, one per field for records. }
+procedure ServeElements(const Path: string; const Keys, Values: array of Variant);
+{ The session's decimal sign, which to_char and implicit conversions of numbers use unless the
+  call names another; '.' after ResetServer. }
+procedure ServeDecimalSign(Sign: Char);
 
 function IsBlock(const CommandText: string): Boolean;
 { Runs the block with the command's parameters bound to its "?" marks in text order; records
@@ -49,6 +60,9 @@ type
     IsObject: Boolean;
     Fields: TStringList;
     IsBooleanField: array of Boolean;
+    CollectionKind: string;
+    ElementType: string;
+    Bound: Integer;
     constructor Create;
     destructor Destroy; override;
   end;
@@ -65,20 +79,26 @@ type
     ValuePaths: TStringList;
     Values: array of Variant;
     EchoPaths, EchoSources: TStringList;
+    ElementPaths: TStringList;
+    ElementKeys, ElementValues: array of array of Variant;
     constructor Create;
     destructor Destroy; override;
   end;
 
-  TValueKind = (vkNull, vkScalar, vkBoolean, vkXml, vkDayToSecond, vkYearToMonth, vkComposite);
+  TValueKind = (vkNull, vkScalar, vkBoolean, vkXml, vkDayToSecond, vkYearToMonth, vkComposite,
+    vkCollection);
 
   { A value as the block computes it; a composite carries its type, whether the object is
-    atomically NULL, and its fields. }
+    atomically NULL, and its fields; a collection its type, whether it is atomically NULL, and
+    its elements in key order. }
   TValue = record
     Kind: TValueKind;
     Scalar: Variant;
     CompositeType: TServedType;
     IsNullObject: Boolean;
     Fields: array of Variant;
+    Keys: array of Variant;
+    Items: array of TValue;
   end;
 
   TLocal = class
@@ -133,7 +153,18 @@ type
     function Call(const CallName: string): TValue;
     function Construct(CompositeType: TServedType): TValue;
     procedure Statement;
+    procedure Statements;
     procedure IfStatement;
+    function NullTest: Boolean;
+    procedure WhileStatement;
+    function Operand: TValue;
+    function TextFunction(const Name: string): TValue;
+    function ElementType(Collection: TServedType): TValue;
+    function ElementIndex(Local: TLocal; const Key: TValue; Creating: Boolean): Integer;
+    function ElementExpression(Local: TLocal): TValue;
+    procedure ElementStatement(Local: TLocal);
+    function CollectionMethod(Local: TLocal; const Method: string): TValue;
+    procedure Extend(Local: TLocal);
   public
     constructor Create(const Text: string; AParameters: TParameters);
     destructor Destroy; override;
@@ -143,6 +174,7 @@ type
 var
   Types: TStringList;
   Routines: TStringList;
+  DecimalSign: Char;
 
 constructor TServedType.Create;
 begin
@@ -164,6 +196,7 @@ begin
   ValuePaths.CaseSensitive := True;
   EchoPaths := TStringList.Create;
   EchoSources := TStringList.Create;
+  ElementPaths := TStringList.Create;
 end;
 
 destructor TServedRoutine.Destroy;
@@ -171,6 +204,7 @@ begin
   ValuePaths.Free;
   EchoPaths.Free;
   EchoSources.Free;
+  ElementPaths.Free;
   inherited Destroy;
 end;
 
@@ -187,6 +221,7 @@ procedure ResetServer;
 begin
   FreeObjects(Types);
   FreeObjects(Routines);
+  DecimalSign := '.';
 end;
 
 procedure ServeType(const TypeName: string; IsObject: Boolean; const Fields: array of string;
@@ -257,6 +292,40 @@ begin
   LastRoutine.EchoSources.Add(FromPath);
 end;
 
+procedure ServeCollection(const TypeName, Kind, ElementType: string; Bound: Integer);
+var
+  Served: TServedType;
+begin
+  Served := TServedType.Create;
+  Served.Name := TypeName;
+  Served.CollectionKind := Kind;
+  Served.ElementType := ElementType;
+  Served.Bound := Bound;
+  Types.AddObject(TypeName, Served);
+end;
+
+procedure ServeElements(const Path: string; const Keys, Values: array of Variant);
+var
+  Served: TServedRoutine;
+  I: Integer;
+begin
+  Served := LastRoutine;
+  Served.ElementPaths.Add(Path);
+  SetLength(Served.ElementKeys, Length(Served.ElementKeys) + 1);
+  SetLength(Served.ElementValues, Length(Served.ElementValues) + 1);
+  SetLength(Served.ElementKeys[High(Served.ElementKeys)], Length(Keys));
+  for I := 0 to High(Keys) do
+    Served.ElementKeys[High(Served.ElementKeys)][I] := Keys[I];
+  SetLength(Served.ElementValues[High(Served.ElementValues)], Length(Values));
+  for I := 0 to High(Values) do
+    Served.ElementValues[High(Served.ElementValues)][I] := Values[I];
+end;
+
+procedure ServeDecimalSign(Sign: Char);
+begin
+  DecimalSign := Sign;
+end;
+
 function IsBlock(const CommandText: string): Boolean;
 var
   Text: string;
@@ -268,7 +337,7 @@ end;
 function KindText(Kind: TValueKind): string;
 const
   Names: array[TValueKind] of string = ('NULL', 'a scalar', 'a BOOLEAN', 'an XMLTYPE',
-    'an INTERVAL DAY TO SECOND', 'an INTERVAL YEAR TO MONTH', 'a composite');
+    'an INTERVAL DAY TO SECOND', 'an INTERVAL YEAR TO MONTH', 'a composite', 'a collection');
 begin
   Result := Names[Kind];
 end;
@@ -290,12 +359,59 @@ begin
   Result.CompositeType := nil;
   Result.IsNullObject := False;
   Result.Fields := nil;
+  Result.Keys := nil;
+  Result.Items := nil;
 end;
 
+{ Dynamic arrays are shared on assignment: a value read must not change with its source. }
 function CopiedValue(const Value: TValue): TValue;
+var
+  I: Integer;
 begin
   Result := Value;
   Result.Fields := Copy(Value.Fields);
+  Result.Keys := Copy(Value.Keys);
+  SetLength(Result.Items, Length(Value.Items));
+  for I := 0 to High(Value.Items) do
+    Result.Items[I] := CopiedValue(Value.Items[I]);
+end;
+
+{ Oracle keeps an empty text as NULL. }
+function IsNullScalar(const Scalar: Variant): Boolean;
+begin
+  Result := VarIsNull(Scalar) or (VarIsStr(Scalar) and (VarToStr(Scalar) = ''));
+end;
+
+{ Oracle's TM9 form: the fewest digits, no 0 before the decimal sign, a signed exponent. }
+function NumberText(const Number: Variant; Sign: Char): string;
+var
+  Settings: TFormatSettings;
+  Exponent: Integer;
+begin
+  Settings := DefaultFormatSettings;
+  Settings.DecimalSeparator := Sign;
+  Result := FloatToStr(Double(Number), Settings);
+  if Copy(Result, 1, 2) = '0' + Sign then
+    Delete(Result, 1, 1)
+  else if Copy(Result, 1, 3) = '-0' + Sign then
+    Delete(Result, 2, 1);
+  Exponent := Pos('E', Result);
+  if (Exponent > 0) and (Result[Exponent + 1] <> '-') and (Result[Exponent + 1] <> '+') then
+    Insert('+', Result, Exponent + 1);
+end;
+
+function IsIndexBy(Collection: TServedType): Boolean;
+begin
+  Result := Copy(Collection.CollectionKind, 1, 8) = 'index by';
+end;
+
+{ Keys are numbers, kept in order; a table indexed by varchar2 orders its texts by their bytes. }
+function KeyBefore(Collection: TServedType; const Left, Right: Variant): Boolean;
+begin
+  if Collection.CollectionKind = 'index by varchar2' then
+    Result := CompareStr(VarToStr(Left), VarToStr(Right)) < 0
+  else
+    Result := Double(Left) < Double(Right);
 end;
 
 { TBlockRun }
@@ -421,7 +537,15 @@ begin
             raise Exception.CreateFmt('Block line %d: unexpected %s', [Line, Text[I]]);
           Inc(I, 2);
         end;
-      '(', ')', ',', ';', '.', '%':
+      '|':
+        begin
+          if (I = Length(Text)) or (Text[I + 1] <> '|') then
+            raise Exception.CreateFmt('Block line %d: unexpected |', [Line]);
+          Token.Kind := tkSymbol;
+          Token.Text := '||';
+          Inc(I, 2);
+        end;
+      '(', ')', ',', ';', '.', '%', '+':
         begin
           Token.Kind := tkSymbol;
           Token.Text := Text[I];
@@ -553,7 +677,7 @@ begin
   CompositeType := nil;
   if TypeText = 'boolean' then
     Result := vkBoolean
-  else if TypeText = 'clob' then
+  else if (TypeText = 'clob') or (TypeText = 'pls_integer') or (TypeText = 'varchar2') then
     Result := vkScalar
   else if TypeText = 'xmltype' then
     Result := vkXml
@@ -567,11 +691,15 @@ begin
     if I < 0 then
       Fail('the server has no type ' + TypeText);
     CompositeType := Types.Objects[I] as TServedType;
-    Result := vkComposite;
+    if CompositeType.CollectionKind <> '' then
+      Result := vkCollection
+    else
+      Result := vkComposite;
   end;
 end;
 
-{ A variable as it starts: NULL; a record with NULL fields; an object atomically NULL. }
+{ A variable as it starts: NULL; a record with NULL fields; an object atomically NULL; an
+  index-by table empty, a nested table or varray atomically NULL. }
 function TBlockRun.EmptyValue(const TypeText: string): TValue;
 var
   I: Integer;
@@ -585,6 +713,8 @@ begin
     for I := 0 to High(Result.Fields) do
       Result.Fields[I] := Null;
   end;
+  if Result.Kind = vkCollection then
+    Result.IsNullObject := Copy(Result.CompositeType.CollectionKind, 1, 8) <> 'index by';
 end;
 
 procedure TBlockRun.Declaration;
@@ -597,8 +727,16 @@ begin
   Name := TakeName;
   if FindLocal(Name) <> nil then
     Fail(Name + ' is declared twice');
-  if IsWord('BOOLEAN') or IsWord('CLOB') or IsWord('XMLTYPE') then
+  if IsWord('BOOLEAN') or IsWord('CLOB') or IsWord('XMLTYPE') or IsWord('PLS_INTEGER') then
     TypeText := LowerCase(TakeName)
+  else if IsWord('VARCHAR2') then
+  begin
+    Inc(Position);
+    ExpectSymbol('(');
+    ExpectNumber;
+    ExpectSymbol(')');
+    TypeText := 'varchar2';
+  end
   else if IsWord('INTERVAL') then
   begin
     Inc(Position);
@@ -690,21 +828,62 @@ procedure TBlockRun.Assign(var Target: TValue; const Value: TValue; const What: 
 begin
   if (Value.Kind <> vkNull) and (Value.Kind <> Target.Kind) then
     Fail(Format('%s cannot take %s', [What, KindText(Value.Kind)]));
-  if (Value.Kind = vkComposite) and (Value.CompositeType <> Target.CompositeType) then
+  if (Value.Kind in [vkComposite, vkCollection]) and (Value.CompositeType <> Target.CompositeType) then
     Fail(Format('%s cannot take a %s', [What, Value.CompositeType.Name]));
   if not Executing then
     Exit;
-  if Value.Kind = vkComposite then
+  if Value.Kind in [vkComposite, vkCollection] then
   begin
     Target := CopiedValue(Value);
     Exit;
   end;
-  if Target.Kind = vkComposite then
+  if Target.Kind in [vkComposite, vkCollection] then
     Fail(What + ' cannot be set to NULL here');
   Target.Scalar := Value.Scalar;
 end;
 
+{ Operands joined by "||" or "+", left to right as PL/SQL does (they bind alike). }
 function TBlockRun.Expression: TValue;
+var
+  Operator: string;
+  Right: TValue;
+begin
+  Result := Operand;
+  while IsSymbol('||') or IsSymbol('+') do
+  begin
+    Operator := Current.Text;
+    Inc(Position);
+    Right := Operand;
+    if not (Result.Kind in [vkNull, vkScalar]) or not (Right.Kind in [vkNull, vkScalar]) then
+      Fail(Format('%s %s %s', [KindText(Result.Kind), Operator, KindText(Right.Kind)]));
+    if not Executing then
+      Continue;
+    if Operator = '+' then
+    begin
+      if IsNullScalar(Result.Scalar) or IsNullScalar(Right.Scalar) then
+        Result := ScalarValue(vkScalar, Null)
+      else if not VarIsNumeric(Result.Scalar) or not VarIsNumeric(Right.Scalar) then
+        Fail('+ of a text')
+      else
+        Result := ScalarValue(vkScalar, Result.Scalar + Right.Scalar);
+      Continue;
+    end;
+    { A number joined to a text takes the session's decimal sign; a date its date format,
+      which no block may depend on. }
+    if (VarType(Result.Scalar) = varDate) or (VarType(Right.Scalar) = varDate) then
+      Fail('a date joined to a text follows NLS_DATE_FORMAT');
+    if VarIsNumeric(Result.Scalar) then
+      Result.Scalar := NumberText(Result.Scalar, DecimalSign);
+    if VarIsNumeric(Right.Scalar) then
+      Right.Scalar := NumberText(Right.Scalar, DecimalSign);
+    if IsNullScalar(Result.Scalar) then
+      Result := ScalarValue(vkScalar, Right.Scalar)
+    else if not IsNullScalar(Right.Scalar) then
+      Result := ScalarValue(vkScalar, VarToStr(Result.Scalar) + VarToStr(Right.Scalar));
+  end;
+end;
+
+function TBlockRun.Operand: TValue;
 var
   Name: string;
   I: Integer;
@@ -716,10 +895,20 @@ begin
     Inc(Position);
     Exit(ScalarValue(vkNull, Null));
   end;
+  if Current.Kind = tkString then
+  begin
+    Result := ScalarValue(vkScalar, Current.Text);
+    Inc(Position);
+    Exit;
+  end;
+  if Current.Kind = tkNumber then
+    Exit(ScalarValue(vkScalar, StrToInt(ExpectNumber)));
   if IsWord('CASE') then
     Exit(CaseExpression);
   if IsWord('XMLTYPE') or IsWord('TO_DSINTERVAL') or IsWord('TO_YMINTERVAL') or IsWord('TO_CHAR') then
     Exit(Conversion(TakeName));
+  if IsWord('NVL') or IsWord('REPLACE') then
+    Exit(TextFunction(TakeName));
   if Current.Kind = tkWord then
     Exit(LocalExpression);
   Name := QualifiedName;
@@ -732,7 +921,7 @@ begin
     Fail(Name + ' is a procedure, not a function');
 end;
 
-{ The two forms the writers use: a simple CASE mapping literals to literals, and
+{ The two forms the writers use: a simple CASE mapping literals to literals (maybe with ELSE), and
   "case when X is not null then Y end", which evaluates Y only when X is not NULL. }
 function TBlockRun.CaseExpression: TValue;
 var
@@ -743,6 +932,11 @@ var
   begin
     if Current.Kind = tkNumber then
       Result := ScalarValue(vkScalar, StrToInt(ExpectNumber))
+    else if Current.Kind = tkString then
+    begin
+      Result := ScalarValue(vkScalar, Current.Text);
+      Inc(Position);
+    end
     else if IsWord('TRUE') or IsWord('FALSE') then
       Result := ScalarValue(vkBoolean, TakeName = 'TRUE')
     else
@@ -798,23 +992,76 @@ begin
       end;
     end;
   end;
+  if IsWord('ELSE') then
+  begin
+    Inc(Position);
+    Outcome := Literal;
+    if (Result.Kind <> vkNull) and (Outcome.Kind <> Result.Kind) then
+      Fail('CASE gives values of two types');
+    Result.Kind := Outcome.Kind;
+    if not Matched then
+      Result.Scalar := Outcome.Scalar;
+  end;
   ExpectWord('END');
 end;
 
 { xmltype(clob) refuses NULL as Oracle does; to_dsinterval and to_yminterval give an INTERVAL of
-  the text (kept as its text), to_char the text of an INTERVAL. }
+  the text (kept as its text), to_char the text of an INTERVAL, of a number (no mask or 'TM9',
+  the decimal sign from NLS_NUMERIC_CHARACTERS if given, else the session's) or of a date (only
+  the mask 'SYYYYMMDDHH24MISS': any other would be guessed here). }
 function TBlockRun.Conversion(const Name: string): TValue;
 var
   Argument: TValue;
+  Mask, Settings: string;
+  Sign: Char;
+
+  { A further argument of to_char, which must be a literal; '' if there is none. }
+  function Literal(const What: string): string;
+  begin
+    Result := '';
+    if (Name <> 'TO_CHAR') or not IsSymbol(',') then
+      Exit;
+    Inc(Position);
+    if Current.Kind <> tkString then
+      Fail('to_char''s ' + What + ' must be a literal');
+    Result := Current.Text;
+    Inc(Position);
+  end;
+
 begin
   ExpectSymbol('(');
   Argument := Expression;
+  Mask := Literal('mask');
+  Settings := Literal('settings');
   ExpectSymbol(')');
   if Name = 'TO_CHAR' then
   begin
-    if not (Argument.Kind in [vkDayToSecond, vkYearToMonth]) then
+    if (Argument.Kind in [vkDayToSecond, vkYearToMonth]) and (Mask = '') then
+      Exit(ScalarValue(vkScalar, Argument.Scalar));
+    if not (Argument.Kind in [vkNull, vkScalar]) then
       Fail('to_char of ' + KindText(Argument.Kind));
-    Exit(ScalarValue(vkScalar, Argument.Scalar));
+    Result := ScalarValue(vkScalar, Null);
+    if not Executing or VarIsNull(Argument.Scalar) then
+      Exit;
+    if VarType(Argument.Scalar) = varDate then
+    begin
+      if Mask <> 'SYYYYMMDDHH24MISS' then
+        Fail('to_char of a date with the mask ''' + Mask + '''');
+      Exit(ScalarValue(vkScalar, FormatDateTime(' yyyymmddhhnnss', Argument.Scalar)));
+    end;
+    if not VarIsNumeric(Argument.Scalar) or (VarType(Argument.Scalar) = varBoolean) then
+      Fail('to_char of the text ' + VarToStr(Argument.Scalar));
+    if (Mask <> '') and (Mask <> 'TM9') then
+      Fail('to_char of a number with the mask ''' + Mask + '''');
+    Sign := DecimalSign;
+    if Settings <> '' then
+    begin
+      if (Copy(Settings, 1, 24) <> 'NLS_NUMERIC_CHARACTERS=''') or (Length(Settings) <> 27) or
+        (Settings[27] <> '''') then
+        Fail('to_char settings ' + Settings);
+      Sign := Settings[25];
+    end;
+    Exit(ScalarValue(vkScalar, NumberText(Argument.Scalar, Sign)));
   end;
   if Argument.Kind <> vkScalar then
     Fail(LowerCase(Name) + ' of ' + KindText(Argument.Kind));
@@ -830,16 +1077,234 @@ begin
     Result := ScalarValue(vkYearToMonth, Argument.Scalar);
 end;
 
-{ A local, one of its fields, or an XMLTYPE local's getclobval(). }
+{ nvl(a, b) and replace(a, b, c) of texts; an empty text is NULL to both, as in Oracle. }
+function TBlockRun.TextFunction(const Name: string): TValue;
+var
+  First, Second, Third: TValue;
+begin
+  ExpectSymbol('(');
+  First := Expression;
+  ExpectSymbol(',');
+  Second := Expression;
+  Third := ScalarValue(vkNull, Null);
+  if Name = 'REPLACE' then
+  begin
+    ExpectSymbol(',');
+    Third := Expression;
+  end;
+  ExpectSymbol(')');
+  if not (First.Kind in [vkNull, vkScalar]) or not (Second.Kind in [vkNull, vkScalar]) or
+    not (Third.Kind in [vkNull, vkScalar]) then
+    Fail(LowerCase(Name) + ' of a value that is not a scalar');
+  Result := ScalarValue(vkScalar, Null);
+  if not Executing then
+    Exit;
+  if Name = 'NVL' then
+  begin
+    if IsNullScalar(First.Scalar) then
+      Result.Scalar := Second.Scalar
+    else
+      Result.Scalar := First.Scalar;
+    Exit;
+  end;
+  if IsNullScalar(First.Scalar) then
+    Exit;
+  { A number or date would be turned into text by the session's settings first. }
+  if not VarIsStr(First.Scalar) then
+    Fail('replace in ' + VarToStr(First.Scalar) + ', which is not a text');
+  Result.Scalar := StringReplace(VarToStr(First.Scalar), VarToStr(Second.Scalar),
+    VarToStr(Third.Scalar), [rfReplaceAll]);
+end;
+
+{ What an element of the collection type is before it is set: see EmptyValue. }
+function TBlockRun.ElementType(Collection: TServedType): TValue;
+begin
+  if Collection.ElementType = '' then
+    Result := ScalarValue(vkScalar, Null)
+  else if Collection.ElementType = 'boolean' then
+    Result := ScalarValue(vkBoolean, Null)
+  else
+    Result := EmptyValue(Collection.ElementType);
+end;
+
+{ Where the element of this key is; Creating adds a missing one to an index-by table, as an
+  assignment to it does. }
+function TBlockRun.ElementIndex(Local: TLocal; const Key: TValue; Creating: Boolean): Integer;
+var
+  Collection: TServedType;
+  KeyValue: Variant;
+  I: Integer;
+begin
+  Collection := Local.Value.CompositeType;
+  if Local.Value.IsNullObject then
+    Fail(Local.Name + ' is an uninitialized collection (ORA-06531)');
+  if (Key.Kind <> vkScalar) or IsNullScalar(Key.Scalar) then
+    Fail(Local.Name + ' indexed by NULL (ORA-06502)');
+  if Collection.CollectionKind = 'index by varchar2' then
+    KeyValue := VarToStr(Key.Scalar)
+  else if not VarIsNumeric(Key.Scalar) or (Frac(Double(Key.Scalar)) <> 0) then
+    Fail(Local.Name + ' indexed by ' + VarToStr(Key.Scalar))
+  else
+    KeyValue := Key.Scalar;
+  I := 0;
+  while (I < Length(Local.Value.Keys)) and KeyBefore(Collection, Local.Value.Keys[I], KeyValue) do
+    Inc(I);
+  if (I < Length(Local.Value.Keys)) and not KeyBefore(Collection, KeyValue, Local.Value.Keys[I]) then
+    Exit(I);
+  if not IsIndexBy(Collection) then
+    Fail(Format('%s(%s) is beyond its count or deleted (ORA-06533)', [Local.Name,
+      VarToStr(KeyValue)]));
+  if not Creating then
+    Fail(Format('%s(%s) does not exist (ORA-01403)', [Local.Name, VarToStr(KeyValue)]));
+  Insert([KeyValue], Local.Value.Keys, I);
+  Insert([ElementType(Collection)], Local.Value.Items, I);
+  Result := I;
+end;
+
+{ An element, or a field of a record or object element. }
+function TBlockRun.ElementExpression(Local: TLocal): TValue;
+var
+  Key: TValue;
+  Field: Integer;
+  Name: string;
+begin
+  if Local.Value.Kind <> vkCollection then
+    Fail(Local.Name + ' is not a collection');
+  ExpectSymbol('(');
+  Key := Expression;
+  ExpectSymbol(')');
+  Result := ElementType(Local.Value.CompositeType);
+  if Executing then
+    Result := CopiedValue(Local.Value.Items[ElementIndex(Local, Key, False)]);
+  if not IsSymbol('.') then
+    Exit;
+  Inc(Position);
+  Name := TakeName;
+  if Result.Kind <> vkComposite then
+    Fail(Local.Name + '''s elements have no fields');
+  Field := Result.CompositeType.Fields.IndexOf(Name);
+  if Field < 0 then
+    Fail(Result.CompositeType.Name + ' has no field ' + Name);
+  if Result.CompositeType.IsBooleanField[Field] then
+    Result := ScalarValue(vkBoolean, Result.Fields[Field])
+  else if Result.IsNullObject then
+    Result := ScalarValue(vkScalar, Null)
+  else
+    Result := ScalarValue(vkScalar, Result.Fields[Field]);
+end;
+
+procedure TBlockRun.ElementStatement(Local: TLocal);
+var
+  Key, Target: TValue;
+  What: string;
+  Index, Field: Integer;
+begin
+  if Local.Value.Kind <> vkCollection then
+    Fail(Local.Name + ' is not a collection');
+  ExpectSymbol('(');
+  Key := Expression;
+  ExpectSymbol(')');
+  What := Local.Name + '(..)';
+  Target := ElementType(Local.Value.CompositeType);
+  Field := -1;
+  if IsSymbol('.') then
+  begin
+    Inc(Position);
+    What := What + '.' + Current.Text;
+    if Target.Kind <> vkComposite then
+      Fail(Local.Name + '''s elements have no fields');
+    Field := Target.CompositeType.Fields.IndexOf(TakeName);
+    if Field < 0 then
+      Fail(Target.CompositeType.Name + ' has no field ' + What);
+    if Target.CompositeType.IsBooleanField[Field] then
+      Target := ScalarValue(vkBoolean, Null)
+    else
+      Target := ScalarValue(vkScalar, Null);
+  end;
+  ExpectSymbol(':=');
+  Assign(Target, Expression, What);
+  if not Executing then
+    Exit;
+  Index := ElementIndex(Local, Key, True);
+  if Field < 0 then
+    Local.Value.Items[Index] := Target
+  else if Local.Value.Items[Index].IsNullObject then
+    Fail(What + ' set in a NULL object (ORA-06530)')
+  else
+    Local.Value.Items[Index].Fields[Field] := Target.Scalar;
+end;
+
+{ COUNT, FIRST, LAST and NEXT(key): a key is NULL where there is none. }
+function TBlockRun.CollectionMethod(Local: TLocal; const Method: string): TValue;
+var
+  After: TValue;
+  I: Integer;
+begin
+  After := ScalarValue(vkNull, Null);
+  if Method = 'NEXT' then
+  begin
+    ExpectSymbol('(');
+    After := Expression;
+    ExpectSymbol(')');
+  end
+  else if (Method <> 'COUNT') and (Method <> 'FIRST') and (Method <> 'LAST') then
+    Fail(Local.Name + '.' + LowerCase(Method) + ' is not used by blocks');
+  Result := ScalarValue(vkScalar, Null);
+  if not Executing then
+    Exit;
+  if Local.Value.IsNullObject then
+    Fail(Local.Name + ' is an uninitialized collection (ORA-06531)');
+  with Local.Value do
+    if Method = 'COUNT' then
+      Result.Scalar := Length(Items)
+    else if Length(Keys) = 0 then
+      Exit
+    else if Method = 'FIRST' then
+      Result.Scalar := Keys[0]
+    else if Method = 'LAST' then
+      Result.Scalar := Keys[High(Keys)]
+    else if not IsNullScalar(After.Scalar) then
+      for I := 0 to High(Keys) do
+        if KeyBefore(CompositeType, After.Scalar, Keys[I]) then
+          Exit(ScalarValue(vkScalar, Keys[I]));
+end;
+
+{ EXTEND appends one element after the last; a varray refuses to grow beyond its bound. }
+procedure TBlockRun.Extend(Local: TLocal);
+var
+  Last: Variant;
+begin
+  if (Local.Value.Kind <> vkCollection) or IsIndexBy(Local.Value.CompositeType) then
+    Fail(Local.Name + '.extend: not a nested table or varray');
+  if not Executing then
+    Exit;
+  if Local.Value.IsNullObject then
+    Fail(Local.Name + ' is an uninitialized collection (ORA-06531)');
+  if (Local.Value.CompositeType.CollectionKind = 'varray') and
+    (Length(Local.Value.Items) >= Local.Value.CompositeType.Bound) then
+    Fail(Local.Name + '.extend beyond the varray''s bound (ORA-06532)');
+  Last := 0;
+  if Length(Local.Value.Keys) > 0 then
+    Last := Local.Value.Keys[High(Local.Value.Keys)];
+  Insert([Last + 1], Local.Value.Keys, Length(Local.Value.Keys));
+  Insert([ElementType(Local.Value.CompositeType)], Local.Value.Items, Length(Local.Value.Items));
+end;
+
+{ A local, one of its fields, an element of a collection, a collection's COUNT, FIRST, LAST or
+  NEXT, or an XMLTYPE local's getclobval(). }
 function TBlockRun.LocalExpression: TValue;
 var
   Local: TLocal;
   Field: Integer;
 begin
   Local := LocalNamed(TakeName);
+  if IsSymbol('(') then
+    Exit(ElementExpression(Local));
   if not IsSymbol('.') then
     Exit(CopiedValue(Local.Value));
   Inc(Position);
+  if (Local.Value.Kind = vkCollection) and (Current.Kind = tkWord) then
+    Exit(CollectionMethod(Local, TakeName));
   if (Local.Value.Kind = vkXml) and IsWord('GETCLOBVAL') then
   begin
     Inc(Position);
@@ -859,11 +1324,21 @@ begin
     Result.Scalar := Null;
 end;
 
-{ The default constructor: one NULL per attribute, in order. }
+{ The default constructor: one NULL per attribute, in order; a collection's, empty. }
 function TBlockRun.Construct(CompositeType: TServedType): TValue;
 var
   Count, I: Integer;
 begin
+  if CompositeType.CollectionKind <> '' then
+  begin
+    if IsIndexBy(CompositeType) then
+      Fail(CompositeType.Name + ' is an index-by table, which has no constructor');
+    ExpectSymbol('(');
+    ExpectSymbol(')');
+    Result := ScalarValue(vkCollection, Null);
+    Result.CompositeType := CompositeType;
+    Exit;
+  end;
   if not CompositeType.IsObject then
     Fail(CompositeType.Name + ' is not an object type');
   ExpectSymbol('(');
@@ -959,7 +1434,14 @@ var
       Exit;
     if Path = Prefix then
     begin
-      if Output.Kind <> vkComposite then
+      if Output.Kind = vkCollection then
+      begin
+        if not VarIsNull(Scalar) or IsIndexBy(Output.CompositeType) then
+          raise Exception.Create('Only a nested table or varray can be handed back as NULL: ' +
+            Path);
+        Output.IsNullObject := True;
+      end
+      else if Output.Kind <> vkComposite then
         Output.Scalar := Scalar
       else if Output.CompositeType.IsObject and VarIsNull(Scalar) then
         Output.IsNullObject := True
@@ -976,12 +1458,52 @@ var
     Output.Fields[Field] := Scalar;
   end;
 
+  { The collection the test describes under ElementPaths[J], of the type of Start. }
+  function Elements(const Start: TValue; J: Integer): TValue;
+  var
+    K, F, PerElement: Integer;
+    Item: TValue;
+  begin
+    if Start.Kind <> vkCollection then
+      raise Exception.Create('The test hands back elements of a non-collection ' +
+        Routine.ElementPaths[J]);
+    Result := ScalarValue(vkCollection, Null);
+    Result.CompositeType := Start.CompositeType;
+    Item := ElementType(Start.CompositeType);
+    PerElement := 1;
+    if Item.Kind = vkComposite then
+      PerElement := Item.CompositeType.Fields.Count;
+    if Length(Routine.ElementValues[J]) <> PerElement * Length(Routine.ElementKeys[J]) then
+      raise Exception.Create('The test hands back values that do not fill the elements of ' +
+        Routine.ElementPaths[J]);
+    for K := 0 to High(Routine.ElementKeys[J]) do
+    begin
+      if (K > 0) and not KeyBefore(Result.CompositeType, Routine.ElementKeys[J][K - 1],
+        Routine.ElementKeys[J][K]) then
+        raise Exception.Create('The test''s keys are not in order: ' + Routine.ElementPaths[J]);
+      Item := ElementType(Start.CompositeType);
+      if Item.Kind = vkComposite then
+      begin
+        Item.IsNullObject := False;
+        for F := 0 to PerElement - 1 do
+          Item.Fields[F] := Routine.ElementValues[J][K * PerElement + F];
+      end
+      else
+        Item.Scalar := Routine.ElementValues[J][K];
+      Insert([Routine.ElementKeys[J][K]], Result.Keys, K);
+      Insert([Item], Result.Items, K);
+    end;
+  end;
+
   { What the routine leaves in an output: NULL (or what came in), then the test's values. }
   function Output(const Prefix: string; const Start: TValue): TValue;
   var
     J: Integer;
   begin
     Result := CopiedValue(Start);
+    for J := 0 to Routine.ElementPaths.Count - 1 do
+      if Routine.ElementPaths[J] = Prefix then
+        Result := Elements(Start, J);
     for J := 0 to Routine.ValuePaths.Count - 1 do
       Hand(Result, Prefix, Routine.ValuePaths[J], Routine.Values[J]);
     for J := 0 to Routine.EchoPaths.Count - 1 do
@@ -994,6 +1516,31 @@ var
       Result := ScalarValue(vkScalar, Null)
     else
       Result := EmptyValue(TypeText);
+  end;
+
+  { What a collection brings the routine: NULL, or its count and each element under its key. }
+  procedure ReceiveCollection(const Name: string; const Value: TValue);
+  var
+    J, K: Integer;
+    Path: string;
+  begin
+    if Value.IsNullObject then
+    begin
+      Receive(Name, Null);
+      Exit;
+    end;
+    Receive(Name + '.count', Length(Value.Items));
+    for J := 0 to High(Value.Items) do
+    begin
+      Path := Name + '(' + VarToStr(Value.Keys[J]) + ')';
+      if Value.Items[J].Kind <> vkComposite then
+        Receive(Path, Value.Items[J].Scalar)
+      else if Value.Items[J].IsNullObject then
+        Receive(Path, Null)
+      else
+        for K := 0 to High(Value.Items[J].Fields) do
+          Receive(Path + '.' + Value.Items[J].CompositeType.Fields[K], Value.Items[J].Fields[K]);
+    end;
   end;
 
   function ActualValue(const Actual: TActual; const Formal: TFormal): TValue;
@@ -1066,6 +1613,8 @@ begin
     CheckPath(Routine.ValuePaths[I]);
   for I := 0 to Routine.EchoPaths.Count - 1 do
     CheckPath(Routine.EchoPaths[I]);
+  for I := 0 to Routine.ElementPaths.Count - 1 do
+    CheckPath(Routine.ElementPaths[I]);
   Received := TStringList.Create;
   Received.CaseSensitive := True;
   try
@@ -1075,7 +1624,9 @@ begin
       if Formal.Mode = 'out' then
         Continue;
       Value := ActualValue(Actuals[F], Formal);
-      if Value.Kind <> vkComposite then
+      if Value.Kind = vkCollection then
+        ReceiveCollection(Formal.Name, Value)
+      else if Value.Kind <> vkComposite then
         Receive(Formal.Name, Value.Scalar)
       else if Value.IsNullObject then
         Receive(Formal.Name, Null)
@@ -1104,24 +1655,85 @@ begin
   end;
 end;
 
-procedure TBlockRun.IfStatement;
+{ "<local> is [not] null": an object or a nested table or varray may be atomically NULL; an
+  index-by table never is, and the block has no reason to ask. }
+function TBlockRun.NullTest: Boolean;
 var
   Local: TLocal;
-  WasExecuting: Boolean;
+  Negated: Boolean;
 begin
-  ExpectWord('IF');
   Local := LocalNamed(TakeName);
   ExpectWord('IS');
-  ExpectWord('NOT');
+  Negated := IsWord('NOT');
+  if Negated then
+    Inc(Position);
   ExpectWord('NULL');
+  if Local.Value.Kind = vkCollection then
+  begin
+    if IsIndexBy(Local.Value.CompositeType) then
+      Fail(Local.Name + ' is an index-by table, never NULL');
+    Result := Local.Value.IsNullObject;
+  end
+  else if Local.Value.Kind = vkComposite then
+    Result := Local.Value.IsNullObject
+  else
+    Result := IsNullScalar(Local.Value.Scalar);
+  Result := Result xor Negated;
+end;
+
+procedure TBlockRun.Statements;
+begin
+  repeat
+    Statement;
+  until IsWord('ELSE') or IsWord('END');
+end;
+
+procedure TBlockRun.IfStatement;
+var
+  Condition, WasExecuting: Boolean;
+begin
+  ExpectWord('IF');
+  Condition := NullTest;
   ExpectWord('THEN');
   WasExecuting := Executing;
-  Executing := Executing and not VarIsNull(Local.Value.Scalar);
-  Statement;
+  Executing := WasExecuting and Condition;
+  Statements;
+  if IsWord('ELSE') then
+  begin
+    Inc(Position);
+    Executing := WasExecuting and not Condition;
+    Statements;
+  end;
   Executing := WasExecuting;
   ExpectWord('END');
   ExpectWord('IF');
   ExpectSymbol(';');
+end;
+
+{ "while <local> is [not] null loop ... end loop;", run by reading its text again per round. }
+procedure TBlockRun.WhileStatement;
+var
+  Start, Rounds: Integer;
+  Condition, WasExecuting: Boolean;
+begin
+  ExpectWord('WHILE');
+  Start := Position;
+  Rounds := 0;
+  WasExecuting := Executing;
+  repeat
+    Position := Start;
+    Condition := NullTest;
+    ExpectWord('LOOP');
+    Executing := WasExecuting and Condition;
+    Statements;
+    ExpectWord('END');
+    ExpectWord('LOOP');
+    ExpectSymbol(';');
+    Inc(Rounds);
+    if Rounds > 100000 then
+      Fail('the loop does not end');
+  until not Executing;
+  Executing := WasExecuting;
 end;
 
 procedure TBlockRun.Statement;
@@ -1134,6 +1746,11 @@ begin
   if IsWord('IF') then
   begin
     IfStatement;
+    Exit;
+  end;
+  if IsWord('WHILE') then
+  begin
+    WhileStatement;
     Exit;
   end;
   if Current.Kind = tkMark then
@@ -1152,7 +1769,15 @@ begin
   else
   begin
     Local := LocalNamed(TakeName);
-    if IsSymbol('.') then
+    if IsSymbol('(') then
+      ElementStatement(Local)
+    else if IsSymbol('.') and (Local.Value.Kind = vkCollection) then
+    begin
+      Inc(Position);
+      ExpectWord('EXTEND');
+      Extend(Local);
+    end
+    else if IsSymbol('.') then
     begin
       Inc(Position);
       Name := TakeName;

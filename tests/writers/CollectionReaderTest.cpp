@@ -42,5 +42,15 @@ TEST(CollectionReader, ReadsWellFormedTextsAndRefusesHostileOnes) {
       << result.Output;
 }
 
+// The server runs the collection blocks as generated methods send them, and the reader reads
+// back what their serialisation wrote.
+TEST(CollectionReader, ReadsWhatTheSimulatedServerSerialises) {
+  ASSERT_TRUE(std::filesystem::exists(TARVEL_FPC)) << "fpc was not found when configuring";
+  const CommandResult result = RunWithReader("collectionblockruns");
+  EXPECT_TRUE(result.Succeeded) << result.Output;
+  EXPECT_NE(result.Output.find("ran the collection blocks as expected"), std::string::npos)
+      << result.Output;
+}
+
 }  // namespace
 }  // namespace tarvel
