@@ -1,11 +1,9 @@
 #include "catalogue/DictionaryConnection.h"
 
-#include <QFileInfo>
-
 #include "catalogue/ConnectionString.h"
 #include "catalogue/DictionaryDatabase.h"
 #include "common/Error.h"
-#include "common/QtText.h"
+#include "common/Paths.h"
 #include "common/Text.h"
 
 namespace tarvel {
@@ -51,7 +49,7 @@ bool LooksLikeSnapshotPath(std::string_view text) {
 }  // namespace
 
 bool IsSnapshotDataSource(const std::string& dataSource) {
-  return QFileInfo(ToQString(dataSource)).isFile() || LooksLikeSnapshotPath(dataSource);
+  return IsRegularFile(dataSource) || LooksLikeSnapshotPath(dataSource);
 }
 
 // Opening an open connection logs on afresh with the string now set.
@@ -59,11 +57,11 @@ void DictionaryConnection::open() {
   close();
   const ConnectionStringValues values = ParseConnectionString(state_->connectionString);
   const std::string dataSource = values.value("Data Source");
-  const QFileInfo file(ToQString(dataSource));
-  if (file.isFile()) {
+  if (IsRegularFile(dataSource)) {
     state_->database = OpenSnapshotDatabase(dataSource);
   } else if (LooksLikeSnapshotPath(dataSource)) {
-    if (file.isDir()) throw TarvelError(dataSource + " is a folder, not a dictionary snapshot");
+    if (IsFolder(dataSource))
+      throw TarvelError(dataSource + " is a folder, not a dictionary snapshot");
     throw TarvelError("No such dictionary snapshot: " + dataSource);
   } else {
     state_->database =

@@ -1,5 +1,7 @@
 #include "catalogue/PackageList.h"
 
+#include <unordered_set>
+
 #include "catalogue/ConnectionString.h"
 #include "catalogue/SqlLiteral.h"
 
@@ -9,11 +11,14 @@ namespace {
 const char* const kConnectionTemplate =
     "Provider=OraOLEDB.Oracle.1;PLSQLRSet=1;Password=%s;Persist Security Info=True;User "
     "ID=%s;Data Source=%s";
+// Only the column read is asked for: a snapshot's further columns may be large or computed.
 const char* const kRoutinesOutsidePackagesStatement =
-    "select * from dba_objects where owner = %s and (object_type = 'FUNCTION' or object_type = "
+    "select object_name from dba_objects where owner = %s and (object_type = 'FUNCTION' or "
+    "object_type = "
     "'PROCEDURE') order by object_name";
 const char* const kPackagesStatement =
-    "select * from dba_objects where owner = %s and object_type = 'PACKAGE' order by object_name";
+    "select object_name from dba_objects where owner = %s and object_type = 'PACKAGE' order "
+    "by object_name";
 
 // The sink hears that the list is complete, or that it ends where the listing failed.
 class FinishGuard {
@@ -49,8 +54,13 @@ void ConnectAndListPackages(DictionaryConnection& connection, const LogOnTexts& 
   }
   const FinishGuard finish(sink);
   DictionaryQuery packages(connection, FillTemplate(kPackagesStatement, {owner}));
+  // The empty name stands for the routines outside packages; a name given twice is one package.
+  std::unordered_set<std::string> listed;
   for (; !packages.eof(); packages.next()) {
-    sink.add(packages.fieldText("object_name"), kPackageEntry);
+    std::string name = packages.fieldText("object_name");
+    if (name.empty() || listed.count(name) != 0) continue;
+    sink.add(name, kPackageEntry);
+    listed.insert(std::move(name));
   }
 }
 

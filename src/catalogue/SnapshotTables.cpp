@@ -1,5 +1,7 @@
 #include "catalogue/SnapshotTables.h"
 
+#include <string_view>
+
 namespace tarvel {
 
 const std::vector<SnapshotTable>& SnapshotTables() {
@@ -14,6 +16,11 @@ const std::vector<SnapshotTable>& SnapshotTables() {
        {"owner", "object_name", "procedure_name", "object_type", "overload"}},
   };
   return tables;
+}
+
+bool IsIntegerColumn(const char* column) {
+  const std::string_view name(column);
+  return name == "position" || name == "sequence" || name == "data_level";
 }
 
 const SnapshotTable& ObjectsTable() {

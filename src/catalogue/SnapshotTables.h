@@ -18,6 +18,10 @@ const SnapshotTable& ObjectsTable();
 const SnapshotTable& ArgumentsTable();
 const SnapshotTable& ProceduresTable();
 
+// Whether a column the generator reads holds integers (POSITION, SEQUENCE, DATA_LEVEL), as
+// against names and types, which are texts.
+bool IsIntegerColumn(const char* column);
+
 // dba_objects, all_arguments and all_procedures, in that order.
 const std::vector<SnapshotTable>& SnapshotTables();
 

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <optional>
 #include <string_view>
@@ -123,17 +124,18 @@ namespace {
 
 using Prepared = SqliteDictionary::Prepared;
 
-std::unique_ptr<Prepared> Prepare(sqlite3* database, const std::string& text) {
+std::unique_ptr<Prepared> Prepare(sqlite3* database, const std::string& text,
+                                  const std::string& failure) {
   auto prepared = std::make_unique<Prepared>();
   sqlite3_stmt* statement = nullptr;
   const char* rest = nullptr;
   const int result =
       sqlite3_prepare_v2(database, text.data(), static_cast<int>(text.size()), &statement, &rest);
   prepared->handle.reset(statement);
-  if (result != SQLITE_OK) FailWithMessageOf(database);
+  if (result != SQLITE_OK) FailWithMessageOf(database, failure);
   // One statement at a time: text after the first is refused rather than ignored.
   const std::string_view after(rest, text.data() + text.size() - rest);
-  if (!TrimAsciiSpace(after).empty()) FailWithMessageOf(database);
+  if (!TrimAsciiSpace(after).empty()) FailWithMessageOf(database, failure);
   if (!statement) throw TarvelError("No query");
   const int count = sqlite3_column_count(statement);
   prepared->columns.reserve(count);
@@ -153,13 +155,14 @@ struct SqliteDictionary::Cache {
   std::unordered_map<std::string_view, std::shared_ptr<Prepared>> statements;
 
   // The kept statement of the template, or a fresh one while the kept one is in use.
-  std::shared_ptr<Prepared> take(sqlite3* database, std::string_view shape) {
+  std::shared_ptr<Prepared> take(sqlite3* database, std::string_view shape,
+                                 const std::string& failure) {
     const auto found = statements.find(shape);
     if (found != statements.end() && !found->second->inUse) {
       found->second->inUse = true;
       return found->second;
     }
-    std::shared_ptr<Prepared> prepared = Prepare(database, BoundText(shape));
+    std::shared_ptr<Prepared> prepared = Prepare(database, BoundText(shape), failure);
     prepared->inUse = true;
     if (found == statements.end()) {
       prepared->key = shape;
@@ -201,10 +204,13 @@ class Lease {
 
 class SqliteRows : public DictionaryRows {
  public:
-  SqliteRows(sqlite3* database, std::shared_ptr<Prepared> prepared,
+  SqliteRows(sqlite3* database, const std::string& failure, std::shared_ptr<Prepared> prepared,
              std::weak_ptr<SqliteDictionary::Cache> cache,
              const std::vector<StatementValue>& values)
-      : database_(database), lease_(std::move(prepared), std::move(cache)) {
+      : database_(database),
+        failure_(failure),
+        lease_(std::move(prepared), std::move(cache)),
+        numbers_(lease_.columns().size()) {
     for (std::size_t i = 0; i < values.size(); ++i) bind(static_cast<int>(i) + 1, values[i]);
     next();
   }
@@ -224,22 +230,26 @@ class SqliteRows : public DictionaryRows {
     // Resetting at the end lets go of the read lock while the query object lives on.
     sqlite3_reset(statement);
     if (result != SQLITE_DONE) {
-      error_ = sqlite3_errmsg(database_);
+      error_ = failure_ + sqlite3_errmsg(database_);
       lease_.markFailed();
       throw TarvelError(error_);
     }
   }
 
-  // A number is written as the integer it reads as, in a text kept until the next row.
+  // A number is written as the integer it reads as, into its column's own place, so that the
+  // text of every column read stays valid until the next row.
   std::string_view text(int column) const override {
     sqlite3_value* value = valueOf(column);
     switch (sqlite3_value_type(value)) {
       case SQLITE_NULL:
         return {};
       case SQLITE_INTEGER:
-      case SQLITE_FLOAT:
-        numbers_.resize(std::max(numbers_.size(), static_cast<std::size_t>(column) + 1));
-        return numbers_[column] = std::to_string(sqlite3_value_int64(value));
+      case SQLITE_FLOAT: {
+        NumberText& place = numbers_.at(static_cast<std::size_t>(column));
+        const auto written =
+            std::to_chars(place.data(), place.data() + place.size(), sqlite3_value_int64(value));
+        return {place.data(), static_cast<std::size_t>(written.ptr - place.data())};
+      }
       default:
         return TextOf(value);
     }
@@ -279,39 +289,48 @@ class SqliteRows : public DictionaryRows {
                                            static_cast<int>(value.text.size()), SQLITE_TRANSIENT);
     if (result != SQLITE_OK) {
       lease_.markFailed();
-      FailWithMessageOf(database_);
+      FailWithMessageOf(database_, failure_);
     }
   }
 
   sqlite3* database_;
+  const std::string& failure_;  // the dictionary's, which outlives its rows
   Lease lease_;
   bool eof_ = false;
   std::string error_;
-  mutable std::vector<std::string> numbers_;
+  // Room for any 64-bit integer with its sign.
+  using NumberText = std::array<char, 20>;
+  mutable std::vector<NumberText> numbers_;
 };
 
 }  // namespace
 
-SqliteDictionary::SqliteDictionary(SqliteHandle database)
-    : database_(std::move(database)), cache_(std::make_shared<Cache>()) {}
+SqliteDictionary::SqliteDictionary(SqliteHandle database, std::string failure)
+    : database_(std::move(database)),
+      failure_(std::move(failure)),
+      cache_(std::make_shared<Cache>()) {}
 
 std::unique_ptr<DictionaryRows> SqliteDictionary::run(const DictionaryStatement& statement) {
   sqlite3* database = database_.get();
   if (Bindable(statement)) {
-    return std::make_unique<SqliteRows>(database, cache_->take(database, statement.shape), cache_,
+    return std::make_unique<SqliteRows>(database, failure_,
+                                        cache_->take(database, statement.shape, failure_), cache_,
                                         statement.values);
   }
-  return std::make_unique<SqliteRows>(database, Prepare(database, statement.text()),
+  return std::make_unique<SqliteRows>(database, failure_,
+                                      Prepare(database, statement.text(), failure_),
                                       std::weak_ptr<Cache>(), std::vector<StatementValue>());
 }
 
-std::vector<std::string> ReadColumn(sqlite3* database, const std::string& statement, int column) {
-  std::vector<std::string> values;
-  try {
-    SqliteRows rows(database, Prepare(database, statement),
-                    std::weak_ptr<SqliteDictionary::Cache>(), {});
-    for (; !rows.eof(); rows.next()) values.emplace_back(rows.text(column));
-  } catch (const TarvelError&) {
+std::vector<std::vector<std::string>> ReadRows(sqlite3* database, const std::string& statement,
+                                               const std::string& failure) {
+  std::vector<std::vector<std::string>> values;
+  SqliteRows rows(database, failure, Prepare(database, statement, failure),
+                  std::weak_ptr<SqliteDictionary::Cache>(), {});
+  const int columns = static_cast<int>(rows.columnNames().size());
+  for (; !rows.eof(); rows.next()) {
+    std::vector<std::string>& row = values.emplace_back();
+    for (int column = 0; column < columns; ++column) row.emplace_back(rows.text(column));
   }
   return values;
 }

@@ -31,10 +31,11 @@ void ConfigureSqlite();
 SqliteHandle OpenSqlite(const std::string& name, int flags, const std::string& failure = "");
 
 // A dictionary held by SQLite: a snapshot file, or the run's copy of a server's rows. Each
-// statement template is prepared once and run with its values bound.
+// statement template is prepared once and run with its values bound. SQLite's messages are
+// given after `failure`, which names the file they are about.
 class SqliteDictionary : public DictionaryDatabase {
  public:
-  explicit SqliteDictionary(SqliteHandle database);
+  explicit SqliteDictionary(SqliteHandle database, std::string failure = "");
 
   std::unique_ptr<DictionaryRows> run(const DictionaryStatement& statement) override;
   bool isServer() const override { return false; }
@@ -47,10 +48,12 @@ class SqliteDictionary : public DictionaryDatabase {
 
  private:
   SqliteHandle database_;
+  std::string failure_;
   std::shared_ptr<Cache> cache_;
 };
 
-// The values of one column of a statement's rows; none when the statement fails.
-std::vector<std::string> ReadColumn(sqlite3* database, const std::string& statement, int column);
+// Every row of a statement as texts; fails as FailWithMessageOf does.
+std::vector<std::vector<std::string>> ReadRows(sqlite3* database, const std::string& statement,
+                                               const std::string& failure);
 
 }  // namespace tarvel

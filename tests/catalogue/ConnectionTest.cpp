@@ -115,16 +115,31 @@ TEST_F(SnapshotConnection, AnUnknownColumnFails) {
             "The dictionary query has no column owner");
 }
 
-TEST_F(SnapshotConnection, AFailingStatementCarriesTheDatabasesMessage) {
+TEST_F(SnapshotConnection, AFailingStatementCarriesTheDatabasesMessageAfterTheFile) {
   EXPECT_EQ(FailureOf([&] { DictionaryQuery(connection, "select * from no_such_view"); }),
-            "no such table: no_such_view");
+            snapshot.path() + ": no such table: no_such_view");
+}
+
+// A number's text is written where the row keeps it; reading a later column must not move it.
+TEST_F(SnapshotConnection, ATextStaysValidUntilTheNextRowWhateverColumnsAreReadAfterIt) {
+  const DictionaryQuery query(connection,
+                              "select 7 as a, 'x' as b, 123456789012 as c, -9223372036854775808 "
+                              "as d, 2.5 as e, position as f from all_arguments order by position");
+  const std::string_view first = query.fieldView(query.column("a"));
+  std::vector<std::string_view> later;
+  for (const char* name : {"f", "e", "d", "c", "b"}) {
+    later.push_back(query.fieldView(query.column(name)));
+  }
+  EXPECT_EQ(first, "7");
+  EXPECT_EQ(later,
+            (std::vector<std::string_view>{"0", "2", "-9223372036854775808", "123456789012", "x"}));
 }
 
 TEST_F(SnapshotConnection, TheSnapshotIsNeverWritten) {
   EXPECT_EQ(FailureOf([&] { DictionaryQuery(connection, "delete from sys.all_arguments"); }),
-            "attempt to write a readonly database");
+            snapshot.path() + ": attempt to write a readonly database");
   EXPECT_EQ(FailureOf([&] { DictionaryQuery(connection, "delete from dba_objects"); }),
-            "attempt to write a readonly database");
+            snapshot.path() + ": attempt to write a readonly database");
   EXPECT_EQ(
       DictionaryQuery(connection, "select count(*) as n from all_arguments").fieldInteger("N"), 2);
 }
@@ -149,7 +164,7 @@ TEST_F(SnapshotConnection, ATemplateRunsWithEachQuerysOwnValues) {
     return DictionaryQuery(connection, DictionaryStatement{"select json(%s) as j", {{text}}})
         .fieldText("j");
   };
-  EXPECT_EQ(FailureOf([&] { json("{"); }), "malformed JSON");
+  EXPECT_EQ(FailureOf([&] { json("{"); }), snapshot.path() + ": malformed JSON");
   EXPECT_EQ(json("[1, 2]"), "[1,2]");
   const DictionaryStatement byPosition{
       "select data_type from sys.all_arguments where owner=%s and position=%s",

@@ -140,9 +140,10 @@ TEST_F(OdbcPostgres, ListsTheOwnersPackagesThroughADataSource) {
   EXPECT_EQ(sink.entries, kHrEntries);
   EXPECT_EQ(statements,
             (std::vector<std::string>{
-                "server: select * from dba_objects where owner = 'HR' and (object_type = "
+                "server: select object_name from dba_objects where owner = 'HR' and (object_type = "
                 "'FUNCTION' or object_type = 'PROCEDURE') order by object_name",
-                "server: select * from dba_objects where owner = 'HR' and object_type = 'PACKAGE' "
+                "server: select object_name from dba_objects where owner = 'HR' and object_type = "
+                "'PACKAGE' "
                 "order by object_name"}));
   EXPECT_TRUE(connection.isOpen());
 }

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "Files.h"
 #include "SnapshotFixture.h"
 #include "catalogue/DictionaryConnection.h"
 #include "catalogue/PackageList.h"
@@ -39,10 +42,11 @@ std::string Object(const std::string& owner, const std::string& name, const std:
 }
 
 const std::string kStandAloneRoutinesStatement =
-    "select * from dba_objects where owner = 'HR' and (object_type = 'FUNCTION' or object_type = "
+    "select object_name from dba_objects where owner = 'HR' and (object_type = 'FUNCTION' or "
+    "object_type = "
     "'PROCEDURE') order by object_name";
 const std::string kPackagesStatement =
-    "select * from dba_objects where owner = 'HR' and object_type = 'PACKAGE' order by "
+    "select object_name from dba_objects where owner = 'HR' and object_type = 'PACKAGE' order by "
     "object_name";
 
 class PackageList : public ::testing::Test {
@@ -96,9 +100,10 @@ TEST_F(PackageList, AQuoteInTheUserNameIsDoubledInTheOwnerLiteral) {
   List(snapshot, "o'brien");
   EXPECT_EQ(sink.entries, (std::vector<std::string>{"ACCOUNTS 1"}));
   ASSERT_EQ(statements.size(), 2u);
-  EXPECT_EQ(statements[1],
-            "select * from dba_objects where owner = 'O''BRIEN' and object_type = 'PACKAGE' "
-            "order by object_name");
+  EXPECT_EQ(
+      statements[1],
+      "select object_name from dba_objects where owner = 'O''BRIEN' and object_type = 'PACKAGE' "
+      "order by object_name");
 }
 
 TEST_F(PackageList, CallingTwiceGivesTheSameList) {
@@ -123,39 +128,62 @@ TEST_F(PackageList, AFailedLogOnKeepsTheListAsItWas) {
   EXPECT_FALSE(connection.isOpen());
 }
 
-// A generated column that fails to compute once the rows reach the object named BROKEN makes a
-// listing statement fail part way, as a dictionary read can.
-std::string ObjectsFailingAt(const std::string& rows) {
-  return rows +
-         "alter table dba_objects add column DETAIL as (case when OBJECT_NAME = 'BROKEN' then "
-         "abs(-9223372036854775807 - 1 + 0 * length(OBJECT_NAME)) end);\n";
-}
-
 std::string ObjectIn(const std::string& name, const std::string& type) {
   return "insert into dba_objects (OWNER, OBJECT_NAME, OBJECT_TYPE) values ('HR', '" + name +
          "', '" + type + "');\n";
 }
 
+// Enough packages for the listing's index to take several pages.
+std::string ManyPackages() {
+  std::string rows;
+  for (int i = 100; i < 250; ++i) {
+    rows += ObjectIn("PAD_" + std::to_string(i) + std::string(60, 'X'), "PACKAGE");
+  }
+  return rows;
+}
+
+// Overwrites the index leaf page that holds the name, so that a listing statement fails when it
+// gets there, as a dictionary read can part way. The table's own pages stay whole.
+void DamageIndexPageHolding(const std::string& path, const std::string& name) {
+  constexpr std::size_t kPageSize = 4096;
+  constexpr char kIndexLeaf = 0x0a;
+  std::string bytes = testing::ReadWholeFile(path);
+  int damaged = 0;
+  for (std::size_t page = kPageSize; page < bytes.size(); page += kPageSize) {
+    const std::string_view content(bytes.data() + page, kPageSize);
+    if (content.front() != kIndexLeaf || content.find(name) == std::string_view::npos) continue;
+    std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(page), kPageSize, '\x5a');
+    ++damaged;
+  }
+  ASSERT_EQ(damaged, 1) << name << " is on no index leaf page, or on several";
+  QFile file(ToQString(path));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
 TEST_F(PackageList, AFailureListingRoutinesOutsidePackagesLeavesTheListEmpty) {
-  const TemporarySnapshot snapshot(
-      ObjectsFailingAt(ObjectIn("BROKEN", "FUNCTION") + ObjectIn("HR_API", "PACKAGE")));
+  const TemporarySnapshot snapshot(ObjectIn("BROKEN", "FUNCTION") + ManyPackages());
+  DamageIndexPageHolding(snapshot.path(), "BROKEN");
   sink.entries = {"OLD 1"};
   try {
     List(snapshot);
     FAIL() << "the listing succeeded";
   } catch (const TarvelError& error) {
-    EXPECT_STREQ(error.what(), "integer overflow");
+    EXPECT_EQ(error.what(), snapshot.path() + ": database disk image is malformed");
   }
   EXPECT_EQ(sink.calls, (std::vector<std::string>{"clear"}));
   EXPECT_TRUE(sink.entries.empty());
 }
 
 TEST_F(PackageList, AFailureListingPackagesKeepsTheEntriesAddedBefore) {
-  const TemporarySnapshot snapshot(
-      ObjectsFailingAt(ObjectIn("RAISE_ALL", "PROCEDURE") + ObjectIn("AUDIT", "PACKAGE") +
-                       ObjectIn("BROKEN", "PACKAGE") + ObjectIn("HR_API", "PACKAGE")));
+  const TemporarySnapshot snapshot(ObjectIn("RAISE_ALL", "FUNCTION") +
+                                   ObjectIn("AUDIT", "PACKAGE") + ManyPackages());
+  DamageIndexPageHolding(snapshot.path(), "PAD_200");
   EXPECT_THROW(List(snapshot), TarvelError);
-  EXPECT_EQ(sink.entries, (std::vector<std::string>{"Procedures outside packages 0", "AUDIT 1"}));
+  ASSERT_GE(sink.entries.size(), 3u);
+  EXPECT_EQ(sink.entries[0], "Procedures outside packages 0");
+  EXPECT_EQ(sink.entries[1], "AUDIT 1");
+  EXPECT_EQ(sink.entries.back().rfind("PAD_1", 0), 0u) << sink.entries.back();
   EXPECT_EQ(sink.calls.back(), "finish");
 }
 
