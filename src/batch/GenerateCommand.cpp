@@ -1,12 +1,13 @@
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <QDir>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <string_view>
 
 #include "batch/BatchCommands.h"
 #include "batch/BatchRunListener.h"
@@ -57,14 +58,46 @@ std::vector<std::string> SelectNames(const std::vector<PackageEntry>& entries,
   return names;
 }
 
+// Each missing folder down the path is made in turn, so that a failure has the system's reason.
 void CreateOutputFolder(const std::string& folder) {
-  if (!QDir().mkpath(ToQString(folder))) throw TarvelError("Unable to create directory");
+  for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
+    const std::string part = folder.substr(0, end);
+    struct stat info {};
+    if (!part.empty() && ::mkdir(part.c_str(), 0777) != 0 &&
+        (errno != EEXIST || ::stat(part.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))) {
+      const int reason = errno == EEXIST ? ENOTDIR : errno;
+      throw TarvelError("Unable to create directory " + folder + ": " + std::strerror(reason));
+    }
+    if (end == std::string::npos) return;
+  }
+}
+
+// A check compares with what is there: a regular file where the folder should be is a failure.
+void CheckOutputFolder(const std::string& folder) {
+  struct stat info {};
+  if (::stat(folder.c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) {
+    throw TarvelError(folder + " is not a folder");
+  }
 }
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using StatementLog = std::unique_ptr<std::FILE, FileCloser>;
+
+// A statement on one line: a name holding a line break is written with it as "\x0A" or "\x0D".
+void WriteStatementLine(std::FILE* file, std::string_view statement) {
+  for (char c : statement) {
+    if (c == '\n') {
+      std::fputs("\\x0A", file);
+    } else if (c == '\r') {
+      std::fputs("\\x0D", file);
+    } else {
+      std::fputc(c, file);
+    }
+  }
+  std::fputc('\n', file);
+}
 
 // Records each dictionary statement on a line of its own, so that the benchmark can replay the
 // run's exact statement sequence; those sent to a server are SQL comments, which a replay skips.
@@ -75,8 +108,7 @@ StatementLog OpenStatementLog(DictionaryConnection& connection, const std::strin
   if (!log) throw TarvelError("Unable to write to " + path + ": " + std::strerror(errno));
   connection.setStatementObserver([file = log.get()](const std::string& statement, bool toServer) {
     if (toServer) std::fputs(kServerStatementMark, file);
-    std::fwrite(statement.data(), 1, statement.size(), file);
-    std::fputc('\n', file);
+    WriteStatementLine(file, statement);
   });
   return log;
 }
@@ -114,7 +146,11 @@ int RunGenerateCommand(const CommandLine& line) {
   request.callsThroughBlocks = line.callsThroughBlocks.value_or(settings.callsThroughBlocks);
   request.compareOnly = line.check;
   request.readPerRoutine = line.readPerRoutine;
-  if (!line.check) CreateOutputFolder(request.folder);
+  if (line.check) {
+    CheckOutputFolder(request.folder);
+  } else {
+    CreateOutputFolder(request.folder);
+  }
 
   int unitsWritten = 0;
   int unitsUnchanged = 0;

@@ -2,10 +2,12 @@
 
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <QFileInfo>
-#include <QTemporaryFile>
+#include <array>
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -15,7 +17,7 @@
 #include "catalogue/SnapshotSchema.h"
 #include "catalogue/SqliteDictionary.h"
 #include "common/Error.h"
-#include "common/QtText.h"
+#include "common/Paths.h"
 
 namespace tarvel {
 
@@ -62,6 +64,52 @@ class SnapshotWriter {
   SqliteHandle db_;
 };
 
+// The temporary file while it is being built: a signal that ends the program removes it first.
+// The path is kept where the handler can read it without allocating.
+std::atomic<const char*> gTemporaryToRemove{nullptr};
+
+void RemoveTemporaryAndEnd(int signal) {
+  if (const char* path = gTemporaryToRemove.load()) ::unlink(path);
+  ::signal(signal, SIG_DFL);
+  ::raise(signal);
+}
+
+// A new file beside the target (so that the final rename stays on one file system), removed
+// unless kept, on a signal too.
+class TemporaryFile {
+ public:
+  // From the root: SQLite would read a name beginning with "file:" as a URI.
+  explicit TemporaryFile(const std::string& path) : path_(AbsolutePath(path) + ".XXXXXX") {
+    const int fd = ::mkstemp(path_.data());
+    if (fd < 0) throw TarvelError("Unable to write to " + path + ": " + std::strerror(errno));
+    ::close(fd);
+    gTemporaryToRemove = path_.c_str();
+    struct sigaction action {};
+    action.sa_handler = RemoveTemporaryAndEnd;
+    sigemptyset(&action.sa_mask);
+    for (std::size_t i = 0; i < kSignals.size(); ++i) {
+      sigaction(kSignals[i], &action, &previous_[i]);
+    }
+  }
+  ~TemporaryFile() {
+    if (!kept_) ::unlink(path_.c_str());
+    for (std::size_t i = 0; i < kSignals.size(); ++i)
+      sigaction(kSignals[i], &previous_[i], nullptr);
+    gTemporaryToRemove = nullptr;
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  const std::string& path() const { return path_; }
+  void keep() { kept_ = true; }
+
+ private:
+  static constexpr std::array<int, 3> kSignals{SIGINT, SIGTERM, SIGHUP};
+  std::string path_;
+  bool kept_ = false;
+  std::array<struct sigaction, 3> previous_{};
+};
+
 // Temporary files are private to their owner; the snapshot gets the permissions of a new file.
 void GiveNewFilePermissions(const std::string& path) {
   const mode_t mask = umask(0);
@@ -73,13 +121,8 @@ void GiveNewFilePermissions(const std::string& path) {
 
 SnapshotRowCounts ExportSnapshot(DictionaryConnection& connection, const std::string& owner,
                                  const std::string& path) {
-  // A temporary file beside the target, so that the final rename stays on one file system.
-  QTemporaryFile temporary(ToQString(path) + QStringLiteral(".XXXXXX"));
-  if (!temporary.open()) {
-    throw TarvelError("Unable to write to " + path + ": " + FromQString(temporary.errorString()));
-  }
-  const std::string temporaryPath = FromQString(QFileInfo(temporary).absoluteFilePath());
-  temporary.close();
+  TemporaryFile temporary(path);
+  const std::string& temporaryPath = temporary.path();
 
   SnapshotRowCounts counts;
   {
@@ -102,7 +145,7 @@ SnapshotRowCounts ExportSnapshot(DictionaryConnection& connection, const std::st
   if (std::rename(temporaryPath.c_str(), path.c_str()) != 0) {
     throw TarvelError("Unable to write to " + path + ": " + std::strerror(errno));
   }
-  temporary.setAutoRemove(false);
+  temporary.keep();
   return counts;
 }
 

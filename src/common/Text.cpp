@@ -95,19 +95,65 @@ void AppendPascalLiteral(std::string& out, std::string_view text) {
   if (quoted) out += '\'';
 }
 
-std::string ShownOnTerminal(std::string_view text) {
+namespace {
+
+bool IsContinuation(unsigned char byte, unsigned char low = 0x80, unsigned char high = 0xBF) {
+  return byte >= low && byte <= high;
+}
+
+// The length of the well-formed UTF-8 sequence at the text's start, or 0 when there is none.
+std::size_t Utf8SequenceLength(std::string_view text) {
+  const auto at = [&](std::size_t i) {
+    return i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
+  };
+  const unsigned char lead = at(0);
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return IsContinuation(at(1)) ? 2 : 0;
+  if (lead >= 0xE0 && lead <= 0xEF) {
+    const unsigned char low = lead == 0xE0 ? 0xA0 : 0x80;
+    const unsigned char high = lead == 0xED ? 0x9F : 0xBF;
+    return IsContinuation(at(1), low, high) && IsContinuation(at(2)) ? 3 : 0;
+  }
+  if (lead >= 0xF0 && lead <= 0xF4) {
+    const unsigned char low = lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned char high = lead == 0xF4 ? 0x8F : 0xBF;
+    return IsContinuation(at(1), low, high) && IsContinuation(at(2)) && IsContinuation(at(3)) ? 4
+                                                                                              : 0;
+  }
+  return 0;
+}
+
+// C0 controls, DEL, and the C1 controls U+0080..U+009F (a terminal reads U+009B as CSI).
+bool IsControl(std::string_view sequence) {
+  const auto lead = static_cast<unsigned char>(sequence.front());
+  if (sequence.size() == 1) return lead < 32 || lead == 127;
+  return sequence.size() == 2 && lead == 0xC2 && static_cast<unsigned char>(sequence[1]) < 0xA0;
+}
+
+void AppendEscaped(std::string& shown, std::string_view bytes) {
   static const char kHexDigits[] = "0123456789ABCDEF";
-  std::string shown;
-  shown.reserve(text.size());
-  for (char c : text) {
+  for (char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 32 && byte != 127) {
-      shown += c;
-      continue;
-    }
     shown += "\\x";
     shown += kHexDigits[byte >> 4];
     shown += kHexDigits[byte & 15];
+  }
+}
+
+}  // namespace
+
+std::string ShownOnTerminal(std::string_view text) {
+  std::string shown;
+  shown.reserve(text.size());
+  while (!text.empty()) {
+    const std::size_t length = Utf8SequenceLength(text);
+    const std::string_view sequence = text.substr(0, std::max<std::size_t>(length, 1));
+    if (length == 0 || IsControl(sequence)) {
+      AppendEscaped(shown, sequence);
+    } else {
+      shown += sequence;
+    }
+    text.remove_prefix(sequence.size());
   }
   return shown;
 }

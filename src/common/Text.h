@@ -43,8 +43,9 @@ std::string Enclosed(std::string_view text, char open, char close);
 // quotes as "#" and its decimal value, so that no text can end the literal or break its line.
 void AppendPascalLiteral(std::string& out, std::string_view text);
 
-// The text with each control byte (below 32, and 127) written as "\xNN", as it is shown on a
-// terminal: a name from the dictionary could otherwise move the cursor or rewrite the screen.
+// The text as it is shown on a terminal: each control (below 32, 127, and the C1 controls
+// U+0080..U+009F) and each byte that is not part of well-formed UTF-8 written as "\xNN" per byte.
+// A name from the dictionary could otherwise move the cursor or rewrite the screen.
 std::string ShownOnTerminal(std::string_view text);
 
 // The platform's 32-bit integer conversion: leading blanks, one sign, then decimal digits or

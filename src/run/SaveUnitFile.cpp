@@ -15,17 +15,17 @@ namespace tarvel {
 
 namespace {
 
-bool FileHoldsText(const std::string& path, const std::string& text) {
-  QFile file(ToQString(path));
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  if (file.size() != static_cast<qint64>(text.size())) return false;
-  const QByteArray content = file.readAll();
-  return content.size() == static_cast<qsizetype>(text.size()) &&
-         std::equal(text.begin(), text.end(), content.begin());
-}
-
 [[noreturn]] void FailWrite(const std::string& path, const std::string& reason) {
   throw TarvelError("Unable to write to " + path + ": " + reason);
+}
+
+[[noreturn]] void FailRead(const std::string& path, const std::string& reason) {
+  throw TarvelError("Unable to read " + path + ": " + reason);
+}
+
+bool SameBytes(const QByteArray& content, const std::string& text) {
+  return content.size() == static_cast<qsizetype>(text.size()) &&
+         std::equal(text.begin(), text.end(), content.begin());
 }
 
 bool IsPlainFileName(const std::string& name) {
@@ -44,15 +44,42 @@ void SaveUnitFile(const std::string& path, const std::string& text) {
 void CheckUnitFile(const std::string& folder, const std::string& fileName) {
   const std::string path = folder + "/" + fileName;
   if (!IsPlainFileName(fileName)) FailWrite(path, "the unit's file name is not a plain name");
+  // A name the folder's file system cannot hold would fail only after earlier units were written.
+  const long nameMax = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  if (nameMax > 0 && fileName.size() > static_cast<std::size_t>(nameMax)) {
+    FailWrite(path, std::strerror(ENAMETOOLONG));
+  }
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return;
-  if (S_ISDIR(info.st_mode)) FailWrite(path, std::strerror(EISDIR));
+  if (::lstat(path.c_str(), &info) != 0) return;
+  // The save would follow the link and put the unit wherever it points.
+  if (S_ISLNK(info.st_mode) && ::stat(path.c_str(), &info) != 0) {
+    throw TarvelError(path + " is a dangling symbolic link");
+  }
+  if (S_ISDIR(info.st_mode)) throw TarvelError(path + " is a folder");
   if (!S_ISREG(info.st_mode)) FailWrite(path, "it is not a regular file");
 }
 
+// Only a file that is certainly not there is missing: a folder that cannot be searched, or a
+// file that cannot be read, is a failure, never a difference.
 UnitFileState CompareUnitFile(const std::string& path, const std::string& text) {
-  if (!QFile::exists(ToQString(path))) return UnitFileState::kMissing;
-  return FileHoldsText(path, text) ? UnitFileState::kSame : UnitFileState::kDiffers;
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    if (errno == ENOENT) return UnitFileState::kMissing;
+    FailRead(path, std::strerror(errno));
+  }
+  if (S_ISDIR(info.st_mode)) throw TarvelError(path + " is a folder");
+  QFile file(ToQString(path));
+  if (!file.open(QIODevice::ReadOnly)) FailRead(path, FromQString(file.errorString()));
+  const QByteArray content = file.readAll();
+  if (file.error() != QFileDevice::NoError) FailRead(path, FromQString(file.errorString()));
+  return SameBytes(content, text) ? UnitFileState::kSame : UnitFileState::kDiffers;
+}
+
+bool FileHoldsText(const std::string& path, const std::string& text) {
+  QFile file(ToQString(path));
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  if (file.size() != static_cast<qint64>(text.size())) return false;
+  return SameBytes(file.readAll(), text);
 }
 
 }  // namespace tarvel

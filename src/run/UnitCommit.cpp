@@ -76,7 +76,7 @@ UnitCommit::~UnitCommit() {
 }
 
 bool UnitCommit::write(const std::string& path, const std::string& text) {
-  if (CompareUnitFile(path, text) == UnitFileState::kSame) return false;
+  if (FileHoldsText(path, text)) return false;
   pending_.push_back({path, FollowLinks(path), {}, -1});
   Pending& pending = pending_.back();
   try {

@@ -2,6 +2,7 @@
 
 #include <SimpleIni.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,8 +10,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -96,9 +97,16 @@ const char* const kIniFilePlace = "beside the program";
 
 std::string DefaultIniFilePath() {
 #ifdef TARVEL_XDG_CONFIG
-  // Installed, the program's folder is not the user's to write.
-  return FromQString(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)) +
-         "/tarvelgen/config.ini";
+  // Installed, the program's folder is not the user's to write. The variables' bytes are the
+  // path as given; a relative XDG_CONFIG_HOME is ignored, as the XDG rules say.
+  const char* configHome = std::getenv("XDG_CONFIG_HOME");
+  if (configHome != nullptr && configHome[0] == '/') {
+    return std::string(configHome) + "/tarvelgen/config.ini";
+  }
+  const char* home = std::getenv("HOME");
+  const passwd* user = home == nullptr ? ::getpwuid(::getuid()) : nullptr;
+  const std::string homeFolder = home != nullptr ? home : user != nullptr ? user->pw_dir : "";
+  return homeFolder + "/.config/tarvelgen/config.ini";
 #else
   if (QCoreApplication::instance() != nullptr) {
     return FromQString(QCoreApplication::applicationDirPath()) + "/config.ini";

@@ -94,6 +94,9 @@ class Tfmain::PackListSink : public PackageListSink {
                     Qt::ItemNeverHasChildren);
     entry->setCheckState(0, Qt::Checked);
     entry->setData(0, kEntryKindRole, static_cast<int>(kind));
+    // The shown text cannot hold bytes that are not UTF-8; the name read is the dictionary's.
+    entry->setData(0, kDictionaryNameRole,
+                   QByteArray(caption.data(), static_cast<qsizetype>(caption.size())));
     QCoreApplication::processEvents();
   }
 
@@ -369,7 +372,9 @@ std::vector<std::string> Tfmain::tickedNames() const {
     const QTreeWidgetItem* entry = lvPackList->topLevelItem(i);
     if (entry->checkState(0) != Qt::Checked) continue;
     const bool outsidePackages = entry->data(0, kEntryKindRole).toInt() == kOutsidePackagesEntry;
-    names.push_back(outsidePackages ? std::string() : FromQString(entry->text(0)));
+    names.push_back(outsidePackages
+                        ? std::string()
+                        : entry->data(0, kDictionaryNameRole).toByteArray().toStdString());
   }
   return names;
 }

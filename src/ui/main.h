@@ -31,8 +31,9 @@ class Tfmain : public QWidget {
   Tfmain(MessageService& messages, std::string iniPath, QWidget* parent = nullptr);
   ~Tfmain() override;
 
-  // Item data role of an lvPackList entry that holds its PackageEntryKind.
+  // Item data roles of an lvPackList entry: its PackageEntryKind, and its name's bytes.
   static constexpr int kEntryKindRole = Qt::UserRole;
+  static constexpr int kDictionaryNameRole = Qt::UserRole + 1;
 
   DictionaryConnection* connection() const { return connection_.get(); }
 

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <QDateTime>
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 
 #include "BatchProcess.h"
 #include "SnapshotFixture.h"
@@ -215,9 +217,35 @@ TEST_F(DemoSnapshotCommandsTest, FailuresPrintTheSystemsMessageWithoutAFullStop)
   QFile blocker(TempPath(QStringLiteral("file")));
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   blocker.close();
-  const BatchResult folder = RunTarvelgen(Generate(QStringLiteral("file")));
-  EXPECT_EQ(folder.exitCode, 1);
-  EXPECT_EQ(folder.err, "Unable to create directory\n");
+  for (const QString& name : {QStringLiteral("file"), QStringLiteral("file/below")}) {
+    const BatchResult folder = RunTarvelgen(Generate(name));
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_EQ(folder.err,
+              "Unable to create directory " + FromQString(TempPath(name)) + ": Not a directory\n");
+  }
+}
+
+// A check that cannot look tells why and fails; it never reports what it could not see as a
+// difference or as missing units.
+TEST_F(DemoSnapshotCommandsTest, ACheckThatCannotLookFailsWithTheReason) {
+  QFile blocker(TempPath(QStringLiteral("file")));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  const std::string file = FromQString(TempPath(QStringLiteral("file")));
+  ASSERT_TRUE(QDir().mkpath(TempPath(QStringLiteral("out/uHrApi.pas"))));
+  const std::vector<std::pair<QString, std::string>> cases{
+      {QStringLiteral("file"), file + " is not a folder\n"},
+      {QStringLiteral("file/below"),
+       kDemoWarnings + "Unable to read " + file + "/below/uMyOracleDB.pas: Not a directory\n"},
+      {QStringLiteral("out"),
+       kDemoWarnings + FromQString(TempPath(QStringLiteral("out"))) + "/uHrApi.pas is a folder\n"},
+  };
+  for (const auto& [folder, message] : cases) {
+    const BatchResult check = RunTarvelgen(Generate(folder) << QStringLiteral("--check"));
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_EQ(check.out, "");
+    EXPECT_EQ(check.err, message);
+  }
 }
 
 int SnapshotNumber(const QString& snapshot, const QString& statement) {
@@ -503,6 +531,51 @@ TEST_F(DemoSnapshotCommandsTest, TheStatementLogIsNeverWrittenOverAFile) {
   ASSERT_EQ(RunTarvelgen(QStringList(generate) << log).exitCode, 0);
   EXPECT_EQ(ReadWholeFile(log).rfind("select object_name from dba_objects where owner = 'HR'", 0),
             0u);
+}
+
+// Ended by a signal while it writes, the snapshot command leaves neither the file nor its
+// temporary one behind.
+TEST_F(DemoSnapshotCommandsTest, ASignalDuringSnapshotRemovesTheTemporaryFile) {
+  const TemporarySnapshot source(
+      "insert into all_arguments (OWNER, PACKAGE_NAME, OBJECT_NAME, ARGUMENT_NAME, POSITION, "
+      "SEQUENCE, DATA_LEVEL, DATA_TYPE, IN_OUT) with recursive n(i) as (select 1 union all "
+      "select i + 1 from n where i < 500000) select 'HR', 'PKG', 'R' || (i / 10), 'P' || i, "
+      "i % 10, i, 0, 'NUMBER', 'IN' from n");
+  const QDir folder(dir_.path());
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    QProcess process;
+    process.start(
+        TarvelgenPath(),
+        Command(QStringLiteral("snapshot"), QStringLiteral("hr"), ToQString(source.path()))
+            << "--output" << TempPath(QStringLiteral("copy.snapshot")));
+    ASSERT_TRUE(process.waitForStarted());
+    bool seen = false;
+    while (!seen && process.state() == QProcess::Running) {
+      seen = !folder.entryList({QStringLiteral("copy.snapshot.*")}, QDir::Files).isEmpty();
+      QThread::usleep(200);
+    }
+    ASSERT_TRUE(seen) << "the snapshot was written before its temporary file was seen";
+    ASSERT_EQ(::kill(static_cast<pid_t>(process.processId()), signal), 0);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::CrashExit) << signal;
+    EXPECT_EQ(folder.entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList()) << signal;
+  }
+}
+
+// A name holding line breaks leaves each statement on its own line.
+TEST_F(DemoSnapshotCommandsTest, TheStatementLogHoldsOneStatementPerLine) {
+  const TemporarySnapshot snapshot(
+      "insert into dba_objects (OWNER, OBJECT_NAME, OBJECT_TYPE) values ('HR', 'A' || char(10) || "
+      "'B' || char(13), 'PACKAGE');");
+  const QString log = TempPath(QStringLiteral("statements.log"));
+  const BatchResult result = RunTarvelgen(
+      Command(QStringLiteral("generate"), QStringLiteral("hr"), ToQString(snapshot.path()))
+      << "--output" << TempPath(QStringLiteral("out")) << "--statement-log" << log);
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  const std::string lines = ReadWholeFile(log);
+  EXPECT_NE(lines.find("package_name='A\\x0AB\\x0D' union"), std::string::npos) << lines;
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 3) << lines;
+  EXPECT_EQ(lines.find('\r'), std::string::npos);
 }
 
 struct TerminalRun {

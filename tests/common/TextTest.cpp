@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "catalogue/uClass.h"
 
 namespace tarvel {
@@ -51,6 +55,28 @@ TEST(AppendPascalLiteral, KeepsEveryByteInsideOneLiteral) {
     AppendPascalLiteral(out, text);
     EXPECT_EQ(out, std::string("(") + literal) << text;
   }
+}
+
+// Well-formed UTF-8 is shown as it is; controls of both sets, and every byte of a broken,
+// overlong or surrogate sequence, are shown as numbers.
+TEST(ShownOnTerminal, ShowsControlsAndBytesThatAreNoUtf8AsNumbers) {
+  const std::vector<std::pair<std::string, std::string>> cases{
+      {"PKG_\xc3\x89T\xc3\x89 \xe2\x82\xac \xf0\x9f\x98\x80",
+       "PKG_\xc3\x89T\xc3\x89 \xe2\x82\xac \xf0\x9f\x98\x80"},
+      {"EVIL\x1b[2J\x7f", "EVIL\\x1B[2J\\x7F"},
+      {"C1\x9b"
+       "2J",
+       "C1\\x9B2J"},
+      {"C1\xc2\x9b"
+       "2J \xc2\xa0",
+       "C1\\xC2\\x9B2J \xc2\xa0"},
+      {"latin\xff\xe9t\xe9", "latin\\xFF\\xE9t\\xE9"},
+      {"cut\xe2\x82", "cut\\xE2\\x82"},
+      {"overlong\xc0\xaf \xe0\x80\xaf", "overlong\\xC0\\xAF \\xE0\\x80\\xAF"},
+      {"surrogate\xed\xa0\x80 beyond\xf4\x90\x80\x80",
+       "surrogate\\xED\\xA0\\x80 beyond\\xF4\\x90\\x80\\x80"},
+  };
+  for (const auto& [text, shown] : cases) EXPECT_EQ(ShownOnTerminal(text), shown) << shown;
 }
 
 TEST(AsciiCase, ChangesOnlyAsciiLetters) {

@@ -48,6 +48,15 @@ mkdir -p "$XDG_CONFIG_HOME/tarvelgen"
 cp "$work/root/usr/share/tarvelgen/type-additions.ini" "$XDG_CONFIG_HOME/tarvelgen/config.ini"
 "${generate[@]}" </dev/null 2>"$work/err" >/dev/null
 ! grep -q "TIMESTAMP" "$work/err" || fail "config.ini under XDG_CONFIG_HOME was not read"
+# The folder's bytes as given, UTF-8 or not; a relative XDG_CONFIG_HOME is ignored for ~/.config.
+bytes_home="$work/conf"$'\xff'
+mkdir -p "$bytes_home/tarvelgen" "$HOME/.config/tarvelgen"
+cp "$XDG_CONFIG_HOME/tarvelgen/config.ini" "$bytes_home/tarvelgen/config.ini"
+cp "$XDG_CONFIG_HOME/tarvelgen/config.ini" "$HOME/.config/tarvelgen/config.ini"
+for config_home in "$bytes_home" relative; do
+  XDG_CONFIG_HOME="$config_home" "${generate[@]}" </dev/null 2>"$work/err" >/dev/null
+  ! grep -q "TIMESTAMP" "$work/err" || fail "XDG_CONFIG_HOME=$config_home: config.ini was not read"
+done
 
 # Writing: the wizard, closed by its Cancel button (Alt+C), saves into a folder it creates.
 export XDG_CONFIG_HOME="$work/fresh"

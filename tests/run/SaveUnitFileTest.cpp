@@ -5,6 +5,9 @@
 
 #include <QTemporaryDir>
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "FileFaults.h"
 #include "Files.h"
@@ -83,9 +86,48 @@ TEST_F(SaveUnitFileTest, OnlyPlainNamesAndRegularFilesPassTheCheck) {
   }
   SaveUnitFile(PathOf("uA.pas"), "unit uA;");
   std::filesystem::create_symlink("uA.pas", PathOf("uLink.pas"));
-  std::filesystem::create_symlink("missing.pas", PathOf("uDangling.pas"));
-  for (const char* name : {"uA.pas", "uLink.pas", "uDangling.pas", "uNew.pas", "u\xc9.pas"}) {
+  const std::string longest(255 - 4, 'A');
+  for (const std::string& name :
+       {std::string("uA.pas"), std::string("uLink.pas"), std::string("uNew.pas"),
+        std::string("u\xc9.pas"), longest + ".pas"}) {
     EXPECT_NO_THROW(CheckUnitFile(folder, name)) << name;
+  }
+}
+
+// A dangling link would take the unit to wherever it points; a name longer than the file system
+// holds would fail only once earlier units were written.
+TEST_F(SaveUnitFileTest, AFolderADanglingLinkAndAnOverlongNameFailTheCheckSayingSo) {
+  const std::string folder = folder_.path().toStdString();
+  std::filesystem::create_symlink("/nowhere/uA.pas", PathOf("uDangling.pas"));
+  std::filesystem::create_directory(PathOf("uFolder.pas"));
+  const std::string overlong = std::string(256 - 4, 'A') + ".pas";
+  const std::vector<std::pair<std::string, std::string>> cases{
+      {"uDangling.pas", PathOf("uDangling.pas") + " is a dangling symbolic link"},
+      {"uFolder.pas", PathOf("uFolder.pas") + " is a folder"},
+      {overlong, "Unable to write to " + PathOf(overlong) + ": File name too long"},
+  };
+  for (const auto& [name, message] : cases) {
+    try {
+      CheckUnitFile(folder, name);
+      ADD_FAILURE() << name << " passed";
+    } catch (const TarvelError& error) {
+      EXPECT_EQ(error.what(), message);
+    }
+  }
+}
+
+// Only a unit that is certainly not there is missing; any other failure to look is a failure.
+TEST_F(SaveUnitFileTest, ComparingFailsWhereTheFileCannotBeReadOrTheFolderSearched) {
+  SaveUnitFile(PathOf("uA.pas"), "unit uA;");
+  EXPECT_EQ(CompareUnitFile(PathOf("uA.pas"), "unit uA;"), UnitFileState::kSame);
+  EXPECT_EQ(CompareUnitFile(PathOf("uA.pas"), "unit uB;"), UnitFileState::kDiffers);
+  EXPECT_EQ(CompareUnitFile(PathOf("uB.pas"), "unit uB;"), UnitFileState::kMissing);
+  const std::string below = PathOf("uA.pas") + "/uB.pas";
+  try {
+    CompareUnitFile(below, "unit uB;");
+    ADD_FAILURE() << "a path below a regular file was compared";
+  } catch (const TarvelError& error) {
+    EXPECT_EQ(error.what(), "Unable to read " + below + ": Not a directory");
   }
 }
 

@@ -107,10 +107,14 @@ void WizardTest::TypeInto(const char* box, const std::string& text) {
 }
 
 void WizardTest::LogOnToDemo() {
+  LogOnTo(DemoSnapshotPath());
+}
+
+void WizardTest::LogOnTo(const std::string& database) {
   ClickNext();
   ASSERT_EQ(Page(), 1);
   TypeInto("eUser", "HR");
-  TypeInto("eServer", DemoSnapshotPath());
+  TypeInto("eServer", database);
   ClickNext();
   ASSERT_EQ(Page(), 2) << ::testing::PrintToString(messages_.shownTexts());
 }

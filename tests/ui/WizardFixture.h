@@ -52,8 +52,9 @@ class WizardTest : public ::testing::Test {
   void ClickEnd();
   int Page() const;
 
-  // Logs on to the demo snapshot as HR and lands on the package list.
+  // Logs on to the demo snapshot (or the database given) as HR and lands on the package list.
   void LogOnToDemo();
+  void LogOnTo(const std::string& database);
   // Logs on to the demo snapshot and moves on to the destination page with ePath set.
   void GoToDestination(const std::string& folder);
   void TypeInto(const char* box, const std::string& text);

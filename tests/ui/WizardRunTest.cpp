@@ -8,6 +8,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "WizardFixture.h"
 #include "common/QtText.h"
@@ -201,26 +202,29 @@ TEST_F(WizardRunTest, AFailedSaveStaysOnTheReportPageAndBackThenNextRunsAgain) {
   EXPECT_EQ(ListFolder(folder), kAllDemoUnits);
 }
 
+// Runs the statements on the snapshot through a connection of their own.
+void ChangeSnapshot(const std::string& snapshot, std::initializer_list<const char*> statements) {
+  {
+    QSqlDatabase editor = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "editor");
+    editor.setDatabaseName(ToQString(snapshot));
+    ASSERT_TRUE(editor.open());
+    for (const char* statement : statements) {
+      ASSERT_TRUE(QSqlQuery(editor).exec(QString::fromLatin1(statement))) << statement;
+    }
+    editor.close();
+  }
+  QSqlDatabase::removeDatabase("editor");
+}
+
 TEST_F(WizardRunTest, AFailedReadSaysErrorAndWritesNothingAndFinishCloses) {
   const std::string snapshot = TempPath("copy.snapshot");
   ASSERT_TRUE(QFile::copy(ToQString(DemoSnapshotPath()), ToQString(snapshot)));
   const std::string folder = TempFolder("units");
-  ClickNext();
-  TypeInto("eUser", "HR");
-  TypeInto("eServer", snapshot);
-  ClickNext();
-  ASSERT_EQ(Page(), 2);
+  LogOnTo(snapshot);
   ClickNext();
   TypeInto("ePath", folder);
-  {
-    // The dictionary loses a view between the listing and the run.
-    QSqlDatabase editor = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "editor");
-    editor.setDatabaseName(ToQString(snapshot));
-    ASSERT_TRUE(editor.open());
-    ASSERT_TRUE(QSqlQuery(editor).exec(QStringLiteral("drop table all_arguments")));
-    editor.close();
-  }
-  QSqlDatabase::removeDatabase("editor");
+  // The dictionary loses a view between the listing and the run.
+  ChangeSnapshot(snapshot, {"drop table all_arguments"});
   ClickNext();
   EXPECT_EQ(Page(), 4);
   EXPECT_EQ(Control<QLabel>("lProgres")->text(), "Error!");
@@ -235,6 +239,27 @@ TEST_F(WizardRunTest, AFailedReadSaysErrorAndWritesNothingAndFinishCloses) {
   ClickEnd();
   EXPECT_FALSE(window_->isVisible());
   EXPECT_TRUE(IsIdle());
+}
+
+// A name that is not UTF-8 is shown with a replacement character, and read as the dictionary
+// holds it.
+TEST_F(WizardRunTest, APackageNameThatIsNotUtf8IsReadAsItsBytes) {
+  const std::string snapshot = TempPath("copy.snapshot");
+  ASSERT_TRUE(QFile::copy(ToQString(DemoSnapshotPath()), ToQString(snapshot)));
+  ChangeSnapshot(
+      snapshot,
+      {"update dba_objects set object_name = 'HR_API' || x'ff' where object_name = 'HR_API'",
+       "update all_arguments set package_name = 'HR_API' || x'ff' where package_name = 'HR_API'",
+       "update all_procedures set object_name = 'HR_API' || x'ff' where object_name = 'HR_API'"});
+  const std::string folder = TempFolder("units");
+  LogOnTo(snapshot);
+  EXPECT_EQ(Control<QTreeWidget>("lvPackList")->topLevelItem(1)->text(0),
+            QStringLiteral("HR_API\uFFFD"));
+  ClickNext();
+  TypeInto("ePath", folder);
+  ClickNext();
+  EXPECT_EQ(ListFolder(folder),
+            "uHrApi_.pas uHrAudit.pas uHrBatch.pas uHrTypes.pas uMyOracleDB.pas");
 }
 
 }  // namespace
