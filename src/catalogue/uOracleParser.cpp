@@ -57,6 +57,18 @@ std::string DirectionMessage(const RoutineRef& routine, const std::string& inOut
          "  argument name: " + argumentName;
 }
 
+// A routine without a name gives a method without one; a "?" may be taken for a parameter
+// marker by a provider even inside quotes.
+void CheckRoutineNames(const RoutineRef& routine) {
+  if (routine.routineName.empty()) {
+    throw TarvelError("A routine without a name in :" + routine.Path());
+  }
+  if (routine.packageName.find('?') != std::string::npos ||
+      routine.routineName.find('?') != std::string::npos) {
+    throw TarvelError("A name holding \"?\" in :" + routine.Path());
+  }
+}
+
 // The overload value goes into the statement unquoted, so only a number may get there.
 void CheckOverloadValue(const RoutineRef& routine, const std::string& overload) {
   const bool allDigits =
@@ -133,6 +145,7 @@ class Reader {
                                            const std::string& overload);
 
  private:
+  std::vector<std::pair<std::string, std::string>> routinesOf(const std::string& packageName);
   void addArgumentRow(const RoutineRef& routine, const DictionaryQuery& row,
                       const ArgumentColumns& columns, TOraProcedure& procedure);
   const ArgumentColumns& argumentColumns(const DictionaryQuery& query);
@@ -145,6 +158,7 @@ class Reader {
   std::unordered_map<std::string, MappedType, TextHash, std::equal_to<>> mappedTypes_;
   std::unordered_map<const std::string*, SharedText> identifiers_;  // by the shared name's key
   std::vector<TOraParameter> arguments_;  // of the routine being read, reused for the next
+  std::int64_t lastPosition_ = -1;        // of the routine's latest argument row with a type
   std::vector<std::string> argumentColumnNames_;
   std::optional<ArgumentColumns> argumentColumns_;  // found for argumentColumnNames_
 };
@@ -186,6 +200,16 @@ void Reader::addArgumentRow(const RoutineRef& routine, const DictionaryQuery& ro
   if (dataLevel != 0) throw TarvelError(ConversionMessage(routine));
   // Rows without a data type add nothing: the placeholder row of a procedure without arguments.
   if (dataType.empty()) return;
+  // A position twice would be an argument twice; an argument without a name cannot be declared.
+  if (position == lastPosition_) {
+    throw TarvelError("Two arguments at position " + std::to_string(position) +
+                      " in :" + routine.Path());
+  }
+  lastPosition_ = position;
+  if (position > 0 && argumentName.empty()) {
+    throw TarvelError("An argument without a name at position " + std::to_string(position) +
+                      " in :" + routine.Path());
+  }
   if (position == 0) {
     if (!argumentName.empty()) throw TarvelError(ConversionMessage(routine));
     static const SharedText kResultName("Result");
@@ -248,14 +272,8 @@ std::unique_ptr<TOraPackage> Reader::package(const std::string& packageName,
   package->Name = FormatIdentifier(packageName);
   package->DbName = packageName;
 
-  DictionaryQuery routines(connection_, RoutinesStatement(owner_, packageName));
-  if (routines.eof()) return package;
-  const DictionaryColumn overloadColumn = routines.column("overload");
-  const DictionaryColumn nameColumn = routines.column("object_name");
   std::vector<std::string> overloads;  // of the routines read, in their order
-  for (; !routines.eof(); routines.next()) {
-    const std::string overload = routines.fieldText(overloadColumn);
-    const std::string routineName = routines.fieldText(nameColumn);
+  for (const auto& [routineName, overload] : routinesOf(packageName)) {
     try {
       package->Procedures.Add(std::move(*procedure(packageName, routineName, overload)));
       overloads.push_back(overload);
@@ -269,6 +287,22 @@ std::unique_ptr<TOraPackage> Reader::package(const std::string& packageName,
   return package;
 }
 
+// Name and overload of each routine, ordered by their bytes whatever order the server sorts in:
+// a linguistic order gave GETB and GET_B each other's Pascal names on another path.
+std::vector<std::pair<std::string, std::string>> Reader::routinesOf(
+    const std::string& packageName) {
+  std::vector<std::pair<std::string, std::string>> found;
+  DictionaryQuery routines(connection_, RoutinesStatement(owner_, packageName));
+  if (routines.eof()) return found;
+  const DictionaryColumn nameColumn = routines.column("object_name");
+  const DictionaryColumn overloadColumn = routines.column("overload");
+  for (; !routines.eof(); routines.next()) {
+    found.emplace_back(routines.fieldText(nameColumn), routines.fieldText(overloadColumn));
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
 std::unique_ptr<TOraProcedure> Reader::procedure(const std::string& packageName,
                                                  const std::string& routineName,
                                                  const std::string& overload) {
@@ -278,11 +312,13 @@ std::unique_ptr<TOraProcedure> Reader::procedure(const std::string& packageName,
   procedure->Name = identifierOf(procedure->DbName);
   procedure->IsOverloaded = !overload.empty();
 
+  CheckRoutineNames(routine);
   CheckOverloadValue(routine, overload);
   DictionaryQuery arguments(connection_, ArgumentsStatement(routine, overload));
   if (arguments.eof()) return procedure;
   const ArgumentColumns& columns = argumentColumns(arguments);
   arguments_.clear();
+  lastPosition_ = -1;
   for (; !arguments.eof(); arguments.next()) {
     addArgumentRow(routine, arguments, columns, *procedure);
   }

@@ -8,6 +8,7 @@
 
 #include "Files.h"
 #include "ReaderTestSupport.h"
+#include "catalogue/DictionaryDatabase.h"
 #include "catalogue/PackageList.h"
 #include "common/Error.h"
 #include "common/QtText.h"
@@ -143,6 +144,36 @@ const std::vector<Hostile> kHostileSnapshots{
      },
      "$ is not a dictionary snapshot: table dba_objects has the generated column BIG"},
     {"damaged pages", Damaged, "$: database disk image is malformed"},
+    {"an argument row twice",
+     [](const std::string& path) {
+       return Built(
+           path,
+           SnapshotTablesSql() + ";\n" +
+               Insert(ArgumentRow{
+                   .package = "PKG", .routine = "DO_IT", .argument = "P_ID", .type = "NUMBER"}));
+     },
+     "read PKG; warning: Two arguments at position 1 in :HR.PKG.DO_IT"},
+    {"arguments and routines without names",
+     [](const std::string& path) {
+       return Built(
+           path,
+           SnapshotTablesSql() + ";\n" +
+               Insert(ProcedureRow{.object = "PKG", .procedure = "NAMELESS"}) +
+               Insert(ArgumentRow{
+                   .package = "PKG", .routine = "NAMELESS", .position = 2, .type = "NUMBER"}) +
+               "insert into all_procedures (OWNER, OBJECT_NAME, PROCEDURE_NAME, "
+               "OBJECT_TYPE) values ('HR', 'PKG', '', 'PACKAGE')");
+     },
+     "read PKG; warning: A routine without a name in :HR.PKG.; warning: An argument without a "
+     "name at position 2 in :HR.PKG.NAMELESS"},
+    {"names holding a parameter marker",
+     [](const std::string& path) {
+       return Built(path, SnapshotTablesSql() + ";\n" + Insert(ObjectRow{.object = "P?"}) +
+                              Insert(ProcedureRow{.object = "P?", .procedure = "DO_IT"}) +
+                              Insert(ProcedureRow{.object = "PKG", .procedure = "WHO?"}));
+     },
+     "read P? PKG; warning: A name holding \"?\" in :HR.P?.DO_IT; warning: A name holding \"?\" "
+     "in :HR.PKG.WHO?"},
 };
 
 class HostileSnapshots : public ::testing::TestWithParam<Hostile> {};
@@ -165,6 +196,52 @@ INSTANTIATE_TEST_SUITE_P(Cases, HostileSnapshots, ::testing::ValuesIn(kHostileSn
                            }
                            return name;
                          });
+
+// A server that sorts names linguistically, as Oracle may: GET_B before GETB, later overloads
+// first. Only the order of the rows differs from the snapshot it reads.
+class LinguisticServer : public DictionaryDatabase {
+ public:
+  explicit LinguisticServer(const std::string& path) : snapshot_(OpenSnapshotDatabase(path)) {}
+
+  std::unique_ptr<DictionaryRows> run(const DictionaryStatement& statement) override {
+    std::string shape(statement.shape);
+    if (const std::size_t order = shape.rfind(" order by 1, 2"); order != std::string::npos) {
+      shape = "select * from (" + shape.substr(0, order) +
+              ") order by replace(object_name, '_', '') desc, length(overload) desc, overload "
+              "desc";
+    }
+    return snapshot_->run(DictionaryStatement{shape, statement.values});
+  }
+  bool isServer() const override { return true; }
+
+ private:
+  std::unique_ptr<DictionaryDatabase> snapshot_;
+};
+
+TEST(RoutineOrder, IsTheOrderOfTheNamesBytesWhateverOrderTheServerSortsIn) {
+  std::string rows = Insert(ObjectRow{.object = "PKG"}) +
+                     Insert(ProcedureRow{.object = "PKG", .procedure = "GETB"}) +
+                     Insert(ProcedureRow{.object = "PKG", .procedure = "GET_B"});
+  for (const auto& [overload, type] :
+       {std::pair{"1", "NUMBER"}, std::pair{"2", "DATE"}, std::pair{"10", "VARCHAR2"}}) {
+    rows += Insert(ArgumentRow{.package = "PKG",
+                               .routine = "PUT",
+                               .overload = overload,
+                               .argument = std::string("P_") + overload,
+                               .type = type});
+  }
+  const TemporarySnapshot snapshot(rows);
+  DictionaryConnection server(std::make_unique<LinguisticServer>(snapshot.path()));
+  RecordingListener listener;
+  const std::unique_ptr<TOraPackage> package = LoadPackage(server, "HR", "PKG", {}, listener);
+  std::vector<std::string> order;
+  for (const TOraProcedure& routine : package->Procedures) {
+    order.push_back(routine.DbName.str() + (routine.Parameters.Empty()
+                                                ? ""
+                                                : " " + routine.Parameters.Items(0).DbName.str()));
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"GETB", "GET_B", "PUT P_1", "PUT P_10", "PUT P_2"}));
+}
 
 }  // namespace
 }  // namespace tarvel::testing
