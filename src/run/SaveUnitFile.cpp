@@ -1,14 +1,13 @@
 #include "run/SaveUnitFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <cerrno>
 #include <cstring>
 
 #include "common/Error.h"
-#include "common/QtText.h"
 #include "run/UnitCommit.h"
 
 namespace tarvel {
@@ -23,9 +22,25 @@ namespace {
   throw TarvelError("Unable to read " + path + ": " + reason);
 }
 
-bool SameBytes(const QByteArray& content, const std::string& text) {
-  return content.size() == static_cast<qsizetype>(text.size()) &&
-         std::equal(text.begin(), text.end(), content.begin());
+// The file's bytes, its path used as given; fails with the system's reason.
+std::string ReadBytes(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) FailRead(path, std::strerror(errno));
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t count = ::read(fd, buffer, sizeof buffer);
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) {
+      const int error = errno;
+      ::close(fd);
+      FailRead(path, std::strerror(error));
+    }
+    if (count == 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(count));
+  }
+  ::close(fd);
+  return bytes;
 }
 
 bool IsPlainFileName(const std::string& name) {
@@ -68,18 +83,20 @@ UnitFileState CompareUnitFile(const std::string& path, const std::string& text) 
     FailRead(path, std::strerror(errno));
   }
   if (S_ISDIR(info.st_mode)) throw TarvelError(path + " is a folder");
-  QFile file(ToQString(path));
-  if (!file.open(QIODevice::ReadOnly)) FailRead(path, FromQString(file.errorString()));
-  const QByteArray content = file.readAll();
-  if (file.error() != QFileDevice::NoError) FailRead(path, FromQString(file.errorString()));
-  return SameBytes(content, text) ? UnitFileState::kSame : UnitFileState::kDiffers;
+  return ReadBytes(path) == text ? UnitFileState::kSame : UnitFileState::kDiffers;
 }
 
 bool FileHoldsText(const std::string& path, const std::string& text) {
-  QFile file(ToQString(path));
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  if (file.size() != static_cast<qint64>(text.size())) return false;
-  return SameBytes(file.readAll(), text);
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+      info.st_size != static_cast<off_t>(text.size())) {
+    return false;
+  }
+  try {
+    return ReadBytes(path) == text;
+  } catch (const TarvelError&) {
+    return false;
+  }
 }
 
 }  // namespace tarvel

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
+#include <filesystem>
 
 #include "BatchProcess.h"
 #include "SnapshotFixture.h"
@@ -560,6 +561,29 @@ TEST_F(DemoSnapshotCommandsTest, ASignalDuringSnapshotRemovesTheTemporaryFile) {
     EXPECT_EQ(process.exitStatus(), QProcess::CrashExit) << signal;
     EXPECT_EQ(folder.entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList()) << signal;
   }
+}
+
+// A path is used as its bytes, UTF-8 or not: a shell hands the program the byte 0xFF.
+TEST_F(DemoSnapshotCommandsTest, AnOutputFolderThatIsNotUtf8IsThatFolder) {
+  const std::string folder = FromQString(dir_.path()) + "/out\xff";
+  for (const char* check : {"", " --check"}) {
+    QProcess shell;
+    shell.start(QStringLiteral("sh"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("exec \"$0\" generate --user hr --database \"$1\" --output "
+                                "\"$2/out$(printf '\\377')\"") +
+                     QString::fromLatin1(check),
+                 TarvelgenPath(), DemoSnapshotPath(), dir_.path()});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(shell.exitCode(), 0) << check << shell.readAllStandardError().toStdString();
+  }
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"uHrApi.pas", "uHrAudit.pas", "uHrBatch.pas",
+                                             "uHrTypes.pas", "uMyOracleDB.pas"}));
 }
 
 // A name holding line breaks leaves each statement on its own line.
