@@ -1,13 +1,67 @@
 #include "batch/BatchRunListener.h"
 
+#include <QFile>
+#include <algorithm>
 #include <cstdio>
 
+#include "batch/StandardOutput.h"
+#include "batch/UnifiedDiff.h"
+#include "common/Error.h"
+#include "common/QtText.h"
 #include "common/Text.h"
 
 namespace tarvel {
 
-BatchRunListener::BatchRunListener(std::size_t packageCount, bool showProgress)
-    : packageCount_(packageCount), showProgress_(showProgress) {
+namespace {
+
+std::string ReadUnitFile(const std::string& path) {
+  QFile file(ToQString(path));
+  if (!file.open(QIODevice::ReadOnly)) {
+    throw TarvelError("Cannot read " + path + ": " + FromQString(file.errorString()));
+  }
+  const QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) {
+    throw TarvelError("Cannot read " + path + ": " + FromQString(file.errorString()));
+  }
+  return bytes.toStdString();
+}
+
+// A file whose CR LF line ends became LF (a checkout that converts them) differs on every line;
+// its finding says so.
+std::string LineEndNote(const std::string& file) {
+  const bool lfOnly =
+      file.find('\n') != std::string::npos && file.find("\r\n") == std::string::npos;
+  return lfOnly ? " (its lines end in LF, the unit's in CR LF)" : "";
+}
+
+// Each line as standard output shows it, ended: a terminal sees control bytes written out.
+void PrintLines(const std::string& text) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    const std::string line = ShownOnStandardOutput(text.substr(start, end - start));
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+    start = end + 1;
+  }
+}
+
+// Records, collections and objects: ADO cannot bind them, so config.ini cannot add them.
+bool IsComposite(const std::string& dataType) {
+  for (const char* composite : {"OBJECT", "PL/SQL RECORD", "PL/SQL TABLE", "TABLE", "VARRAY"}) {
+    if (dataType == composite) return true;
+  }
+  return false;
+}
+
+std::string FileNameOf(const std::string& path) {
+  return path.substr(path.rfind('/') + 1);
+}
+
+}  // namespace
+
+BatchRunListener::BatchRunListener(std::size_t packageCount, bool showProgress, bool showDiffs)
+    : packageCount_(packageCount), showProgress_(showProgress), showDiffs_(showDiffs) {
   printProgress();
 }
 
@@ -20,9 +74,18 @@ void BatchRunListener::packageRead() {
   printProgress();
 }
 
-void BatchRunListener::warning(const std::string& message) {
+// "tarvelgen: warning: " and the routine left out, then the argument whose type is not
+// supported, then the message the wizard's box shows.
+void BatchRunListener::warning(const RoutineWarning& warning) {
   clearProgress();
-  std::fprintf(stderr, "%s\n", ShownOnTerminal(message).c_str());
+  std::string line = "tarvelgen: warning: " + warning.routine + " left out: ";
+  if (!warning.dataType.empty()) {
+    line += warning.argument.empty() ? "function result" : "argument " + warning.argument;
+    line += ": ";
+    typeNotSupported_ = typeNotSupported_ || !IsComposite(warning.dataType);
+  }
+  line += warning.message;
+  std::fprintf(stderr, "%s\n", ShownOnTerminal(line).c_str());
   ++routinesLeftOut_;
   printProgress();
 }
@@ -32,14 +95,22 @@ void BatchRunListener::unitSaved(UnitKind /*kind*/, const std::string& /*path*/,
   printProgress();
 }
 
-void BatchRunListener::unitCompared(const std::string& fileName, UnitFileState state) {
+void BatchRunListener::unitCompared(const std::string& path, UnitFileState state,
+                                    const std::string& text) {
   ++unitsCompared_;
+  unitFileNames_.insert(FileNameOf(path));
   if (state != UnitFileState::kSame) {
     clearProgress();
-    std::printf("%s: %s\n", state == UnitFileState::kMissing ? "missing" : "differs",
-                fileName.c_str());
+    if (state == UnitFileState::kMissing) {
+      ++unitsMissing_;
+      PrintLines("missing: " + path);
+    } else {
+      ++unitsDiffering_;
+      const std::string file = ReadUnitFile(path);
+      PrintLines("differs: " + path + LineEndNote(file));
+      if (showDiffs_) PrintLines(UnifiedDiff(file, text, path));
+    }
     std::fflush(stdout);
-    ++unitsDiffering_;
   }
   printProgress();
 }

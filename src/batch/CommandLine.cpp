@@ -17,10 +17,12 @@ constexpr const char* kCommonOptions = R"(
                     TNS name)
   --password-stdin  read the password from the first line of standard input; without it the
                     password is asked for without echo on a terminal, and is empty otherwise
+  --config FILE     read the settings from FILE, in config.ini's format, instead of config.ini;
+                    options given on the command line win over it, and it is never written
 )";
 
 constexpr const char* kListUsage =
-    "Usage: tarvelgen list --user U --database D [--password-stdin]\n"
+    "Usage: tarvelgen list --user U --database D [--password-stdin] [--config FILE]\n"
     "\n"
     "Prints the package list, one entry per line, as the wizard shows it: \"Procedures outside\n"
     "packages\" first when the owner has such routines, then the packages by name.\n";
@@ -28,7 +30,8 @@ constexpr const char* kListUsage =
 constexpr const char* kGenerateUsage =
     "Usage: tarvelgen generate --user U --database D --output DIR [--package NAME]... [--outside]\n"
     "                          [--max-string N] [--max-blob N] [--max-clob N] [--strict]\n"
-    "                          [--check] [--verbose] [--blocks | --no-blocks] [--password-stdin]\n"
+    "                          [--check [--diff]] [--verbose] [--blocks | --no-blocks]\n"
+    "                          [--password-stdin] [--config FILE]\n"
     "\n"
     "Writes uMyOracleDB.pas and one unit per package into DIR, created when missing. Without\n"
     "--package and --outside every entry of the package list is generated, as the wizard ticks\n"
@@ -42,8 +45,10 @@ constexpr const char* kGenerateOptions = R"(  --output DIR      the output folde
 constexpr const char* kGenerateFlags =
     R"(  --strict          exit with status 3 when a routine could not be read and was left out
   --check           write nothing: print "differs: FILE" or "missing: FILE" for each unit
-                    whose file in DIR does not hold exactly its text, and exit with status 4
-                    when there is one; other files in DIR are not looked at
+                    whose file in DIR does not hold exactly its text, and "stale: FILE" for a
+                    unit file in DIR that this run would not write, and exit with status 4
+                    when there is one
+  --diff            with --check, a unified diff of each unit that differs
   --verbose         list each identifier whose Pascal name had to change, as
                     uUnit: DbName -> Name
   --blocks          call routines with PL/SQL BOOLEAN, record or object arguments through
@@ -57,6 +62,7 @@ Diagnostic option:
 
 constexpr const char* kSnapshotUsage =
     "Usage: tarvelgen snapshot --user U --database D --output FILE [--password-stdin]\n"
+    "                          [--config FILE]\n"
     "\n"
     "Copies the owner's rows of dba_objects (packages, procedures, functions), all_arguments\n"
     "and all_procedures into FILE, a new dictionary snapshot that --database accepts. FILE is\n"
@@ -67,12 +73,14 @@ constexpr const char* kSnapshotOptions = R"(  --output FILE     the snapshot fil
 
 constexpr const char* kProgramUsage =
     "Usage: tarvelgen                (opens the wizard)\n"
-    "       tarvelgen list     --user U --database D [--password-stdin]\n"
+    "       tarvelgen list     --user U --database D [--password-stdin] [--config FILE]\n"
     "       tarvelgen generate --user U --database D --output DIR [--package NAME]... "
     "[--outside]\n"
     "                          [--max-string N] [--max-blob N] [--max-clob N] [--strict]\n"
-    "                          [--check] [--verbose] [--blocks | --no-blocks] [--password-stdin]\n"
+    "                          [--check [--diff]] [--verbose] [--blocks | --no-blocks]\n"
+    "                          [--password-stdin] [--config FILE]\n"
     "       tarvelgen snapshot --user U --database D --output FILE [--password-stdin]\n"
+    "                          [--config FILE]\n"
     "       tarvelgen --help | --version\n"
     "       tarvelgen COMMAND --help\n"
     "\n"
@@ -83,8 +91,8 @@ constexpr const char* kProgramUsage =
     "\n"
     "The password is never an argument: --password-stdin reads it from standard input;\n"
     "without it the commands ask for it without echo on a terminal, and use an empty one\n"
-    "otherwise. The commands read the AVAR and DVAR type additions from config.ini and never\n"
-    "write it; config.ini lies ";
+    "otherwise. The commands read the AVAR and DVAR type additions from config.ini, or the\n"
+    "settings of --config FILE instead, and never write either; config.ini lies ";
 
 constexpr const char* kExitStatus =
     "\n"
@@ -144,6 +152,7 @@ std::vector<Option> OptionsOf(BatchCommand command) {
       {"--user", true, false, Set(&CommandLine::user)},
       {"--database", true, false, Set(&CommandLine::database)},
       {"--password-stdin", false, false, Flag(&CommandLine::passwordFromStdin)},
+      {"--config", true, false, Set(&CommandLine::config)},
   };
   if (command == BatchCommand::kList) return options;
   options.push_back({"--output", true, false, Set(&CommandLine::output)});
@@ -155,6 +164,7 @@ std::vector<Option> OptionsOf(BatchCommand command) {
   options.push_back({"--max-clob", true, false, Set(&CommandLine::maxClobSize)});
   options.push_back({"--strict", false, false, Flag(&CommandLine::strict)});
   options.push_back({"--check", false, false, Flag(&CommandLine::check)});
+  options.push_back({"--diff", false, false, Flag(&CommandLine::diff)});
   options.push_back({"--verbose", false, false, Flag(&CommandLine::verbose)});
   options.push_back({"--blocks", false, false, CallsThroughBlocks(true)});
   options.push_back({"--no-blocks", false, false, CallsThroughBlocks(false)});
@@ -163,15 +173,20 @@ std::vector<Option> OptionsOf(BatchCommand command) {
   return options;
 }
 
-void RequireOption(const CommandLine& line, const std::string& value, const char* name) {
-  if (value.empty()) throw UsageError(std::string("missing option ") + name, line.command);
+void RequireOption(const CommandLine& line, const std::string& value, const char* name,
+                   const std::string& settingsFile, const char* setting) {
+  if (!value.empty()) return;
+  std::string message = std::string("missing option ") + name;
+  if (!settingsFile.empty()) message += " (" + settingsFile + " gives no " + setting + ")";
+  throw UsageError(message, line.command);
 }
 
 CommandLine ParseCommandOptions(BatchCommand command, const std::vector<std::string>& arguments) {
   CommandLine line;
   line.command = command;
+  line.arguments = arguments;
   const std::vector<Option> options = OptionsOf(command);
-  std::set<std::string> given;
+  std::set<std::string>& given = line.given;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     const std::size_t equals = argument.find('=');
@@ -198,13 +213,22 @@ CommandLine ParseCommandOptions(BatchCommand command, const std::vector<std::str
     option->apply(line, value);
   }
   if (line.help) return line;
-  RequireOption(line, line.user, "--user");
-  RequireOption(line, line.database, "--database");
-  if (command != BatchCommand::kList) RequireOption(line, line.output, "--output");
+  if (line.diff && !line.check) throw UsageError("--diff needs --check", command);
+  if (line.config.empty()) RequireOptions(line, "");
   return line;
 }
 
 }  // namespace
+
+void RequireOptions(const CommandLine& line, const std::string& settingsFile) {
+  RequireOption(line, line.user, "--user", settingsFile, "[DB] USER");
+  RequireOption(line, line.database, "--database", settingsFile, "[DB] SRV");
+  if (line.command == BatchCommand::kGenerate) {
+    RequireOption(line, line.output, "--output", settingsFile, "[FILES] PATH");
+  } else if (line.command == BatchCommand::kSnapshot) {
+    RequireOption(line, line.output, "--output", "", "");
+  }
+}
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   if (arguments.empty()) throw UsageError("no command given", BatchCommand::kNone);

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,11 +12,12 @@
 
 #include "batch/BatchCommands.h"
 #include "batch/BatchRunListener.h"
+#include "batch/ProjectSettings.h"
 #include "batch/StandardOutput.h"
 #include "common/Error.h"
 #include "common/QtText.h"
 #include "run/GenerationRun.h"
-#include "run/SizeCheck.h"
+#include "run/StaleUnits.h"
 #include "settings/Settings.h"
 #include "settings/uIni.h"
 
@@ -30,6 +32,19 @@ bool HasEntry(const std::vector<PackageEntry>& entries, const std::string& capti
   return std::any_of(entries.begin(), entries.end(), [&](const PackageEntry& entry) {
     return entry.kind == kind && (kind == kOutsidePackagesEntry || entry.caption == caption);
   });
+}
+
+// Oracle names are upper case unless quoted, so a package typed in lower case is the likely slip.
+UsageError UnknownPackage(const std::vector<PackageEntry>& entries, const CommandLine& line,
+                          const std::string& package) {
+  std::string alike;
+  for (const PackageEntry& entry : entries) {
+    if (entry.kind != kPackageEntry || !EqualsIgnoringAsciiCase(entry.caption, package)) continue;
+    alike += (alike.empty() ? "" : " or ") + entry.caption;
+  }
+  std::string message = "unknown package " + package;
+  if (!alike.empty()) message += "; did you mean " + alike + "?";
+  return UsageError(message, line.command);
 }
 
 // Every entry in list order, as the wizard ticks them all; or the routines outside packages
@@ -50,12 +65,16 @@ std::vector<std::string> SelectNames(const std::vector<PackageEntry>& entries,
     names.emplace_back();
   }
   for (const std::string& package : line.packages) {
-    if (!HasEntry(entries, package, kPackageEntry)) {
-      throw UsageError("unknown package " + package, line.command);
-    }
+    if (!HasEntry(entries, package, kPackageEntry)) throw UnknownPackage(entries, line, package);
     names.push_back(package);
   }
   return names;
+}
+
+// Unit paths are printed as the folder was given: "src/db/" names "src/db/uHrApi.pas".
+std::string FolderAsGiven(std::string folder) {
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder;
 }
 
 // Each missing folder down the path is made in turn, so that a failure has the system's reason.
@@ -125,12 +144,53 @@ void PrintNameChanges(const std::vector<PascalNameChange>& changes, bool verbose
   }
 }
 
+// Once per run: where a data type is added, and where sample additions lie.
+void PrintTypeHint(const CommandLine& line) {
+  std::cerr << "tarvelgen: hint: " << SettingsFileOf(line)
+            << " adds a data type: [AVAR] gives its ADO field type, [DVAR] its Delphi type; "
+            << kSampleTypeAdditions << " holds sample additions\n";
+}
+
+// A word as a shell reads it back: quoted unless it is made of plain characters only.
+std::string ShellWord(const std::string& word) {
+  const bool plain = !word.empty() && std::all_of(word.begin(), word.end(), [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || std::strchr("-_./=:,+@%", c) != nullptr;
+  });
+  if (plain) return word;
+  std::string quoted = "'";
+  for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+// The command that brings the folder up to date: this one without --check and --diff.
+std::string UpdateCommand(const CommandLine& line) {
+  std::string command = "tarvelgen";
+  for (const std::string& word : line.arguments) {
+    if (word != "--check" && word != "--diff") command += " " + ShellWord(word);
+  }
+  return command;
+}
+
+// The stale files, then one line with the counts and what to run, the command last so that it
+// can be copied whole.
+void PrintCheckSummary(const CommandLine& line, const std::string& folder,
+                       const BatchRunListener& listener, const std::vector<std::string>& stale) {
+  for (const std::string& name : stale) {
+    std::cout << "stale: " << ShownOnStandardOutput(folder + "/" + name) << '\n';
+  }
+  if (listener.unitsDiffering() + listener.unitsMissing() + stale.size() == 0) return;
+  std::cout << "Units differing: " << listener.unitsDiffering()
+            << ", missing: " << listener.unitsMissing() << ", stale: " << stale.size() << ". "
+            << (stale.empty() ? "To update them, run: "
+                              : "Delete the stale files; to update the others, run: ")
+            << ShownOnStandardOutput(UpdateCommand(line)) << '\n';
+}
+
 }  // namespace
 
 int RunGenerateCommand(const CommandLine& line) {
-  CheckSizeTexts(line.maxStringSize, line.maxBlobSize, line.maxClobSize);
   // Read before logging on: an unreadable file fails the command before anything is asked.
-  const StoredSettings settings = LoadSettings(DefaultIniFilePath());
+  const StoredSettings settings = LoadSettings(SettingsFileOf(line));
   DictionaryConnection connection;
   StatementLog statementLog;
   if (!line.statementLog.empty()) statementLog = OpenStatementLog(connection, line.statementLog);
@@ -141,7 +201,7 @@ int RunGenerateCommand(const CommandLine& line) {
   request.maxStringSize = line.maxStringSize;
   request.maxBlobSize = line.maxBlobSize;
   request.maxClobSize = line.maxClobSize;
-  request.folder = line.output;
+  request.folder = FolderAsGiven(line.output);
   request.typeAdditions = settings.typeAdditions;
   request.callsThroughBlocks = line.callsThroughBlocks.value_or(settings.callsThroughBlocks);
   request.compareOnly = line.check;
@@ -152,32 +212,31 @@ int RunGenerateCommand(const CommandLine& line) {
     CreateOutputFolder(request.folder);
   }
 
-  int unitsWritten = 0;
-  int unitsUnchanged = 0;
-  int routinesLeftOut = 0;
-  int unitsDiffering = 0;
-  std::vector<PascalNameChange> nameChanges;
-  {
-    BatchRunListener listener(request.names.size(), isatty(STDERR_FILENO) != 0);
-    RunGeneration(connection, request, listener);
-    unitsWritten = listener.unitsWritten();
-    unitsUnchanged = listener.unitsUnchanged();
-    routinesLeftOut = listener.routinesLeftOut();
-    unitsDiffering = listener.unitsDiffering();
-    nameChanges = listener.nameChanges();
-  }
+  BatchRunListener listener(request.names.size(), isatty(STDERR_FILENO) != 0, line.diff);
+  RunGeneration(connection, request, listener);
+  std::vector<std::string> stale;
+  if (line.check) stale = StaleUnitFiles(request.folder, listener.unitFileNames());
+  listener.endProgress();
+  if (listener.typeNotSupported()) PrintTypeHint(line);
   // A check has printed its findings, one line per unit, as they came.
-  if (!line.check) {
-    std::cout << "Units written: " << unitsWritten << ", unchanged: " << unitsUnchanged;
-    if (routinesLeftOut > 0) std::cout << ", routines left out: " << routinesLeftOut;
+  if (line.check) {
+    PrintCheckSummary(line, request.folder, listener, stale);
+  } else {
+    std::cout << "Units written: " << listener.unitsWritten()
+              << ", unchanged: " << listener.unitsUnchanged();
+    if (listener.routinesLeftOut() > 0) {
+      std::cout << ", routines left out: " << listener.routinesLeftOut();
+    }
     std::cout << '\n';
-    PrintNameChanges(nameChanges, line.verbose);
+    PrintNameChanges(listener.nameChanges(), line.verbose);
   }
   if (statementLog && (std::fflush(statementLog.get()) != 0 || std::ferror(statementLog.get()))) {
-    throw TarvelError("Unable to write to " + line.statementLog);
+    throw TarvelError("Unable to write to " + line.statementLog + ": " + std::strerror(errno));
   }
-  if (unitsDiffering > 0) return kExitUnitsDiffer;
-  return line.strict && routinesLeftOut > 0 ? kExitRoutinesLeftOut : kExitSuccess;
+  if (listener.unitsDiffering() + listener.unitsMissing() + stale.size() > 0) {
+    return kExitUnitsDiffer;
+  }
+  return line.strict && listener.routinesLeftOut() > 0 ? kExitRoutinesLeftOut : kExitSuccess;
 }
 
 }  // namespace tarvel

@@ -33,11 +33,18 @@ std::vector<PackageEntry> LogOnAndListPackages(DictionaryConnection& connection,
   return std::move(sink.entries);
 }
 
-// Printed only once the whole list is read, so that a failure prints no partial list.
+// Printed only once the whole list is read, so that a failure prints no partial list. An empty
+// list is a schema without packages, not a failure, but a mistyped user gives one too: it is
+// said on standard error, which leaves the list a script reads empty.
 int RunListCommand(const CommandLine& line) {
   DictionaryConnection connection;
-  for (const PackageEntry& entry : LogOnAndListPackages(connection, line)) {
+  const std::vector<PackageEntry> entries = LogOnAndListPackages(connection, line);
+  for (const PackageEntry& entry : entries) {
     std::cout << ShownOnStandardOutput(entry.caption) << '\n';
+  }
+  if (entries.empty()) {
+    std::cerr << "tarvelgen: " << ShownOnTerminal(AsciiUpper(line.user))
+              << " owns no packages and no procedures or functions outside packages\n";
   }
   return kExitSuccess;
 }

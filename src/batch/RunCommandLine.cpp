@@ -9,19 +9,22 @@
 
 #include "batch/BatchCommands.h"
 #include "batch/CommandLine.h"
+#include "batch/ProjectSettings.h"
 #include "common/Text.h"
 
 namespace tarvel {
 
 namespace {
 
+// One line that stays on the screen, rather than the usage text scrolling it away.
 int ReportUsageError(const UsageError& error) {
-  std::cerr << "tarvelgen: " << ShownOnTerminal(error.what()) << "\n\n"
-            << UsageText(error.command());
+  std::cerr << "tarvelgen: " << ShownOnTerminal(error.what()) << "\n"
+            << "Run 'tarvelgen --help' for usage.\n";
   return kExitUsageError;
 }
 
-int RunCommand(const CommandLine& line) {
+int RunCommand(CommandLine& line) {
+  CompleteCommandLine(line);
   switch (line.command) {
     case BatchCommand::kList:
       return RunListCommand(line);
@@ -35,11 +38,11 @@ int RunCommand(const CommandLine& line) {
   return kExitUsageError;
 }
 
-// Messages go out as the system raises them, without the error box's full stop, and with
-// control bytes shown.
+// Messages go out as the system raises them, after the program's name, without the error box's
+// full stop, and with control bytes shown.
 int RunArguments(const std::vector<std::string>& arguments) {
   try {
-    const CommandLine line = ParseCommandLine(arguments);
+    CommandLine line = ParseCommandLine(arguments);
     if (line.help) {
       std::cout << UsageText(line.command);
       return kExitSuccess;
@@ -53,7 +56,7 @@ int RunArguments(const std::vector<std::string>& arguments) {
     return ReportUsageError(error);
   } catch (const std::exception& error) {
     std::cout.flush();
-    std::cerr << ShownOnTerminal(error.what()) << '\n';
+    std::cerr << "tarvelgen: " << ShownOnTerminal(error.what()) << '\n';
     return kExitFailure;
   }
 }

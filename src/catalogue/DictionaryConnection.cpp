@@ -57,6 +57,11 @@ void DictionaryConnection::open() {
   close();
   const ConnectionStringValues values = ParseConnectionString(state_->connectionString);
   const std::string dataSource = values.value("Data Source");
+  if (dataSource.empty()) {
+    throw TarvelError(
+        "No database given: name an Oracle database (an ODBC data source, an Easy Connect string "
+        "or a TNS name) or the path of a dictionary snapshot");
+  }
   if (IsRegularFile(dataSource)) {
     state_->database = OpenSnapshotDatabase(dataSource);
   } else if (LooksLikeSnapshotPath(dataSource)) {

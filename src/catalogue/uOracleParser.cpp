@@ -45,7 +45,18 @@ struct RoutineRef {
   const std::string& routineName;
 
   std::string Path() const { return owner + "." + packageName + "." + routineName; }
+  // Where a warning places the routine: a routine outside packages has no package part.
+  std::string Place() const { return packageName.empty() ? owner + "." + routineName : Path(); }
 };
+
+RoutineWarning WarningOf(const RoutineRef& routine, const TarvelError& error) {
+  RoutineWarning warning{error.what(), routine.Place(), "", ""};
+  if (const auto* type = dynamic_cast<const UnsupportedTypeError*>(&error)) {
+    warning.dataType = type->dataType();
+    warning.argument = type->argument();
+  }
+  return warning;
+}
 
 std::string ConversionMessage(const RoutineRef& routine) {
   return "Cannot convert param in :" + routine.Path();
@@ -150,6 +161,7 @@ class Reader {
                       const ArgumentColumns& columns, TOraProcedure& procedure);
   const ArgumentColumns& argumentColumns(const DictionaryQuery& query);
   const MappedType& mappedType(std::string_view dataType);
+  const MappedType& argumentType(std::string_view dataType, std::string_view argumentName);
   const SharedText& identifierOf(const SharedText& dbName);
 
   DictionaryConnection& connection_;
@@ -180,6 +192,16 @@ const MappedType& Reader::mappedType(std::string_view dataType) {
   }
   MappedType mapped{MapFieldType(dataType, types_), MapDelphiType(dataType, types_)};
   return mappedTypes_.emplace(std::string(dataType), std::move(mapped)).first->second;
+}
+
+// A type that is not supported is reported with the argument that has it.
+const MappedType& Reader::argumentType(std::string_view dataType, std::string_view argumentName) {
+  try {
+    return mappedType(dataType);
+  } catch (UnsupportedTypeError& error) {
+    error.setArgument(argumentName);
+    throw;
+  }
 }
 
 const SharedText& Reader::identifierOf(const SharedText& dbName) {
@@ -220,7 +242,7 @@ void Reader::addArgumentRow(const RoutineRef& routine, const DictionaryQuery& ro
         kResultName, kResultDbName, type.fieldType, type.delphiType, kResultDirection});
     return;
   }
-  const MappedType& type = mappedType(dataType);
+  const MappedType& type = argumentType(dataType, argumentName);
   TOraParameter argument;
   argument.DbName = argumentName;
   argument.Name = identifierOf(argument.DbName);
@@ -258,9 +280,10 @@ void LeaveOutSameDelphiOverloads(const std::string& owner, const std::string& pa
       kept.push_back(i);
       continue;
     }
-    listener.warning("Overload " + overloads[i] +
-                     " of :" + RoutineRef{owner, packageName, routine.DbName}.Path() +
-                     " has the same Delphi argument types as overload " + overloads[*same]);
+    const RoutineRef place{owner, packageName, routine.DbName};
+    listener.warning({"Overload " + overloads[i] + " of :" + place.Path() +
+                          " has the same Delphi argument types as overload " + overloads[*same],
+                      place.Place(), "", ""});
     leftOut.push_back(i);
   }
   for (auto i = leftOut.rbegin(); i != leftOut.rend(); ++i) routines.Remove(*i);
@@ -280,7 +303,7 @@ std::unique_ptr<TOraPackage> Reader::package(const std::string& packageName,
     } catch (const TarvelError& error) {
       const bool databaseFailed = dynamic_cast<const DictionaryError*>(&error) != nullptr;
       if (databaseFailed && listener.failsOnDatabaseError()) throw;
-      listener.warning(error.what());
+      listener.warning(WarningOf({owner_, packageName, routineName}, error));
     }
   }
   LeaveOutSameDelphiOverloads(owner_, packageName, overloads, package->Procedures, listener);

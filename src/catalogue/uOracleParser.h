@@ -10,13 +10,21 @@
 
 namespace tarvel {
 
+// A routine the reader leaves out, and why.
+struct RoutineWarning {
+  std::string message;   // as the wizard's warning box shows it
+  std::string routine;   // OWNER.PACKAGE.ROUTINE, or OWNER.ROUTINE outside packages
+  std::string dataType;  // the data type that is not supported, when that is the reason
+  std::string argument;  // the argument of that type; empty for a function result
+};
+
 // What the reader tells the one who runs it.
 class ReadListener {
  public:
   virtual ~ReadListener() = default;
   virtual void packageRead() = 0;  // after each package name
   // A routine that could not be read; it is left out once this returns.
-  virtual void warning(const std::string& message) = 0;
+  virtual void warning(const RoutineWarning& warning) = 0;
   // Whether a database error while reading a routine ends the read instead of being a warning.
   virtual bool failsOnDatabaseError() const { return false; }
 };

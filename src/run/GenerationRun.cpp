@@ -53,8 +53,8 @@ void RunGeneration(DictionaryConnection& connection, const GenerationRequest& re
   listener.unitsToSave(fileNames.size());
   if (request.compareOnly) {
     BuildUnits(*model, ConstantLines(request), [&](const UnitFile& unit) {
-      listener.unitCompared(unit.FileName,
-                            CompareUnitFile(request.folder + "/" + unit.FileName, unit.Text));
+      const std::string path = request.folder + "/" + unit.FileName;
+      listener.unitCompared(path, CompareUnitFile(path, unit.Text), unit.Text);
     });
     return;
   }

@@ -45,7 +45,9 @@ class RunListener : public ReadListener {
   // written; `written` is false for a file that already held the unit. The files take their
   // place together when RunGeneration returns.
   virtual void unitSaved(UnitKind /*kind*/, const std::string& /*path*/, bool /*written*/) {}
-  virtual void unitCompared(const std::string& /*fileName*/, UnitFileState /*state*/) {}
+  // Under compareOnly, each unit instead: its path, how its file stands, the unit's text.
+  virtual void unitCompared(const std::string& /*path*/, UnitFileState /*state*/,
+                            const std::string& /*text*/) {}
 };
 
 // Reads the model and saves the units GenerateUnits makes of it, in their order, in one commit.

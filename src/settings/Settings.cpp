@@ -1,6 +1,14 @@
 #include "settings/Settings.h"
 
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
 #include "common/Error.h"
+#include "common/QtText.h"
 #include "common/Text.h"
 #include "settings/uIni.h"
 
@@ -51,6 +59,20 @@ StoredSettings LoadSettings(const std::string& path) {
   // Only the one value turns it on: every other text keeps the units as they always were.
   stored.callsThroughBlocks = ini.readString("CALLS", "BLOCKS", "") == "1";
   return stored;
+}
+
+void CreateSettingsFromSample(const std::string& path, const std::string& samplePath) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) == 0) return;
+  QFile sample(ToQString(samplePath));
+  if (!sample.open(QIODevice::ReadOnly)) return;
+  const QByteArray text = sample.readAll();
+  const QString name = ToQString(path);
+  QSaveFile file(name);
+  if (!QDir().mkpath(QFileInfo(name).absolutePath()) || !file.open(QIODevice::WriteOnly) ||
+      file.write(text) != text.size() || !file.flush() || !file.commit()) {
+    throw TarvelError("Unable to write to " + path);
+  }
 }
 
 void SaveSettings(const std::string& path, const WindowSettings& settings) {

@@ -32,6 +32,10 @@ struct StoredSettings {
 
 // Reads the file once; fails with "Cannot read <path>: <reason>" as IniFile::Read does.
 StoredSettings LoadSettings(const std::string& path);
+// A first start: a config.ini that does not exist yet begins as a copy of the sample settings,
+// as scripts/run sets a build up; an existing one, or a missing sample, is left as it is. A
+// failed write fails with "Unable to write to <path>".
+void CreateSettingsFromSample(const std::string& path, const std::string& samplePath);
 void SaveSettings(const std::string& path, const WindowSettings& settings);
 
 }  // namespace tarvel

@@ -95,6 +95,8 @@ const char* const kIniFilePlace = "in $XDG_CONFIG_HOME/tarvelgen (~/.config/tarv
 const char* const kIniFilePlace = "beside the program";
 #endif
 
+const char* const kSampleTypeAdditions = TARVEL_SAMPLE_TYPE_ADDITIONS;
+
 std::string DefaultIniFilePath() {
 #ifdef TARVEL_XDG_CONFIG
   // Installed, the program's folder is not the user's to write. The variables' bytes are the

@@ -1,6 +1,5 @@
 #include "typemap/uUtil.h"
 
-#include "common/Error.h"
 #include "common/Text.h"
 
 namespace tarvel {
@@ -45,12 +44,16 @@ std::string MapType(std::string_view dataType, std::string_view TypeRow::*column
   }
   const auto added = additions.find(AsciiUpper(dataType));
   if (added == additions.end() || added->second.empty()) {
-    throw TarvelError("Parameter type: " + std::string(dataType) + " not supported!");
+    throw UnsupportedTypeError(dataType);
   }
   return added->second;
 }
 
 }  // namespace
+
+UnsupportedTypeError::UnsupportedTypeError(std::string_view dataType)
+    : TarvelError("Parameter type: " + std::string(dataType) + " not supported!"),
+      dataType_(dataType) {}
 
 std::string MapFieldType(std::string_view dataType, const TypeAdditions& additions) {
   return MapType(dataType, &TypeRow::fieldType, additions.fieldTypes);

@@ -124,9 +124,9 @@ class Tfmain::GenerationListener : public RunListener {
   }
   void unitsCommitted() { advanceBar(); }
 
-  void warning(const std::string& message) override {
-    window_.messages_.show(&window_,
-                           {"Warning", message, MessageIcon::kWarning, MessageButtons::kOk});
+  void warning(const RoutineWarning& warning) override {
+    window_.messages_.show(
+        &window_, {"Warning", warning.message, MessageIcon::kWarning, MessageButtons::kOk});
   }
 
   void pendingEvents() override { QCoreApplication::processEvents(); }

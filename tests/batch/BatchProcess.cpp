@@ -15,8 +15,9 @@ QString DemoSnapshotPath() {
 }
 
 BatchResult RunTarvelgen(const QStringList& arguments, const std::string& input,
-                         const QString& program) {
+                         const QString& program, const QProcessEnvironment& environment) {
   QProcess process;
+  process.setProcessEnvironment(environment);
   process.start(program.isEmpty() ? TarvelgenPath() : program, arguments);
   BatchResult result;
   if (!process.waitForStarted()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QStringList>
 #include <map>
 #include <string>
@@ -16,8 +17,9 @@ struct BatchResult {
 
 // Runs the real tarvelgen (or the given copy of it) with the arguments, writing input to its
 // standard input, and waits for it to end.
-BatchResult RunTarvelgen(const QStringList& arguments, const std::string& input = "",
-                         const QString& program = QString());
+BatchResult RunTarvelgen(
+    const QStringList& arguments, const std::string& input = "", const QString& program = QString(),
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
 
 QString TarvelgenPath();
 QString DemoSnapshotPath();

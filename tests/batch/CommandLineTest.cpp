@@ -103,6 +103,18 @@ TEST(CommandLineTest, UsageErrorsNameTheirCauseAndCommand) {
   EXPECT_EQ(UsageMessage({"--password", "x"}, &command), "unknown option --password");
   EXPECT_EQ(command, BatchCommand::kNone);
   EXPECT_EQ(UsageMessage({"make"}), "unknown command make");
+  EXPECT_EQ(UsageMessage({"list", "--user", "u", "--database", "d", "--diff"}),
+            "unknown option --diff");
+}
+
+// The project file may give user, database and folder: they are required once it is read.
+TEST(CommandLineTest, ConfigLeavesTheRequiredOptionsToTheFile) {
+  const CommandLine line =
+      ParseCommandLine({"generate", "--config", "ci.ini", "--check", "--diff"});
+  EXPECT_EQ(line.config, "ci.ini");
+  EXPECT_TRUE(line.diff);
+  EXPECT_EQ(line.given, (std::set<std::string>{"--config", "--check", "--diff"}));
+  EXPECT_EQ(line.arguments, (Words{"generate", "--config", "ci.ini", "--check", "--diff"}));
 }
 
 TEST(CommandLineTest, ThePasswordIsNeverAnOption) {

@@ -273,6 +273,13 @@ TEST(SnapshotLogOn, APathThatNamesNoFileSaysSo) {
   EXPECT_EQ(LogOnFailure(folder + "/x.db/"), "No such dictionary snapshot: " + folder + "/x.db/");
 }
 
+// An empty Database box names neither a file nor a server; the message says what is missing.
+TEST(SnapshotLogOn, AnEmptyDatabaseSaysWhatIsMissing) {
+  EXPECT_EQ(LogOnFailure(""),
+            "No database given: name an Oracle database (an ODBC data source, an Easy Connect "
+            "string or a TNS name) or the path of a dictionary snapshot");
+}
+
 // SQLite would read "file:..." as a URI naming another file; the name is always a plain one.
 TEST(SnapshotLogOn, AFileNameBeginningWithFileIsThatFile) {
   QTemporaryDir dir;

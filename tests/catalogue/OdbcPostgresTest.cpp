@@ -115,7 +115,9 @@ class ListSink : public PackageListSink {
 class RecordingListener : public RunListener {
  public:
   void packageRead() override { events.push_back("package read"); }
-  void warning(const std::string& message) override { events.push_back("warning: " + message); }
+  void warning(const RoutineWarning& warning) override {
+    events.push_back("warning: " + warning.message);
+  }
   void readFailed() override { events.push_back("read failed"); }
   std::vector<std::string> events;
 };

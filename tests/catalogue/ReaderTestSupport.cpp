@@ -33,8 +33,8 @@ void RecordingListener::packageRead() {
   events.push_back("package read");
 }
 
-void RecordingListener::warning(const std::string& message) {
-  events.push_back("warning: " + message);
+void RecordingListener::warning(const RoutineWarning& warning) {
+  events.push_back("warning: " + warning.message);
 }
 
 std::vector<std::string> Describe(const TOraPackage& package) {

@@ -18,7 +18,7 @@ namespace tarvel::testing {
 class RecordingListener : public ReadListener {
  public:
   void packageRead() override;
-  void warning(const std::string& message) override;
+  void warning(const RoutineWarning& warning) override;
   std::vector<std::string> events;
 };
 

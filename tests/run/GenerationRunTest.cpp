@@ -49,7 +49,7 @@ insert into all_arguments (OWNER, PACKAGE_NAME, OBJECT_NAME, OVERLOAD, ARGUMENT_
 class RecordingRunListener : public RunListener {
  public:
   void packageRead() override { ++packagesRead; }
-  void warning(const std::string& message) override { warnings.push_back(message); }
+  void warning(const RoutineWarning& warning) override { warnings.push_back(warning.message); }
   void pendingEvents() override { ++pendingEventCalls; }
   void readFailed() override { ++readFailures; }
   void unitSaved(UnitKind kind, const std::string& path, bool written) override {
