@@ -50,9 +50,8 @@ int RunWizard(int argc, char** argv) {
 
   tarvel::QtMessageService messages;
   const std::string iniPath = tarvel::DefaultIniFilePath();
-  tarvel::RunReportingErrors(messages, nullptr, [&] {
-    tarvel::CreateSettingsFromSample(iniPath, tarvel::kSampleTypeAdditions);
-  });
+  tarvel::RunReportingErrors(
+      messages, nullptr, [&] { tarvel::CreateSettings(iniPath, tarvel::FirstStartSettings()); });
   tarvel::Tfmain window(messages, iniPath);
   window.show();
   return QApplication::exec();

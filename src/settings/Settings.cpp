@@ -61,16 +61,20 @@ StoredSettings LoadSettings(const std::string& path) {
   return stored;
 }
 
-void CreateSettingsFromSample(const std::string& path, const std::string& samplePath) {
+std::string FirstStartSettings() {
+  QFile sample(ToQString(kSampleTypeAdditions));
+  if (!sample.open(QIODevice::ReadOnly)) return {};
+  return sample.readAll().toStdString();
+}
+
+void CreateSettings(const std::string& path, const std::string& text) {
   struct stat info {};
-  if (::lstat(path.c_str(), &info) == 0) return;
-  QFile sample(ToQString(samplePath));
-  if (!sample.open(QIODevice::ReadOnly)) return;
-  const QByteArray text = sample.readAll();
+  if (text.empty() || ::lstat(path.c_str(), &info) == 0) return;
   const QString name = ToQString(path);
   QSaveFile file(name);
+  const auto size = static_cast<qint64>(text.size());
   if (!QDir().mkpath(QFileInfo(name).absolutePath()) || !file.open(QIODevice::WriteOnly) ||
-      file.write(text) != text.size() || !file.flush() || !file.commit()) {
+      file.write(text.data(), size) != size || !file.flush() || !file.commit()) {
     throw TarvelError("Unable to write to " + path);
   }
 }

@@ -32,10 +32,12 @@ struct StoredSettings {
 
 // Reads the file once; fails with "Cannot read <path>: <reason>" as IniFile::Read does.
 StoredSettings LoadSettings(const std::string& path);
-// A first start: a config.ini that does not exist yet begins as a copy of the sample settings,
-// as scripts/run sets a build up; an existing one, or a missing sample, is left as it is. A
-// failed write fails with "Unable to write to <path>".
-void CreateSettingsFromSample(const std::string& path, const std::string& samplePath);
+// What a first start writes into a new config.ini, as scripts/run does for a build here: the
+// sample type additions the program ships (kSampleTypeAdditions); empty when they cannot be read.
+std::string FirstStartSettings();
+// A config.ini that does not exist yet is created holding the text; an existing one, or an empty
+// text, is left as it is. A failed write fails with "Unable to write to <path>".
+void CreateSettings(const std::string& path, const std::string& text);
 void SaveSettings(const std::string& path, const WindowSettings& settings);
 
 }  // namespace tarvel

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # package-test.sh BUILD_FOLDER VERSION: builds the .deb, lists and extracts it, and runs the
 # extracted program: --version, list on the packaged demo snapshot, and config.ini read and
-# written under XDG_CONFIG_HOME, never beside the program.
+# written under XDG_CONFIG_HOME, never beside the program, its first start holding the packaged
+# type additions.
 set -euo pipefail
 if ! command -v dpkg-deb >/dev/null; then
   echo "skipped: dpkg-deb is missing, so no Debian package can be built"
@@ -19,7 +20,7 @@ echo "$contents"
 for path in ./usr/bin/tarvelgen ./usr/share/applications/tarvelgen.desktop \
   ./usr/share/icons/hicolor/scalable/apps/tarvelgen.svg ./usr/share/man/man1/tarvelgen.1.gz \
   ./usr/share/tarvelgen/demo.snapshot ./usr/share/tarvelgen/type-additions.ini \
-  ./usr/share/doc/tarvelgen/copyright; do
+  ./usr/share/bash-completion/completions/tarvelgen ./usr/share/doc/tarvelgen/copyright; do
   grep -qx "$path" <<<"$contents" || fail "$path is not in the package"
 done
 depends="$(dpkg-deb --field "$deb" Depends)"
@@ -58,7 +59,8 @@ for config_home in "$bytes_home" relative; do
   ! grep -q "TIMESTAMP" "$work/err" || fail "XDG_CONFIG_HOME=$config_home: config.ini was not read"
 done
 
-# Writing: the wizard, closed by its Cancel button (Alt+C), saves into a folder it creates.
+# Writing: the wizard's first start writes the packaged type additions into a new config.ini,
+# and, closed by its Cancel button (Alt+C), saves into it.
 export XDG_CONFIG_HOME="$work/fresh"
 xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   QT_QPA_PLATFORM=xcb timeout 60 "$1" &
@@ -67,5 +69,7 @@ xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   wait $!' wizard "$program"
 grep -qx "STRING=4096" "$XDG_CONFIG_HOME/tarvelgen/config.ini" ||
   fail "the wizard wrote no config.ini under XDG_CONFIG_HOME"
+grep -qx "PLS_INTEGER=ftInteger" "$XDG_CONFIG_HOME/tarvelgen/config.ini" ||
+  fail "the first start wrote no type additions into config.ini"
 [ ! -e "$work/root/usr/bin/config.ini" ] || fail "config.ini was written beside the program"
 echo "package test passed"

@@ -58,6 +58,22 @@ TEST(Settings, FirstStartShowsEmptyBoxesAndDefaultSizes) {
   EXPECT_EQ(testing::ListFolder(ini.folder()), "");
 }
 
+// The first start begins with the shipped type additions, in a folder it creates; a file that
+// exists already is never replaced.
+TEST(Settings, AFirstStartWritesTheSampleTypeAdditions) {
+  const TempIniFile ini;
+  const std::string path = ini.folder() + "/tarvelgen/config.ini";
+  const std::string sample = FirstStartSettings();
+  EXPECT_NE(sample.find("PLS_INTEGER=ftInteger"), std::string::npos);
+  CreateSettings(path, sample);
+  EXPECT_EQ(testing::ReadWholeFile(path), sample);
+  EXPECT_EQ(LoadSettings(path).typeAdditions.delphiTypes.at("PLS_INTEGER"), "integer");
+
+  ini.write("[DB]\nUSER=scott\n");
+  CreateSettings(ini.path(), sample);
+  EXPECT_EQ(ini.content(), "[DB]\nUSER=scott\n");
+}
+
 TEST(Settings, SaveWritesTheFileAndLoadReadsItBackWithoutThePassword) {
   TempIniFile ini;
   SaveSettings(ini.path(), TypedSettings());
