@@ -88,6 +88,39 @@ std::vector<Edit> ShortestEdit::edits(std::size_t from, std::size_t aEnd, std::s
   return edits;
 }
 
+// Moves each run of only added or only removed lines down for as long as the same line follows
+// it, as diff does: a routine added after another then shows as the new routine with its closing
+// lines, not as the other's closing lines and the new routine's beginning.
+void SlideRunsDown(std::vector<Edit>& edits, const std::vector<std::string_view>& a,
+                   const std::vector<std::string_view>& b) {
+  std::size_t x = 0;
+  std::size_t y = 0;
+  for (std::size_t s = 0; s < edits.size();) {
+    if (edits[s] == Edit::kKeep) {
+      ++x, ++y, ++s;
+      continue;
+    }
+    std::size_t end = s;
+    std::size_t removed = 0;
+    std::size_t added = 0;
+    for (; end < edits.size() && edits[end] != Edit::kKeep; ++end) {
+      ++(edits[end] == Edit::kAdd ? added : removed);
+    }
+    if (removed == 0 || added == 0) {
+      const std::vector<std::string_view>& lines = added > 0 ? b : a;
+      std::size_t first = added > 0 ? y : x;
+      while (end < edits.size() && edits[end] == Edit::kKeep &&
+             lines[first] == lines[first + (end - s)]) {
+        std::swap(edits[s], edits[end]);
+        ++s, ++end, ++first, ++x, ++y;
+      }
+    }
+    x += removed;
+    y += added;
+    s = end;
+  }
+}
+
 // Every line of both texts in order, each with its edit and line numbers.
 struct Step {
   Edit edit;
@@ -106,6 +139,7 @@ std::vector<Step> Steps(const std::vector<std::string_view>& a,
   std::vector<Edit> edits(head, Edit::kKeep);
   for (Edit edit : ShortestEdit(a, b).edits(head, aEnd, bEnd)) edits.push_back(edit);
   edits.insert(edits.end(), a.size() - aEnd, Edit::kKeep);
+  SlideRunsDown(edits, a, b);
 
   std::vector<Step> steps;
   std::size_t i = 0;
