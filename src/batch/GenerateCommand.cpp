@@ -148,7 +148,7 @@ void PrintNameChanges(const std::vector<PascalNameChange>& changes, bool verbose
 void PrintTypeHint(const CommandLine& line) {
   std::cerr << "tarvelgen: hint: " << SettingsFileOf(line)
             << " adds a data type: [AVAR] gives its ADO field type, [DVAR] its Delphi type; "
-            << kSampleTypeAdditions << " holds sample additions\n";
+            << SampleTypeAdditionsPath() << " holds sample additions\n";
 }
 
 // A word as a shell reads it back: quoted unless it is made of plain characters only.

@@ -62,7 +62,7 @@ StoredSettings LoadSettings(const std::string& path) {
 }
 
 std::string FirstStartSettings() {
-  QFile sample(ToQString(kSampleTypeAdditions));
+  QFile sample(ToQString(SampleTypeAdditionsPath()));
   if (!sample.open(QIODevice::ReadOnly)) return {};
   return sample.readAll().toStdString();
 }

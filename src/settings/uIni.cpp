@@ -95,7 +95,13 @@ const char* const kIniFilePlace = "in $XDG_CONFIG_HOME/tarvelgen (~/.config/tarv
 const char* const kIniFilePlace = "beside the program";
 #endif
 
-const char* const kSampleTypeAdditions = TARVEL_SAMPLE_TYPE_ADDITIONS;
+// Installed, the data folder is found from the program's own folder, so that an unpacked
+// package finds its own sample too.
+std::string SampleTypeAdditionsPath() {
+  const QString sample = QStringLiteral(TARVEL_SAMPLE_TYPE_ADDITIONS);
+  if (QDir::isAbsolutePath(sample)) return FromQString(sample);
+  return FromQString(QDir::cleanPath(QCoreApplication::applicationDirPath() + "/" + sample));
+}
 
 std::string DefaultIniFilePath() {
 #ifdef TARVEL_XDG_CONFIG

@@ -13,9 +13,9 @@ namespace tarvel {
 std::string DefaultIniFilePath();
 // Where DefaultIniFilePath() lies, as the help texts say it.
 extern const char* const kIniFilePlace;
-// The sample settings the program ships, the type additions: installed, in its data folder;
-// built here, in the source tree's samples folder.
-extern const char* const kSampleTypeAdditions;
+// The sample type additions the program ships: installed, in its data folder; built here, in
+// the source tree's samples folder.
+std::string SampleTypeAdditionsPath();
 
 // config.ini as read once; section and key names match ignoring ASCII case.
 class IniFile {
