@@ -1,30 +1,16 @@
 #include "batch/BatchRunListener.h"
 
-#include <QFile>
 #include <algorithm>
 #include <cstdio>
 
 #include "batch/StandardOutput.h"
 #include "batch/UnifiedDiff.h"
-#include "common/Error.h"
-#include "common/QtText.h"
 #include "common/Text.h"
+#include "run/SaveUnitFile.h"
 
 namespace tarvel {
 
 namespace {
-
-std::string ReadUnitFile(const std::string& path) {
-  QFile file(ToQString(path));
-  if (!file.open(QIODevice::ReadOnly)) {
-    throw TarvelError("Cannot read " + path + ": " + FromQString(file.errorString()));
-  }
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    throw TarvelError("Cannot read " + path + ": " + FromQString(file.errorString()));
-  }
-  return bytes.toStdString();
-}
 
 // A file whose CR LF line ends became LF (a checkout that converts them) differs on every line;
 // its finding says so.

@@ -22,8 +22,14 @@ namespace {
   throw TarvelError("Unable to read " + path + ": " + reason);
 }
 
-// The file's bytes, its path used as given; fails with the system's reason.
-std::string ReadBytes(const std::string& path) {
+bool IsPlainFileName(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of(std::string("/\0", 2)) == std::string::npos;
+}
+
+}  // namespace
+
+std::string ReadUnitFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) FailRead(path, std::strerror(errno));
   std::string bytes;
@@ -42,13 +48,6 @@ std::string ReadBytes(const std::string& path) {
   ::close(fd);
   return bytes;
 }
-
-bool IsPlainFileName(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." &&
-         name.find_first_of(std::string("/\0", 2)) == std::string::npos;
-}
-
-}  // namespace
 
 void SaveUnitFile(const std::string& path, const std::string& text) {
   UnitCommit unit;
@@ -83,7 +82,7 @@ UnitFileState CompareUnitFile(const std::string& path, const std::string& text) 
     FailRead(path, std::strerror(errno));
   }
   if (S_ISDIR(info.st_mode)) throw TarvelError(path + " is a folder");
-  return ReadBytes(path) == text ? UnitFileState::kSame : UnitFileState::kDiffers;
+  return ReadUnitFile(path) == text ? UnitFileState::kSame : UnitFileState::kDiffers;
 }
 
 bool FileHoldsText(const std::string& path, const std::string& text) {
@@ -93,7 +92,7 @@ bool FileHoldsText(const std::string& path, const std::string& text) {
     return false;
   }
   try {
-    return ReadBytes(path) == text;
+    return ReadUnitFile(path) == text;
   } catch (const TarvelError&) {
     return false;
   }

@@ -8,6 +8,9 @@ namespace tarvel {
 // temporary behind, and fails with "Unable to write to <path>: <reason>".
 void SaveUnitFile(const std::string& path, const std::string& text);
 
+// The file's bytes, its path used as given; fails with "Unable to read <path>: <reason>".
+std::string ReadUnitFile(const std::string& path);
+
 // A unit's file name must be a plain name (no separator, not "." or "..") that the folder's file
 // system can hold, and a file of that name in the folder a regular file or a link to one: a FIFO
 // would hang the run, a folder or a device take the unit, a dangling link send it elsewhere.

@@ -17,6 +17,7 @@
 #include <QThread>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "BatchProcess.h"
 #include "SnapshotFixture.h"
@@ -554,6 +555,20 @@ TEST_F(DemoSnapshotCommandsTest, AnOutputFolderThatIsNotUtf8IsThatFolder) {
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"uHrApi.pas", "uHrAudit.pas", "uHrBatch.pas",
                                              "uHrTypes.pas", "uMyOracleDB.pas"}));
+
+  std::ofstream(folder + "/uHrApi.pas", std::ios::app) << "// mine\r\n";
+  QProcess diff;
+  diff.start(QStringLiteral("sh"),
+             {QStringLiteral("-c"),
+              QStringLiteral("exec \"$0\" generate --user hr --database \"$1\" --output "
+                             "\"$2/out$(printf '\\377')\" --check --diff"),
+              TarvelgenPath(), DemoSnapshotPath(), dir_.path()});
+  ASSERT_TRUE(diff.waitForFinished(60000));
+  EXPECT_EQ(diff.exitCode(), 4) << diff.readAllStandardError().toStdString();
+  const std::string out = diff.readAllStandardOutput().toStdString();
+  EXPECT_EQ(out.rfind("differs: " + folder + "/uHrApi.pas\n--- " + folder + "/uHrApi.pas\n", 0), 0u)
+      << out;
+  EXPECT_NE(out.find("\n end.\n-// mine\n"), std::string::npos) << out;
 }
 
 // A name holding line breaks leaves each statement on its own line.
