@@ -15,6 +15,7 @@
 #include "batch/ProjectSettings.h"
 #include "batch/StandardOutput.h"
 #include "common/Error.h"
+#include "common/Paths.h"
 #include "common/QtText.h"
 #include "run/GenerationRun.h"
 #include "run/StaleUnits.h"
@@ -77,17 +78,9 @@ std::string FolderAsGiven(std::string folder) {
   return folder;
 }
 
-// Each missing folder down the path is made in turn, so that a failure has the system's reason.
 void CreateOutputFolder(const std::string& folder) {
-  for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
-    const std::string part = folder.substr(0, end);
-    struct stat info {};
-    if (!part.empty() && ::mkdir(part.c_str(), 0777) != 0 &&
-        (errno != EEXIST || ::stat(part.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))) {
-      const int reason = errno == EEXIST ? ENOTDIR : errno;
-      throw TarvelError("Unable to create directory " + folder + ": " + std::strerror(reason));
-    }
-    if (end == std::string::npos) return;
+  if (const int error = CreateFolderWithParents(folder)) {
+    throw TarvelError("Unable to create directory " + folder + ": " + std::strerror(error));
   }
 }
 

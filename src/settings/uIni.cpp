@@ -8,8 +8,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +15,7 @@
 #include <string>
 
 #include "common/Error.h"
+#include "common/Paths.h"
 #include "common/QtText.h"
 #include "common/Text.h"
 
@@ -177,15 +176,13 @@ void WriteIniString(const std::string& path, const std::string& section, const s
   std::string text;
   if (ini.Save(text, false) < 0) FailWrite(path);
 
-  // commit() does not report a failed flush of the buffered tail (a full disk), so flush first.
-  // An uncommitted file is discarded with its temporary, leaving the old file in place.
   // The user's settings folder does not exist before the first save.
-  const QString name = ToQString(path);
-  if (!QDir().mkpath(QFileInfo(name).absolutePath())) FailWrite(path);
-  QSaveFile file(name);
-  if (!file.open(QIODevice::WriteOnly)) FailWrite(path);
-  const auto size = static_cast<qint64>(text.size());
-  if (file.write(text.data(), size) != size || !file.flush() || !file.commit()) FailWrite(path);
+  const std::size_t slash = path.rfind('/');
+  if (slash != std::string::npos && slash > 0 &&
+      CreateFolderWithParents(path.substr(0, slash)) != 0) {
+    FailWrite(path);
+  }
+  if (!ReplaceFile(path, text)) FailWrite(path);
 }
 
 void WriteIniInteger(const std::string& path, const std::string& section, const std::string& key,

@@ -19,11 +19,13 @@ TEST(IniStore, DefaultPathIsConfigIniBesideTheExecutable) {
       std::filesystem::canonical(std::filesystem::read_symlink("/proc/self/exe").parent_path()));
 }
 
+// The path's bytes are the folder's name, UTF-8 or not.
 TEST(IniStore, AWriteCreatesTheMissingFoldersOfThePath) {
   TempIniFile ini;
-  const std::string nested = ini.folder() + "/home/.config/tarvelgen/config.ini";
+  const std::string nested = ini.folder() + "/home\xff/.config/tarvelgen/config.ini";
   WriteIniString(nested, "DB", "USER", "hr");
-  EXPECT_EQ(testing::ReadWholeFile(nested), "[DB]\nUSER=hr\n");
+  EXPECT_EQ(IniFile::read(nested).readString("DB", "USER", ""), "hr");
+  EXPECT_TRUE(std::filesystem::is_regular_file(nested));
 }
 
 TEST(IniStore, MissingFileSectionOrKeyGivesTheDefault) {
