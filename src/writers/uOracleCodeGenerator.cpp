@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "common/Text.h"
+#include "writers/CallNames.h"
 #include "writers/Lines.h"
 
 namespace tarvel {
 namespace {
 
 // Only these exact texts change the shape of a body; every other text takes the general path.
-const char kRefCursor[] = "ftRefCursor";
 const char kBlob[] = "ftBlob";
 const char kString[] = "ftString";
 const char kBoolean[] = "ftBoolean";
@@ -21,12 +21,8 @@ const char kBlobByteData[] = "TBlobByteData";
 const char kInput[] = "pdInput";
 const char kStringType[] = "string";
 
-bool IsCursor(const TOraParameter& parameter) {
-  return parameter.FieldType == kRefCursor;
-}
-
 bool HasBoundResult(const TOraProcedure& routine) {
-  return routine.ReturnParam != nullptr && !IsCursor(*routine.ReturnParam);
+  return routine.ReturnParam != nullptr && !IsCursorParameter(*routine.ReturnParam);
 }
 
 bool IsPassedByReference(const TOraParameter& argument) {
@@ -97,9 +93,10 @@ void AppendSizeExpression(std::string& out, const TOraParameter& parameter) {
   }
 }
 
-void AppendCreateParameter(std::string& out, const TOraParameter& parameter) {
+void AppendCreateParameter(std::string& out, const TOraParameter& parameter,
+                           std::string_view adoName) {
   out += " Parameters.CreateParameter(";
-  AppendPascalLiteral(out, parameter.DbName);
+  AppendPascalLiteral(out, adoName);
   out += ", ";
   out += parameter.FieldType;
   out += ", ";
@@ -130,16 +127,19 @@ void AppendConstructor(const std::string& name, std::string& unit) {
                      " FConnection := TMyOracleDB(AOwner).Connection;", "end;", ""});
 }
 
-void AppendCreateParameterLine(const TOraParameter& parameter, std::string& unit) {
+void AppendCreateParameterLine(const TOraParameter& parameter, std::string_view adoName,
+                               std::string& unit) {
   unit += "  ";
-  AppendCreateParameter(unit, parameter);
+  AppendCreateParameter(unit, parameter, adoName);
   EndLine(unit);
 }
 
-void AppendParameterLines(const TOraProcedure& routine, std::string& unit) {
-  if (HasBoundResult(routine)) AppendCreateParameterLine(*routine.ReturnParam, unit);
-  for (const TOraParameter& argument : routine.Parameters) {
-    if (!IsCursor(argument)) AppendCreateParameterLine(argument, unit);
+void AppendParameterLines(const TOraProcedure& routine, const AdoParameterNames& names,
+                          std::string& unit) {
+  if (HasBoundResult(routine)) AppendCreateParameterLine(*routine.ReturnParam, names.result, unit);
+  for (std::size_t i = 0; i < routine.Parameters.Count(); ++i) {
+    const TOraParameter& argument = routine.Parameters.Items(i);
+    if (!IsCursorParameter(argument)) AppendCreateParameterLine(argument, names.arguments[i], unit);
   }
 }
 
@@ -147,9 +147,10 @@ void AppendParameterLines(const TOraProcedure& routine, std::string& unit) {
 std::vector<std::string_view> CursorTargets(const TOraProcedure& routine) {
   std::vector<std::string_view> targets;
   targets.reserve(routine.Parameters.Count() + 1);
-  if (routine.ReturnParam != nullptr && IsCursor(*routine.ReturnParam)) targets.push_back("Result");
+  if (routine.ReturnParam != nullptr && IsCursorParameter(*routine.ReturnParam))
+    targets.push_back("Result");
   for (const TOraParameter& argument : routine.Parameters) {
-    if (IsCursor(argument)) targets.push_back(argument.Name);
+    if (IsCursorParameter(argument)) targets.push_back(argument.Name);
   }
   return targets;
 }
@@ -186,11 +187,11 @@ std::string_view ReadBackDefault(const TOraParameter& output) {
 }
 
 // The value is written once and copied from the unit for the assignment.
-void AppendReadBack(const TOraParameter& output, std::string& unit) {
+void AppendReadBack(const TOraParameter& output, std::string_view adoName, std::string& unit) {
   unit += "   if ";
   const std::size_t valueStart = unit.size();
   unit += "Parameters.ParamByName(";
-  AppendPascalLiteral(unit, output.DbName);
+  AppendPascalLiteral(unit, adoName);
   unit += ").Value";
   const std::size_t valueSize = unit.size() - valueStart;
   AppendLine(unit, {" <> NULL then"});
@@ -212,13 +213,13 @@ void AppendCommandText(const std::string& packageDbName, const TOraProcedure& ro
   if (HasBoundResult(routine)) text += "?= ";
   text += "call ";
   if (!packageDbName.empty()) {
-    text += packageDbName;
+    text += CallTextName(packageDbName);
     text += '.';
   }
-  text += routine.DbName;
+  text += CallTextName(routine.DbName);
   std::size_t marks = 0;
   for (const TOraParameter& argument : routine.Parameters) {
-    if (!IsCursor(argument)) ++marks;
+    if (!IsCursorParameter(argument)) ++marks;
   }
   if (marks > 0) {
     text += "( ?";
@@ -232,8 +233,9 @@ void AppendCommandText(const std::string& packageDbName, const TOraProcedure& ro
   EndLine(unit);
 }
 
-void BuildExecutionAndOutputs(const TOraProcedure& routine, std::string& unit) {
-  if (routine.ReturnParam != nullptr && IsCursor(*routine.ReturnParam)) {
+void BuildExecutionAndOutputs(const TOraProcedure& routine, const AdoParameterNames& names,
+                              std::string& unit) {
+  if (routine.ReturnParam != nullptr && IsCursorParameter(*routine.ReturnParam)) {
     AppendLine(unit, {"   Result := TADODataSet.Create(Self);"});
   }
   const bool lob = HasLob(routine);
@@ -241,9 +243,12 @@ void BuildExecutionAndOutputs(const TOraProcedure& routine, std::string& unit) {
   AppendExecution(CursorTargets(routine), unit);
   if (lob) AppendLine(unit, {"   Properties['SPPrmsLOB'].Value := false;"});
   // Outputs are read back in the order of their parameters, the function result first.
-  if (HasBoundResult(routine)) AppendReadBack(*routine.ReturnParam, unit);
-  for (const TOraParameter& argument : routine.Parameters) {
-    if (!IsCursor(argument) && argument.Direction != kInput) AppendReadBack(argument, unit);
+  if (HasBoundResult(routine)) AppendReadBack(*routine.ReturnParam, names.result, unit);
+  for (std::size_t i = 0; i < routine.Parameters.Count(); ++i) {
+    const TOraParameter& argument = routine.Parameters.Items(i);
+    if (!IsCursorParameter(argument) && argument.Direction != kInput) {
+      AppendReadBack(argument, names.arguments[i], unit);
+    }
   }
 }
 
@@ -281,8 +286,9 @@ void BuildMethodImplementation(const std::string& classNamePart, const std::stri
                      "  with TADOCommand.Create(Self) do", "  try", "   Connection := FConnection;",
                      "   CommandType := cmdText;"});
   AppendCommandText(packageDbName, routine, unit);
-  AppendParameterLines(routine, unit);
-  BuildExecutionAndOutputs(routine, unit);
+  const AdoParameterNames names = AdoParameterNamesOf(routine);
+  AppendParameterLines(routine, names, unit);
+  BuildExecutionAndOutputs(routine, names, unit);
   AppendLines(unit, {"  finally", "    Free;", "  end;", "end;"});
 }
 

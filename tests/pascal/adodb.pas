@@ -100,6 +100,7 @@ begin
     GetEnumName(TypeInfo(TParameterDirection), Ord(Direction)), Size, ValueText(Value)]));
 end;
 
+{ As Delphi's: the first parameter whose name equals the value ignoring case. }
 function TParameters.ParamByName(const Value: WideString): TParameter;
 var
   I: Integer;

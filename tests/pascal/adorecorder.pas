@@ -78,6 +78,8 @@ end;
 initialization
   Lines := TStringList.Create;
   AnswerNames := TStringList.Create;
+  { The parameter an answer goes to is found as ParamByName finds it: ignoring case. }
+  AnswerNames.CaseSensitive := False;
 
 finalization
   Lines.Free;

@@ -64,7 +64,7 @@ begin
     'TAG ftInteger pdOutput 4 0', 'NAME ftString pdInputOutput 4096 old name',
     'P_FLAG ftBoolean pdOutput 1 False', 'P_AMOUNT ftFloat pdOutput 8 0',
     'P_TEXT ftMemo pdOutput 8 array of 0', 'P_KEY ftVarBytes pdOutput 8 array of 0',
-    'execute { ?= call BIND_CHECK.FETCH( ?, ?, ?, ?, ?, ? )}']);
+    'execute { ?= call BIND_CHECK."FETCH"( ?, ?, ?, ?, ?, ? )}']);
   CheckText('result', 'fetched', Fetched);
   CheckText('TAG', '7', IntToStr(TagValue));
   CheckText('NAME', 'new name', Name);

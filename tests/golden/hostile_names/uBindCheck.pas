@@ -54,7 +54,7 @@ begin
   try
    Connection := FConnection;
    CommandType := cmdText;
-   CommandText := '{ ?= call BIND_CHECK.FETCH( ?, ?, ?, ?, ?, ? )}';
+   CommandText := '{ ?= call BIND_CHECK."FETCH"( ?, ?, ?, ?, ?, ? )}';
    Parameters.CreateParameter('@RETURN_VALUE', ftString, pdReturnValue, MAX_STRING_SIZE, Result);
    Parameters.CreateParameter('TAG', ftInteger, pdOutput, SizeOf(integer), Tag_);
    Parameters.CreateParameter('NAME', ftString, pdInputOutput, MAX_STRING_SIZE, Name_);

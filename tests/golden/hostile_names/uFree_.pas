@@ -32,7 +32,7 @@ begin
   try
    Connection := FConnection;
    CommandType := cmdText;
-   CommandText := '{ call free.DO_IT}';
+   CommandText := '{ call "free".DO_IT}';
    Execute;
   finally
     Free;

@@ -32,7 +32,7 @@ begin
   try
    Connection := FConnection;
    CommandType := cmdText;
-   CommandText := '{ ?= call HOSTILE.GET''NOTE( ?, ? )}';
+   CommandText := '{ ?= call HOSTILE."GET''NOTE"( ?, ? )}';
    Parameters.CreateParameter('@RETURN_VALUE', ftString, pdReturnValue, MAX_STRING_SIZE, Result);
    Parameters.CreateParameter(#10'P''ID'#9, ftFloat, pdInput, SizeOf(double), PId);
    Parameters.CreateParameter('P_NOTE'#13#10, ftString, pdInputOutput, MAX_STRING_SIZE, PNote);

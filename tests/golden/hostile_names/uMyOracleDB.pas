@@ -116,7 +116,7 @@ begin
   try
    Connection := FConnection;
    CommandType := cmdText;
-   CommandText := '{ call CONNECT}';
+   CommandText := '{ call "CONNECT"}';
    Execute;
   finally
     Free;
@@ -131,7 +131,7 @@ begin
   try
    Connection := FConnection;
    CommandType := cmdText;
-   CommandText := '{ call format}';
+   CommandText := '{ call "format"}';
    Execute;
   finally
     Free;
@@ -146,7 +146,7 @@ begin
   try
    Connection := FConnection;
    CommandType := cmdText;
-   CommandText := '{ call Connection}';
+   CommandText := '{ call "Connection"}';
    Execute;
   finally
     Free;
@@ -212,7 +212,7 @@ begin
   try
    Connection := FConnection;
    CommandType := cmdText;
-   CommandText := '{ call X}''; ExecuteProcess(''/bin/sh'', ''''); CommandText := ''{ call X}';
+   CommandText := '{ call "X}''; ExecuteProcess(''/bin/sh'', ''''); CommandText := ''{ call X"}';
    Execute;
   finally
     Free;

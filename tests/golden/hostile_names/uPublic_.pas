@@ -32,7 +32,7 @@ begin
   try
    Connection := FConnection;
    CommandType := cmdText;
-   CommandText := '{ call PUBLIC.DO_IT}';
+   CommandText := '{ call "PUBLIC".DO_IT}';
    Execute;
   finally
     Free;

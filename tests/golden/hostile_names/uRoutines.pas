@@ -41,7 +41,7 @@ begin
   try
    Connection := FConnection;
    CommandType := cmdText;
-   CommandText := '{ call ROUTINES.SET( ?, ?, ? )}';
+   CommandText := '{ call ROUTINES."SET"( ?, ?, ? )}';
    Parameters.CreateParameter('FILE', ftString, pdInput, Length(File_), File_);
    Parameters.CreateParameter('unit', ftString, pdInput, Length(Unit_), Unit_);
    Parameters.CreateParameter('Label', ftString, pdInput, Length(Label_), Label_);
@@ -126,7 +126,7 @@ begin
   try
    Connection := FConnection;
    CommandType := cmdText;
-   CommandText := '{ call ROUTINES.CREATE( ? )}';
+   CommandText := '{ call ROUTINES."CREATE"( ? )}';
    Parameters.CreateParameter('P_ID', ftFloat, pdInput, SizeOf(double), PId);
    Execute;
   finally
@@ -142,7 +142,7 @@ begin
   try
    Connection := FConnection;
    CommandType := cmdText;
-   CommandText := '{ call ROUTINES.CREATE( ? )}';
+   CommandText := '{ call ROUTINES."CREATE"( ? )}';
    Parameters.CreateParameter('P_NAME', ftString, pdInput, Length(PName), PName);
    Execute;
   finally
@@ -158,7 +158,7 @@ begin
   try
    Connection := FConnection;
    CommandType := cmdText;
-   CommandText := '{ call ROUTINES.Destroy}';
+   CommandText := '{ call ROUTINES."Destroy"}';
    Execute;
   finally
     Free;
@@ -173,7 +173,7 @@ begin
   try
    Connection := FConnection;
    CommandType := cmdText;
-   CommandText := '{ call ROUTINES.to_string}';
+   CommandText := '{ call ROUTINES."to_string"}';
    Execute;
   finally
     Free;
@@ -203,7 +203,7 @@ begin
   try
    Connection := FConnection;
    CommandType := cmdText;
-   CommandText := '{ call ROUTINES.2ND}';
+   CommandText := '{ call ROUTINES."2ND"}';
    Execute;
   finally
     Free;

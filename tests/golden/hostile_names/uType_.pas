@@ -32,7 +32,7 @@ begin
   try
    Connection := FConnection;
    CommandType := cmdText;
-   CommandText := '{ call TYPE.DO_IT}';
+   CommandText := '{ call "TYPE".DO_IT}';
    Execute;
   finally
     Free;

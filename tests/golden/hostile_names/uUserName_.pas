@@ -32,7 +32,7 @@ begin
   try
    Connection := FConnection;
    CommandType := cmdText;
-   CommandText := '{ call user_name.DO_IT}';
+   CommandText := '{ call "user_name".DO_IT}';
    Execute;
   finally
     Free;
