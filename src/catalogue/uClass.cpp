@@ -4,6 +4,14 @@
 
 namespace tarvel {
 
+const TOraType* TOraTypesList::Find(std::string_view owner, std::string_view name,
+                                    std::string_view subName) const {
+  for (const TOraType& type : types_) {
+    if (type.Owner == owner && type.Name == name && type.SubName == subName) return &type;
+  }
+  return nullptr;
+}
+
 std::string FormatIdentifier(std::string_view name) {
   std::size_t start = 0;
   while (name.size() - start >= 2 && name[start] == '_') ++start;

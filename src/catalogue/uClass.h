@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -42,8 +45,72 @@ class OwningList {
   std::vector<T> items_;
 };
 
+// What a composite type is. The dictionary's DATA_TYPE of an argument of each kind:
+//   Record       "PL/SQL RECORD", a record type of a package
+//   RowType      "PL/SQL RECORD", a table's or view's %ROWTYPE
+//   IndexBy      "PL/SQL TABLE", an index-by table (associative array) of a package
+//   NestedTable  "TABLE", a nested table, of a package or a SQL type
+//   Varray       "VARRAY", a varray, of a package or a SQL type
+//   Object       "OBJECT", a SQL object type
+//   Opaque       "OPAQUE/XMLTYPE" and the like: a SQL type whose inside the dictionary does not
+//                show (XMLTYPE, ANYDATA); it has no fields and no element
+enum class TypeKind { Record, RowType, IndexBy, NestedTable, Varray, Object, Opaque };
+
+class TOraType;
+
+// A field of a record or object, or the element of a collection (which has no name).
+struct TOraTypeMember {
+  SharedText DbName;    // the field's name as the dictionary gives it; empty for an element
+  SharedText DataType;  // as ALL_ARGUMENTS spells it: "VARCHAR2", "PL/SQL BOOLEAN", "OBJECT"
+  // Where the dictionary gives them: the length of character and RAW data (in characters when
+  // declared so), the precision and scale of numbers.
+  std::optional<std::int64_t> Length;
+  std::optional<std::int64_t> Precision;
+  std::optional<std::int64_t> Scale;
+  const TOraType* Type = nullptr;  // the member's own description when it is composite
+};
+
+// One composite type, described once per run and shared by every argument, field and element
+// that uses it (they point at it; the database owns it).
+class TOraType {
+ public:
+  TypeKind Kind = TypeKind::Record;
+  // The dictionary's names: for a package's own type Name is the package and SubName the type's
+  // name in it; for a SQL type Name is the type (SubName empty); for a %ROWTYPE Name is the
+  // table or view (SubName empty).
+  SharedText Owner;
+  SharedText Name;
+  SharedText SubName;
+  bool IsFinal = true;  // an Object declared NOT FINAL has false
+  // Index-by only: the key type, "BINARY_INTEGER" (PLS_INTEGER) or "VARCHAR2".
+  SharedText IndexBy;
+  // A Varray's bound, or the length of an index-by table's VARCHAR2 key; none otherwise.
+  std::optional<std::int64_t> UpperBound;
+  std::vector<TOraTypeMember> Fields;     // Record, RowType, Object: in declaration order
+  std::optional<TOraTypeMember> Element;  // IndexBy, NestedTable, Varray
+};
+
+// The composite types of one model. Elements never move, so that pointers to them hold for the
+// model's life.
+class TOraTypesList {
+ public:
+  TOraType& Add(TOraType type) { return types_.emplace_back(std::move(type)); }
+  std::size_t Count() const { return types_.size(); }
+  // The type of these dictionary names, or none.
+  const TOraType* Find(std::string_view owner, std::string_view name,
+                       std::string_view subName) const;
+
+  auto begin() const { return types_.begin(); }
+  auto end() const { return types_.end(); }
+
+ private:
+  std::deque<TOraType> types_;
+};
+
 // One argument of a routine, or its function result ("Result", "@RETURN_VALUE", "pdReturnValue").
 // Its names recur across routines and packages (P_ID, P_NAME), so they are shared texts too.
+// A composite argument (read only when the reader is asked to describe composites) has Type
+// set and empty FieldType and DelphiType: no ADO field type binds it.
 class TOraParameter {
  public:
   SharedText Name;
@@ -51,6 +118,7 @@ class TOraParameter {
   SharedText FieldType;
   SharedText DelphiType;
   SharedText Direction;
+  const TOraType* Type = nullptr;
 };
 
 class TOraParametersList : public OwningList<TOraParameter> {};
@@ -83,6 +151,7 @@ class TOraDatabase {
  public:
   TOraPakagesList Packages;
   TOraProceduresList Procedures;  // stays empty: routines outside packages travel as a package
+  TOraTypesList Types;            // the composite types the arguments use, in the order met
 };
 
 // A package with a name and at least one routine gets a unit of its own; the holder of the

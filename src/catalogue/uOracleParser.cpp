@@ -239,7 +239,7 @@ void Reader::addArgumentRow(const RoutineRef& routine, const DictionaryQuery& ro
     static const SharedText kResultDirection("pdReturnValue");
     const MappedType& type = mappedType(dataType);
     procedure.ReturnParam = std::make_unique<TOraParameter>(TOraParameter{
-        kResultName, kResultDbName, type.fieldType, type.delphiType, kResultDirection});
+        kResultName, kResultDbName, type.fieldType, type.delphiType, kResultDirection, nullptr});
     return;
   }
   const MappedType& type = argumentType(dataType, argumentName);

@@ -5,6 +5,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include "ModelText.h"
 #include "catalogue/PackageList.h"
 #include "common/Error.h"
 #include "common/QtText.h"
@@ -14,7 +15,8 @@ namespace {
 
 std::string DescribeParameter(const std::string& indent, const TOraParameter& parameter) {
   return indent + parameter.Name + " " + parameter.DbName + " " + parameter.FieldType + " " +
-         parameter.DelphiType + " " + parameter.Direction;
+         parameter.DelphiType + " " + parameter.Direction +
+         (parameter.Type != nullptr ? " " + TypeReference(*parameter.Type) : "");
 }
 
 void DescribeRoutine(const TOraProcedure& routine, const std::string& packageName,
@@ -50,6 +52,7 @@ std::vector<std::string> Describe(const TOraDatabase& database) {
     for (std::string& line : Describe(package)) lines.push_back(std::move(line));
   }
   if (!database.Procedures.Empty()) lines.push_back("database routines filled");
+  for (std::string& line : DescribeTypes(database.Types)) lines.push_back(std::move(line));
   return lines;
 }
 

@@ -1,11 +1,50 @@
 #include "ModelText.h"
 
+#include <algorithm>
+#include <array>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace tarvel {
 namespace {
+
+constexpr std::array<std::pair<TypeKind, const char*>, 7> kKindWords{{
+    {TypeKind::Record, "record"},
+    {TypeKind::RowType, "rowtype"},
+    {TypeKind::IndexBy, "indexby"},
+    {TypeKind::NestedTable, "nestedtable"},
+    {TypeKind::Varray, "varray"},
+    {TypeKind::Object, "object"},
+    {TypeKind::Opaque, "opaque"},
+}};
+
+std::string KindWord(TypeKind kind) {
+  for (const auto& [known, word] : kKindWords) {
+    if (known == kind) return word;
+  }
+  return "?";
+}
+
+std::string DescribeMember(const std::string& keyword, const TOraTypeMember& member) {
+  std::string line = "  " + keyword + (member.DbName.empty() ? "" : " " + member.DbName.str());
+  if (member.Length) line += " length=" + std::to_string(*member.Length);
+  if (member.Precision) line += " precision=" + std::to_string(*member.Precision);
+  if (member.Scale) line += " scale=" + std::to_string(*member.Scale);
+  if (member.Type != nullptr) line += " type=" + TypeReference(*member.Type);
+  return line + " " + member.DataType.str();
+}
+
+std::vector<std::string> DescribeType(const TOraType& type) {
+  std::vector<std::string> lines{"type " + KindWord(type.Kind) + " " + TypeReference(type)};
+  if (!type.IsFinal) lines.emplace_back("  notfinal");
+  if (!type.IndexBy.empty()) lines.push_back("  indexby " + type.IndexBy.str());
+  if (type.UpperBound) lines.push_back("  bound " + std::to_string(*type.UpperBound));
+  for (const TOraTypeMember& field : type.Fields) lines.push_back(DescribeMember("field", field));
+  if (type.Element) lines.push_back(DescribeMember("element", *type.Element));
+  return lines;
+}
 
 std::vector<std::string> SplitWords(const std::string& line) {
   std::vector<std::string> words;
@@ -62,12 +101,23 @@ class ModelTextParser {
     } else if (keyword == "function" && (words.size() == 4 || IsOverload(words, 4))) {
       AddRoutine(words[1], words.size() == 5).ReturnParam = std::make_unique<TOraParameter>(
           NewParameter("Result", "@RETURN_VALUE", words[2], words[3], "pdReturnValue"));
-    } else if (keyword == "arg" && words.size() == 5) {
-      dbName_ = &CurrentRoutine()
-                     .Parameters
-                     .Add(NewParameter(FormatIdentifier(words[1]), words[1], words[2], words[3],
-                                       words[4]))
-                     .DbName;
+    } else if (keyword == "arg" && (words.size() == 5 || words.size() == 6)) {
+      TOraParameter& argument = CurrentRoutine().Parameters.Add(
+          NewParameter(FormatIdentifier(words[1]), words[1], words[2], words[3], words[4]));
+      if (words.size() == 6) argument.Type = &FindType(words[5]);
+      dbName_ = &argument.DbName;
+    } else if (keyword == "type" && words.size() == 3) {
+      AddType(words[1], words[2]);
+    } else if (keyword == "field" && words.size() >= 3) {
+      CurrentType().Fields.push_back(ParseMember(words[1], words, 2));
+    } else if (keyword == "element" && words.size() >= 2) {
+      CurrentType().Element = ParseMember("", words, 1);
+    } else if (keyword == "indexby" && words.size() == 2) {
+      CurrentType().IndexBy = words[1];
+    } else if (keyword == "bound" && words.size() == 2) {
+      CurrentType().UpperBound = std::stoll(words[1]);
+    } else if (keyword == "notfinal" && words.size() == 1) {
+      CurrentType().IsFinal = false;
     } else {
       Fail("unknown statement \"" + line + "\"");
     }
@@ -117,6 +167,62 @@ class ModelTextParser {
     return routine;
   }
 
+  void AddType(const std::string& kindWord, const std::string& reference) {
+    const auto kind = std::find_if(kKindWords.begin(), kKindWords.end(),
+                                   [&](const auto& known) { return kindWord == known.second; });
+    if (kind == kKindWords.end()) Fail("unknown type kind \"" + kindWord + "\"");
+    TOraType type;
+    type.Kind = kind->first;
+    std::vector<std::string> names;
+    std::istringstream parts(reference);
+    for (std::string part; std::getline(parts, part, '.');) names.push_back(part);
+    if (names.size() < 2 || names.size() > 3) Fail("a type reference is OWNER.NAME[.SUBNAME]");
+    type.Owner = names[0];
+    type.Name = names[1];
+    if (names.size() == 3) type.SubName = names[2];
+    type_ = &model_.Database->Types.Add(std::move(type));
+  }
+
+  const TOraType& FindType(const std::string& reference) {
+    for (const TOraType& type : model_.Database->Types) {
+      if (TypeReference(type) == reference) return type;
+    }
+    Fail("type " + reference + " is not declared before");
+  }
+
+  // Options first, then the data type, which may hold blanks ("PL/SQL BOOLEAN").
+  TOraTypeMember ParseMember(const std::string& name, const std::vector<std::string>& words,
+                             std::size_t first) {
+    TOraTypeMember member;
+    member.DbName = name;
+    std::size_t at = first;
+    for (; at < words.size() && words[at].find('=') != std::string::npos; ++at) {
+      const std::string key = words[at].substr(0, words[at].find('='));
+      const std::string value = words[at].substr(key.size() + 1);
+      if (key == "length") {
+        member.Length = std::stoll(value);
+      } else if (key == "precision") {
+        member.Precision = std::stoll(value);
+      } else if (key == "scale") {
+        member.Scale = std::stoll(value);
+      } else if (key == "type") {
+        member.Type = &FindType(value);
+      } else {
+        Fail("unknown member option \"" + key + "\"");
+      }
+    }
+    std::string dataType;
+    for (; at < words.size(); ++at) dataType += (dataType.empty() ? "" : " ") + words[at];
+    if (dataType.empty()) Fail("a field or element without a data type");
+    member.DataType = dataType;
+    return member;
+  }
+
+  TOraType& CurrentType() {
+    if (type_ == nullptr) Fail("a type's line before any type");
+    return *type_;
+  }
+
   TOraProcedure& CurrentRoutine() {
     if (routine_ == nullptr) Fail("an argument before any routine");
     return *routine_;
@@ -130,6 +236,7 @@ class ModelTextParser {
   TOraPackage* package_ = nullptr;
   TOraProcedure* routine_ = nullptr;
   SharedText* dbName_ = nullptr;  // of the latest routine or argument
+  TOraType* type_ = nullptr;      // the latest type
   int lineNumber_ = 0;
 };
 
@@ -137,6 +244,23 @@ class ModelTextParser {
 
 ModelText ParseModelText(const std::string& text) {
   return ModelTextParser().Parse(text);
+}
+
+std::string TypeReference(const TOraType& type) {
+  return type.Owner + "." + type.Name + (type.SubName.empty() ? "" : "." + type.SubName.str());
+}
+
+std::vector<std::string> DescribeTypes(const TOraTypesList& types) {
+  std::vector<const TOraType*> ordered;
+  for (const TOraType& type : types) ordered.push_back(&type);
+  std::sort(ordered.begin(), ordered.end(), [](const TOraType* a, const TOraType* b) {
+    return TypeReference(*a) < TypeReference(*b);
+  });
+  std::vector<std::string> lines;
+  for (const TOraType* type : ordered) {
+    for (std::string& line : DescribeType(*type)) lines.push_back(std::move(line));
+  }
+  return lines;
 }
 
 }  // namespace tarvel

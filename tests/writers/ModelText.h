@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "catalogue/uClass.h"
 #include "common/Text.h"
@@ -20,6 +21,16 @@ namespace tarvel {
 //   arg P_EMP_ID ftFloat double pdInput
 //   dbname A'B\x0AC                         (the dictionary name of the latest routine or
 //                                           argument, "\xNN" a byte; its identifier stays)
+//   arg P_EMP "" "" pdInput HR.PKG.EMP_REC  (a composite argument: its type's reference)
+//
+// Composite types, each declared before it is referenced, as OWNER.NAME or OWNER.NAME.SUBNAME:
+//   type record HR.PKG.EMP_REC             (record rowtype indexby nestedtable varray object
+//                                           opaque; then the type's own lines)
+//   field EMP_ID precision=6 scale=0 NUMBER
+//   field BOSS type=HR.PKG.EMP_REC PL/SQL RECORD
+//   element length=30 VARCHAR2            (a collection's element)
+//   indexby BINARY_INTEGER | bound 10 | notfinal
+// A member's options come first (length=, precision=, scale=, type=); the rest is its data type.
 //
 // Names take the identifier form of their dictionary name; "" stands for an empty text.
 enum class CompileExpectation { NotChecked, Compiles, Fails };
@@ -32,5 +43,11 @@ struct ModelText {
 
 // Fails with the line number and the reason on a statement it does not know.
 ModelText ParseModelText(const std::string& text);
+
+// The composite types as the lines above declare them, ordered by their references, so that two
+// models compare whatever order their types were met in.
+std::vector<std::string> DescribeTypes(const TOraTypesList& types);
+// OWNER.NAME, or OWNER.NAME.SUBNAME for a package's own type.
+std::string TypeReference(const TOraType& type);
 
 }  // namespace tarvel
