@@ -16,6 +16,7 @@
 #include "catalogue/DictionaryCopy.h"
 #include "catalogue/SnapshotSchema.h"
 #include "catalogue/SqliteDictionary.h"
+#include "catalogue/TypeRowsCopy.h"
 #include "common/Error.h"
 #include "common/Paths.h"
 
@@ -52,6 +53,11 @@ class SnapshotWriter {
 
   std::int64_t copy(const CopiedView& copied, const std::string& owner, DictionaryQuery& rows) {
     return InsertRows(db_.get(), copied, owner, rows, failure_);
+  }
+
+  // What describes the owner's composite arguments, from a server that has it.
+  void copyTypes(DictionaryConnection& connection, const std::string& owner) {
+    CopyCompositeTypes(connection, db_.get(), owner, {""}, failure_);
   }
 
   void close() {
@@ -138,6 +144,7 @@ SnapshotRowCounts ExportSnapshot(DictionaryConnection& connection, const std::st
           connection, CopyStatement(exported.copied, owner, exported.condition, exported.order));
       *targets[i] = writer.copy(exported.copied, owner, rows);
     }
+    writer.copyTypes(connection, owner);
     writer.execute("commit");
     writer.close();
   }

@@ -8,6 +8,7 @@
 #include "catalogue/SnapshotSchema.h"
 #include "catalogue/SqlLiteral.h"
 #include "catalogue/SqliteDictionary.h"
+#include "catalogue/TypeRowsCopy.h"
 #include "common/Error.h"
 #include "common/Text.h"
 
@@ -28,12 +29,13 @@ std::string JoinColumns(const std::vector<const char*>& columns) {
   return joined;
 }
 
-// The owner is the first place, bound once for all rows.
-std::string InsertStatement(const CopiedView& copied) {
-  std::string places = "?";
-  for (std::size_t i = 0; i < copied.columns.size(); ++i) places += ", ?";
-  return std::string("insert into ") + copied.view.name + " (" + std::string(kOwnerColumn) + ", " +
-         JoinColumns(copied.columns) + ") values (" + places + ")";
+// A constant owner is the first place, bound once for all rows.
+std::string InsertStatement(const CopiedView& copied, bool constantOwner) {
+  std::string places = constantOwner ? "?, " : "";
+  for (std::size_t i = 0; i < copied.columns.size(); ++i) places += i == 0 ? "?" : ", ?";
+  return std::string("insert into ") + copied.view.name + " (" +
+         (constantOwner ? std::string(kOwnerColumn) + ", " : "") + JoinColumns(copied.columns) +
+         ") values (" + places + ")";
 }
 
 void Bind(sqlite3* into, sqlite3_stmt* insert, int place, std::string_view value,
@@ -150,14 +152,16 @@ void ExecuteSql(sqlite3* into, const char* sql, const std::string& failure) {
 
 std::int64_t InsertRows(sqlite3* into, const CopiedView& copied, const std::string& owner,
                         DictionaryQuery& rows, const std::string& failure) {
+  const bool constantOwner = !owner.empty();
   sqlite3_stmt* prepared = nullptr;
-  if (sqlite3_prepare_v2(into, InsertStatement(copied).c_str(), -1, &prepared, nullptr) !=
-      SQLITE_OK) {
+  if (sqlite3_prepare_v2(into, InsertStatement(copied, constantOwner).c_str(), -1, &prepared,
+                         nullptr) != SQLITE_OK) {
     FailWithMessageOf(into, failure);
   }
   const StatementHandle insert(prepared);
   // A reset keeps the bindings: the owner stays bound for every row.
-  Bind(into, prepared, 1, AsciiUpper(owner), failure);
+  if (constantOwner) Bind(into, prepared, 1, AsciiUpper(owner), failure);
+  const int firstPlace = constantOwner ? 2 : 1;
   std::vector<DictionaryColumn> columns;
   if (!rows.eof()) {
     for (const char* column : copied.columns) columns.push_back(rows.column(column));
@@ -165,7 +169,7 @@ std::int64_t InsertRows(sqlite3* into, const CopiedView& copied, const std::stri
   std::int64_t count = 0;
   for (; !rows.eof(); rows.next(), ++count) {
     for (std::size_t i = 0; i < columns.size(); ++i) {
-      Bind(into, prepared, static_cast<int>(i) + 2, rows.fieldView(columns[i]), failure);
+      Bind(into, prepared, static_cast<int>(i) + firstPlace, rows.fieldView(columns[i]), failure);
     }
     if (sqlite3_step(prepared) != SQLITE_DONE) FailWithMessageOf(into, failure);
     sqlite3_reset(prepared);
@@ -175,17 +179,23 @@ std::int64_t InsertRows(sqlite3* into, const CopiedView& copied, const std::stri
 
 std::unique_ptr<DictionaryDatabase> CopyServerDictionary(DictionaryConnection& server,
                                                          const std::string& owner,
-                                                         const std::vector<std::string>& names) {
+                                                         const std::vector<std::string>& names,
+                                                         bool withTypes) {
   // Only the export orders by SEQUENCE; the reader never reads it.
   static const CopiedView kArguments = CopyOf(ArgumentsTable(), {"sequence"});
   static const CopiedView kProcedures = CopyOf(ProceduresTable());
   SqliteHandle copy = OpenMemoryCopy();
   ExecuteSql(copy.get(), "begin", "");
+  std::vector<std::string> argumentConditions;
   for (const NamesCondition& condition : Conditions(names)) {
     DictionaryQuery arguments(server, CopyStatement(kArguments, owner, condition.arguments));
     InsertRows(copy.get(), kArguments, owner, arguments, "");
     DictionaryQuery procedures(server, CopyStatement(kProcedures, owner, condition.procedures));
     InsertRows(copy.get(), kProcedures, owner, procedures, "");
+    argumentConditions.push_back(condition.arguments);
+  }
+  if (withTypes && !argumentConditions.empty()) {
+    CopyCompositeTypes(server, copy.get(), owner, argumentConditions, "");
   }
   ExecuteSql(copy.get(), "commit", "");
   return std::make_unique<SqliteDictionary>(std::move(copy));

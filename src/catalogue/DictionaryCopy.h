@@ -34,17 +34,20 @@ std::string CopyStatement(const CopiedView& copied, const std::string& owner,
 void ExecuteSql(sqlite3* into, const char* sql, const std::string& failure);
 
 // Inserts every row of the query, read by CopyStatement, into the view's table with the owner
-// asked for; empty texts go in as NULL, as the dictionary never holds an empty text where it
-// means a value. Returns the number of rows.
+// asked for (or, when `owner` is empty, with the owner among the copied columns); empty texts go
+// in as NULL, as the dictionary never holds an empty text where it means a value. Returns the
+// number of rows.
 std::int64_t InsertRows(sqlite3* into, const CopiedView& copied, const std::string& owner,
                         DictionaryQuery& rows, const std::string& failure);
 
 // The rows of all_arguments and all_procedures that the reader's statements ask for the
 // given package names ("" for the routines outside packages), copied from a server into an
 // in-memory SQLite database of the snapshot's shape, in a handful of statements. The reader's
-// statements then run unchanged against the copy.
+// statements then run unchanged against the copy. `withTypes` adds what describes their
+// composite arguments, for a reader that describes them.
 std::unique_ptr<DictionaryDatabase> CopyServerDictionary(DictionaryConnection& server,
                                                          const std::string& owner,
-                                                         const std::vector<std::string>& names);
+                                                         const std::vector<std::string>& names,
+                                                         bool withTypes = false);
 
 }  // namespace tarvel

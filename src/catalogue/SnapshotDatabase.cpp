@@ -118,7 +118,7 @@ void CheckColumns(sqlite3* database, const SnapshotTable& required, const std::s
 }
 
 // Only tables: a view can hold any query, an endless recursive one included, and a virtual
-// table runs code of its module.
+// table runs code of its module. The type views may be missing, but not be anything else.
 void CheckSnapshotTables(sqlite3* database, const std::string& path, const std::string& failure) {
   const std::vector<std::vector<std::string>> objects = ReadRows(
       database,
@@ -138,6 +138,11 @@ void CheckSnapshotTables(sqlite3* database, const std::string& path, const std::
     } else {
       CheckColumns(database, required, *table, failure, problems);
     }
+  }
+  for (const SnapshotTable& optional : TypeTables()) {
+    const std::string* table = FindIgnoringCase(names, optional.name);
+    const std::string type = table == nullptr ? "table" : objects[table - names.data()][1];
+    if (type != "table") problems.push_back(*table + " is a " + type + ", not a table");
   }
   std::string missing;
   for (const std::string& problem : problems) missing += (missing.empty() ? "" : "; ") + problem;

@@ -25,4 +25,13 @@ bool IsIntegerColumn(const char* column);
 // dba_objects, all_arguments and all_procedures, in that order.
 const std::vector<SnapshotTable>& SnapshotTables();
 
+// The views that describe records, collections and objects, with the columns the reader reads
+// and its lookups search by, owner first. A snapshot may lack any of them and then reads as one
+// made before they were known; a server may lack them too (11g has no PL/SQL type views).
+const std::vector<SnapshotTable>& TypeTables();
+
+// The columns of all_arguments that give a composite argument's type and a field's size, which
+// a snapshot may lack.
+const std::vector<const char*>& ArgumentTypeColumns();
+
 }  // namespace tarvel

@@ -1,10 +1,13 @@
 #include "catalogue/uOracleParser.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <unordered_map>
 
+#include "catalogue/CompositeTypes.h"
 #include "catalogue/SqlLiteral.h"
 #include "common/Error.h"
 #include "common/Text.h"
@@ -150,6 +153,9 @@ class Reader {
   Reader(DictionaryConnection& connection, const std::string& owner, const TypeAdditions& types)
       : connection_(connection), owner_(owner), types_(types) {}
 
+  // From now on, composite arguments are read with their types' structure into `types`.
+  void describeComposites(TOraTypesList& types) { composites_.emplace(connection_, owner_, types); }
+
   std::unique_ptr<TOraPackage> package(const std::string& packageName, ReadListener& listener);
   std::unique_ptr<TOraProcedure> procedure(const std::string& packageName,
                                            const std::string& routineName,
@@ -159,6 +165,8 @@ class Reader {
   std::vector<std::pair<std::string, std::string>> routinesOf(const std::string& packageName);
   void addArgumentRow(const RoutineRef& routine, const DictionaryQuery& row,
                       const ArgumentColumns& columns, TOraProcedure& procedure);
+  void describeCompositeArguments(const std::string& packageName, const std::string& routineName,
+                                  const std::string& overload, TOraProcedure& procedure);
   const ArgumentColumns& argumentColumns(const DictionaryQuery& query);
   const MappedType& mappedType(std::string_view dataType);
   const MappedType& argumentType(std::string_view dataType, std::string_view argumentName);
@@ -173,6 +181,10 @@ class Reader {
   std::int64_t lastPosition_ = -1;        // of the routine's latest argument row with a type
   std::vector<std::string> argumentColumnNames_;
   std::optional<ArgumentColumns> argumentColumns_;  // found for argumentColumnNames_
+  std::optional<CompositeTypeReader> composites_;   // when composites are described
+  // The composite arguments of the routine being read: their POSITION and index in arguments_
+  // (none for the function result).
+  std::map<std::int64_t, std::optional<std::size_t>> compositeArguments_;
 };
 
 // Every argument statement has the same columns: they are looked up again only when the names
@@ -219,7 +231,11 @@ void Reader::addArgumentRow(const RoutineRef& routine, const DictionaryQuery& ro
   const std::string_view dataType = row.fieldView(columns.dataType);
   const std::string_view inOut = row.fieldView(columns.inOut);
 
-  if (dataLevel != 0) throw TarvelError(ConversionMessage(routine));
+  if (dataLevel != 0) {
+    // A composite's fields and elements, read with its type.
+    if (composites_) return;
+    throw TarvelError(ConversionMessage(routine));
+  }
   // Rows without a data type add nothing: the placeholder row of a procedure without arguments.
   if (dataType.empty()) return;
   // A position twice would be an argument twice; an argument without a name cannot be declared.
@@ -232,17 +248,22 @@ void Reader::addArgumentRow(const RoutineRef& routine, const DictionaryQuery& ro
     throw TarvelError("An argument without a name at position " + std::to_string(position) +
                       " in :" + routine.Path());
   }
+  // No ADO field type binds a composite: its type's structure stands for the mapping.
+  static const MappedType kComposite;
+  const bool composite = composites_ && IsCompositeDataType(dataType);
   if (position == 0) {
     if (!argumentName.empty()) throw TarvelError(ConversionMessage(routine));
     static const SharedText kResultName("Result");
     static const SharedText kResultDbName("@RETURN_VALUE");
     static const SharedText kResultDirection("pdReturnValue");
-    const MappedType& type = mappedType(dataType);
+    const MappedType& type = composite ? kComposite : mappedType(dataType);
     procedure.ReturnParam = std::make_unique<TOraParameter>(TOraParameter{
         kResultName, kResultDbName, type.fieldType, type.delphiType, kResultDirection, nullptr});
+    if (composite) compositeArguments_[0] = std::nullopt;
     return;
   }
-  const MappedType& type = argumentType(dataType, argumentName);
+  if (composite) compositeArguments_[position] = arguments_.size();
+  const MappedType& type = composite ? kComposite : argumentType(dataType, argumentName);
   TOraParameter argument;
   argument.DbName = argumentName;
   argument.Name = identifierOf(argument.DbName);
@@ -287,6 +308,21 @@ void LeaveOutSameDelphiOverloads(const std::string& owner, const std::string& pa
     leftOut.push_back(i);
   }
   for (auto i = leftOut.rbegin(); i != leftOut.rend(); ++i) routines.Remove(*i);
+}
+
+void Reader::describeCompositeArguments(const std::string& packageName,
+                                        const std::string& routineName, const std::string& overload,
+                                        TOraProcedure& procedure) {
+  std::set<std::int64_t> positions;
+  for (const auto& [position, index] : compositeArguments_) positions.insert(position);
+  const std::map<std::int64_t, const TOraType*> types =
+      composites_->describe({packageName, routineName, overload}, positions);
+  for (const auto& [position, index] : compositeArguments_) {
+    const auto type = types.find(position);
+    if (type == types.end()) continue;
+    TOraParameter& argument = index ? arguments_[*index] : *procedure.ReturnParam;
+    argument.Type = type->second;
+  }
 }
 
 std::unique_ptr<TOraPackage> Reader::package(const std::string& packageName,
@@ -342,9 +378,12 @@ std::unique_ptr<TOraProcedure> Reader::procedure(const std::string& packageName,
   const ArgumentColumns& columns = argumentColumns(arguments);
   arguments_.clear();
   lastPosition_ = -1;
+  compositeArguments_.clear();
   for (; !arguments.eof(); arguments.next()) {
     addArgumentRow(routine, arguments, columns, *procedure);
   }
+  if (!compositeArguments_.empty())
+    describeCompositeArguments(packageName, routineName, overload, *procedure);
   procedure->Parameters.MoveFrom(arguments_);
   return procedure;
 }
@@ -357,6 +396,7 @@ std::unique_ptr<TOraDatabase> LoadDatabase(DictionaryConnection& connection,
                                            const TypeAdditions& types, ReadListener& listener) {
   auto database = std::make_unique<TOraDatabase>();
   Reader reader(connection, owner, types);
+  if (listener.describesComposites()) reader.describeComposites(database->Types);
   for (const std::string& packageName : packageNames) {
     database->Packages.Add(std::move(*reader.package(packageName, listener)));
     listener.packageRead();

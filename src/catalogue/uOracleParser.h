@@ -27,6 +27,9 @@ class ReadListener {
   virtual void warning(const RoutineWarning& warning) = 0;
   // Whether a database error while reading a routine ends the read instead of being a warning.
   virtual bool failsOnDatabaseError() const { return false; }
+  // Whether LoadDatabase keeps routines with record, collection and object arguments, with each
+  // type's structure in the model, rather than leaving them out as ADO cannot bind them.
+  virtual bool describesComposites() const { return false; }
 };
 
 // One package per name, in order; the empty name reads the routines outside packages. Data

@@ -29,7 +29,8 @@ std::unique_ptr<TOraDatabase> ReadModel(DictionaryConnection& connection,
     if (!connection.isServer() || request.readPerRoutine) {
       return LoadDatabase(connection, owner, request.names, request.typeAdditions, listener);
     }
-    DictionaryConnection copy(CopyServerDictionary(connection, owner, request.names));
+    DictionaryConnection copy(
+        CopyServerDictionary(connection, owner, request.names, listener.describesComposites()));
     copy.setStatementObserver(connection.observer());
     return LoadDatabase(copy, owner, request.names, request.typeAdditions, listener);
   } catch (...) {
