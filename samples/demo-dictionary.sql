@@ -9,6 +9,13 @@
 --           binds neither; both routines are left out with a warning)
 -- HR_EMPTY  a package without subprograms
 -- HR_TYPES  one routine per type family of samples/type-additions.ini, left out without it
+--
+-- The owner SHAPES has SHAPES_API, one routine per kind of composite argument: a record with a
+-- BOOLEAN field, an index-by table of records, HR's EMPLOYEES%ROWTYPE and an object, a nested
+-- table and a varray, an XMLTYPE result. ADO binds none of them, so logged on as SHAPES all
+-- five are left out with a warning. The rows are Oracle 19c's: one all_arguments row per
+-- argument, the structure in the type views (demo-dictionary-11g.sql turns them into 11g's
+-- nested rows).
 -- EMP_COUNT, LOG_MSG, REFRESH_STATS  routines outside packages (REFRESH_STATS new style)
 
 insert into dba_objects (OWNER, OBJECT_NAME, OBJECT_ID, OBJECT_TYPE) values
@@ -21,6 +28,10 @@ insert into dba_objects (OWNER, OBJECT_NAME, OBJECT_ID, OBJECT_TYPE) values
   ('HR', 'HR_EMPTY', 1007, 'PACKAGE'),
   ('HR', 'HR_TYPES', 1008, 'PACKAGE'),
   ('HR', 'HR_TYPES', 1009, 'PACKAGE BODY'),
+  ('SHAPES', 'SHAPES_API', 1013, 'PACKAGE'),
+  ('SHAPES', 'SHAPES_API', 1014, 'PACKAGE BODY'),
+  ('SHAPES', 'ADDRESS_T', 1015, 'TYPE'),
+  ('SHAPES', 'PHONE_LIST', 1016, 'TYPE'),
   ('HR', 'EMP_COUNT', 1010, 'FUNCTION'),
   ('HR', 'LOG_MSG', 1011, 'PROCEDURE'),
   ('HR', 'REFRESH_STATS', 1012, 'PROCEDURE'),
@@ -57,6 +68,12 @@ insert into all_procedures
   ('HR', 'HR_TYPES', 'SET_LOCAL_NAME', 1008, 4, NULL, 'PACKAGE'),
   ('HR', 'HR_TYPES', 'GET_CV', 1008, 5, NULL, 'PACKAGE'),
   ('HR', 'HR_TYPES', 'LOCATE_EMP', 1008, 6, NULL, 'PACKAGE'),
+  ('SHAPES', 'SHAPES_API', NULL, 1013, 0, NULL, 'PACKAGE'),
+  ('SHAPES', 'SHAPES_API', 'GET_EMP', 1013, 1, NULL, 'PACKAGE'),
+  ('SHAPES', 'SHAPES_API', 'SAVE_EMPS', 1013, 2, NULL, 'PACKAGE'),
+  ('SHAPES', 'SHAPES_API', 'HIRE', 1013, 3, NULL, 'PACKAGE'),
+  ('SHAPES', 'SHAPES_API', 'SET_NAMES', 1013, 4, NULL, 'PACKAGE'),
+  ('SHAPES', 'SHAPES_API', 'GET_PROFILE', 1013, 5, NULL, 'PACKAGE'),
   ('HR', 'EMP_COUNT', NULL, 1010, 1, NULL, 'FUNCTION'),
   ('HR', 'LOG_MSG', NULL, 1011, 1, NULL, 'PROCEDURE'),
   ('HR', 'REFRESH_STATS', NULL, 1012, 1, NULL, 'PROCEDURE'),
@@ -143,3 +160,68 @@ values
   ('SCOTT', 'SCOTT_PKG', 'RAISE_BONUS', 2002, NULL, 1, 'P_PCT', 1, 1, 0, 'NUMBER', 'IN', NULL, NULL),
   ('SCOTT', NULL, 'SCOTT_FN', 2004, NULL, 1, NULL, 0, 1, 0, 'VARCHAR2', 'OUT', NULL, NULL),
   ('SCOTT', NULL, 'SCOTT_FN', 2004, NULL, 1, 'P_ID', 1, 2, 0, 'NUMBER', 'IN', NULL, NULL);
+
+-- SHAPES_API as Oracle 19c lists it: ALL_ARGUMENTS names each composite argument's type
+-- (TYPE_OBJECT_TYPE 'PACKAGE' for the package's own, 'TYPE' for a SQL type, 'TABLE' for a
+-- %ROWTYPE), and the type views describe them.
+insert into all_arguments
+  (OWNER, PACKAGE_NAME, OBJECT_NAME, OBJECT_ID, OVERLOAD, SUBPROGRAM_ID, ARGUMENT_NAME, POSITION,
+   SEQUENCE, DATA_LEVEL, DATA_TYPE, IN_OUT, TYPE_OWNER, TYPE_NAME, TYPE_SUBNAME, TYPE_OBJECT_TYPE)
+values
+  ('SHAPES', 'SHAPES_API', 'GET_EMP', 1013, NULL, 1, NULL, 0, 1, 0, 'PL/SQL RECORD', 'OUT', 'SHAPES', 'SHAPES_API', 'EMP_REC', 'PACKAGE'),
+  ('SHAPES', 'SHAPES_API', 'GET_EMP', 1013, NULL, 1, 'P_ID', 1, 2, 0, 'NUMBER', 'IN', NULL, NULL, NULL, NULL),
+  ('SHAPES', 'SHAPES_API', 'SAVE_EMPS', 1013, NULL, 2, 'P_EMPS', 1, 1, 0, 'PL/SQL TABLE', 'IN', 'SHAPES', 'SHAPES_API', 'EMP_TAB', 'PACKAGE'),
+  ('SHAPES', 'SHAPES_API', 'HIRE', 1013, NULL, 3, 'P_ROW', 1, 1, 0, 'PL/SQL RECORD', 'IN', 'HR', 'EMPLOYEES', NULL, 'TABLE'),
+  ('SHAPES', 'SHAPES_API', 'HIRE', 1013, NULL, 3, 'P_ADDRESS', 2, 2, 0, 'OBJECT', 'IN', 'SHAPES', 'ADDRESS_T', NULL, 'TYPE'),
+  ('SHAPES', 'SHAPES_API', 'SET_NAMES', 1013, NULL, 4, 'P_NAMES', 1, 1, 0, 'TABLE', 'IN', 'SHAPES', 'SHAPES_API', 'NAME_LIST', 'PACKAGE'),
+  ('SHAPES', 'SHAPES_API', 'SET_NAMES', 1013, NULL, 4, 'P_PHONES', 2, 2, 0, 'VARRAY', 'OUT', 'SHAPES', 'PHONE_LIST', NULL, 'TYPE'),
+  ('SHAPES', 'SHAPES_API', 'GET_PROFILE', 1013, NULL, 5, NULL, 0, 1, 0, 'OPAQUE/XMLTYPE', 'OUT', 'SYS', 'XMLTYPE', NULL, 'TYPE'),
+  ('SHAPES', 'SHAPES_API', 'GET_PROFILE', 1013, NULL, 5, 'P_ID', 1, 2, 0, 'NUMBER', 'IN', NULL, NULL, NULL, NULL);
+
+-- 19c spells a PLS_INTEGER attribute "PL/SQL PLS INTEGER", and names the record in
+-- ELEM_TYPE_PACKAGE of a collection of a record of the same package.
+insert into all_plsql_types (OWNER, TYPE_NAME, PACKAGE_NAME, TYPECODE, ATTRIBUTES, CONTAINS_PLSQL)
+values
+  ('SHAPES', 'EMP_REC', 'SHAPES_API', 'PL/SQL RECORD', 4, 'YES'),
+  ('SHAPES', 'EMP_TAB', 'SHAPES_API', 'COLLECTION', 0, 'YES'),
+  ('SHAPES', 'NAME_LIST', 'SHAPES_API', 'COLLECTION', 0, 'NO');
+
+insert into all_plsql_type_attrs
+  (OWNER, TYPE_NAME, PACKAGE_NAME, ATTR_NAME, ATTR_TYPE_OWNER, ATTR_TYPE_NAME, ATTR_TYPE_PACKAGE,
+   LENGTH, PRECISION, SCALE, ATTR_NO)
+values
+  ('SHAPES', 'EMP_REC', 'SHAPES_API', 'EMP_ID', NULL, 'NUMBER', NULL, NULL, 6, 0, 1),
+  ('SHAPES', 'EMP_REC', 'SHAPES_API', 'FULL_NAME', NULL, 'VARCHAR2', NULL, 40, NULL, NULL, 2),
+  ('SHAPES', 'EMP_REC', 'SHAPES_API', 'ACTIVE', NULL, 'PL/SQL BOOLEAN', NULL, NULL, NULL, NULL, 3),
+  ('SHAPES', 'EMP_REC', 'SHAPES_API', 'GRADE', NULL, 'PL/SQL PLS INTEGER', NULL, NULL, NULL, NULL, 4);
+
+insert into all_plsql_coll_types
+  (OWNER, TYPE_NAME, PACKAGE_NAME, COLL_TYPE, UPPER_BOUND, ELEM_TYPE_OWNER, ELEM_TYPE_NAME,
+   ELEM_TYPE_PACKAGE, LENGTH, PRECISION, SCALE, INDEX_BY)
+values
+  ('SHAPES', 'EMP_TAB', 'SHAPES_API', 'PL/SQL INDEX TABLE', NULL, 'SHAPES', 'EMP_REC', 'EMP_REC', NULL, NULL, NULL, 'BINARY_INTEGER'),
+  ('SHAPES', 'NAME_LIST', 'SHAPES_API', 'TABLE', NULL, NULL, 'VARCHAR2', NULL, 30, NULL, NULL, NULL);
+
+insert into all_types (OWNER, TYPE_NAME, TYPECODE, ATTRIBUTES, METHODS, PREDEFINED, INCOMPLETE, FINAL, INSTANTIABLE)
+values
+  ('SHAPES', 'ADDRESS_T', 'OBJECT', 2, 0, 'NO', 'NO', 'YES', 'YES'),
+  ('SHAPES', 'PHONE_LIST', 'COLLECTION', 0, 0, 'NO', 'NO', 'YES', 'YES');
+
+insert into all_type_attrs
+  (OWNER, TYPE_NAME, ATTR_NAME, ATTR_TYPE_OWNER, ATTR_TYPE_NAME, LENGTH, PRECISION, SCALE, ATTR_NO, INHERITED)
+values
+  ('SHAPES', 'ADDRESS_T', 'STREET', NULL, 'VARCHAR2', 60, NULL, NULL, 1, 'NO'),
+  ('SHAPES', 'ADDRESS_T', 'CITY', NULL, 'VARCHAR2', 30, NULL, NULL, 2, 'NO');
+
+insert into all_coll_types
+  (OWNER, TYPE_NAME, COLL_TYPE, UPPER_BOUND, ELEM_TYPE_OWNER, ELEM_TYPE_NAME, LENGTH, PRECISION, SCALE)
+values
+  ('SHAPES', 'PHONE_LIST', 'VARYING ARRAY', 5, NULL, 'VARCHAR2', 20, NULL, NULL);
+
+insert into all_tab_columns
+  (OWNER, TABLE_NAME, COLUMN_NAME, DATA_TYPE, DATA_TYPE_OWNER, DATA_LENGTH, DATA_PRECISION,
+   DATA_SCALE, NULLABLE, COLUMN_ID, CHAR_LENGTH)
+values
+  ('HR', 'EMPLOYEES', 'EMPLOYEE_ID', 'NUMBER', NULL, 22, 6, 0, 'N', 1, 0),
+  ('HR', 'EMPLOYEES', 'LAST_NAME', 'VARCHAR2', NULL, 25, NULL, NULL, 'N', 2, 25),
+  ('HR', 'EMPLOYEES', 'HIRE_DATE', 'DATE', NULL, 7, NULL, NULL, 'N', 3, 0);

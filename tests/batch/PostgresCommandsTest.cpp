@@ -17,23 +17,7 @@ namespace tarvel::testing {
 namespace {
 
 // The demo dictionary served by PostgreSQL through unixODBC, standing in for Oracle: the views
-// as tables with the snapshot's columns (dba_objects on the search path, the other two in a sys
-// schema, OVERLOAD an integer), filled by the very SQL text that builds the demo snapshot.
-const char* const kDictionaryTables = R"sql(
-create schema sys;
-create table dba_objects (OWNER text not null, OBJECT_NAME text not null, SUBOBJECT_NAME text,
-  OBJECT_ID integer, OBJECT_TYPE text, STATUS text default 'VALID');
-create table sys.all_arguments (OWNER text not null, OBJECT_NAME text, PACKAGE_NAME text,
-  OBJECT_ID integer, OVERLOAD integer, SUBPROGRAM_ID integer, ARGUMENT_NAME text,
-  POSITION integer, SEQUENCE integer, DATA_LEVEL integer, DATA_TYPE text, IN_OUT text,
-  DATA_LENGTH integer, TYPE_NAME text, TYPE_SUBNAME text);
-create table sys.all_procedures (OWNER text not null, OBJECT_NAME text, PROCEDURE_NAME text,
-  OBJECT_ID integer, SUBPROGRAM_ID integer, OVERLOAD integer, OBJECT_TYPE text);
-grant usage on schema sys to public;
-grant select on all tables in schema sys, public to public;
-set search_path = sys, public;
-)sql";
-
+// as tables of the snapshot's shape, filled by the very SQL text that builds the demo snapshot.
 const char* const kDataSource = "TarvelDemoDictionary";
 const std::string kHrPassword = "Hr-9fq2-lantern";
 
@@ -51,8 +35,8 @@ class DemoDictionaryServer : public ::testing::Environment {
     server = std::make_unique<PostgresServer>();
     server->RunSql("postgres", "create role hr login password '" + kHrPassword +
                                    "';\ncreate database dictionary;\n");
-    server->RunSql("dictionary", std::string(kDictionaryTables) +
-                                     ReadWholeFile(QStringLiteral(TARVEL_DEMO_DICTIONARY_SQL)));
+    server->RunSql("dictionary",
+                   PostgresTablesSql() + ReadWholeFile(QStringLiteral(TARVEL_DEMO_DICTIONARY_SQL)));
     configuration_.AddDriver("PostgreSQL Unicode", PostgresOdbcDriverLibrary());
     configuration_.AddDataSource(kDataSource, "PostgreSQL Unicode",
                                  {{"Servername", "127.0.0.1"},

@@ -91,6 +91,22 @@ std::string SnapshotTablesSql() {
   return ReadWholeFile(TARVEL_SNAPSHOT_SCHEMA);
 }
 
+std::string PostgresTablesSql() {
+  std::string sql = SnapshotTablesSql();
+  for (const auto& [sqlite, postgres] :
+       {std::pair<std::string, std::string>{"OVERLOAD text", "OVERLOAD integer"},
+        {" blob", " bytea"}}) {
+    for (std::size_t at = sql.find(sqlite); at != std::string::npos; at = sql.find(sqlite, at)) {
+      sql.replace(at, sqlite.size(), postgres);
+    }
+  }
+  return "create schema sys;\nset search_path = sys, public;\n" + sql +
+         "\ngrant usage on schema sys to public;\n"
+         "grant select on all tables in schema sys to public;\n"
+         "do $$ begin execute 'alter database ' || current_database() || "
+         "' set search_path = sys, public'; end $$;\n";
+}
+
 void BuildSnapshotFile(const std::string& path, const std::string& sql) {
   const QString name = UniqueConnectionName();
   try {

@@ -8,6 +8,11 @@ namespace tarvel::testing {
 // The three dictionary tables of a snapshot with their indexes, as every snapshot has them.
 std::string SnapshotTablesSql();
 
+// The same tables for a PostgreSQL test server: in a schema sys that every session of the
+// database searches first, OVERLOAD an integer (PostgreSQL compares no text with the number of
+// an overload condition), and readable by every role. Loading rows may follow in the same text.
+std::string PostgresTablesSql();
+
 // Writes a new SQLite file at path by running the SQL text, statement by statement (split at
 // each ';' outside quotes and comments); a failing statement throws TarvelError naming it.
 void BuildSnapshotFile(const std::string& path, const std::string& sql);

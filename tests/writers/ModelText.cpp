@@ -98,9 +98,14 @@ class ModelTextParser {
       AddPackage("");
     } else if (keyword == "procedure" && (words.size() == 2 || IsOverload(words, 2))) {
       AddRoutine(words[1], words.size() == 3);
-    } else if (keyword == "function" && (words.size() == 4 || IsOverload(words, 4))) {
-      AddRoutine(words[1], words.size() == 5).ReturnParam = std::make_unique<TOraParameter>(
+    } else if (keyword == "function" && words.size() >= 4 && words.size() <= 6) {
+      const bool overloaded = words.size() > 4 && words[4] == "overload";
+      const std::size_t typeAt = overloaded ? 5 : 4;
+      if (words.size() > typeAt + 1) Fail("unknown statement \"" + line + "\"");
+      auto result = std::make_unique<TOraParameter>(
           NewParameter("Result", "@RETURN_VALUE", words[2], words[3], "pdReturnValue"));
+      if (words.size() == typeAt + 1) result->Type = &FindType(words[typeAt]);
+      AddRoutine(words[1], overloaded).ReturnParam = std::move(result);
     } else if (keyword == "arg" && (words.size() == 5 || words.size() == 6)) {
       TOraParameter& argument = CurrentRoutine().Parameters.Add(
           NewParameter(FormatIdentifier(words[1]), words[1], words[2], words[3], words[4]));

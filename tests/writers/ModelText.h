@@ -21,7 +21,8 @@ namespace tarvel {
 //   arg P_EMP_ID ftFloat double pdInput
 //   dbname A'B\x0AC                         (the dictionary name of the latest routine or
 //                                           argument, "\xNN" a byte; its identifier stays)
-//   arg P_EMP "" "" pdInput HR.PKG.EMP_REC  (a composite argument: its type's reference)
+//   arg P_EMP "" "" pdInput HR.PKG.EMP_REC  (a composite argument: its type's reference; a
+//                                           function's result takes one after "overload")
 //
 // Composite types, each declared before it is referenced, as OWNER.NAME or OWNER.NAME.SUBNAME:
 //   type record HR.PKG.EMP_REC             (record rowtype indexby nestedtable varray object
