@@ -165,7 +165,8 @@ TEST_F(CompositeTypesTest, ASnapshotWithoutTypeColumnsAndViewsReadsAsBefore) {
   for (const SnapshotTable& table : SnapshotTables()) {
     oldTables += std::string("create table ") + table.name + " (";
     for (const char* column : table.columns) {
-      oldTables += std::string(column) + (column == table.columns.back() ? ");\n" : ", ");
+      oldTables += std::string(column) + (IsIntegerColumn(column) ? " integer" : " text") +
+                   (column == table.columns.back() ? ");\n" : ", ");
     }
   }
   OpenRows(rows);

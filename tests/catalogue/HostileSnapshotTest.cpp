@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <functional>
 #include <string>
@@ -91,11 +93,29 @@ std::function<std::string(const std::string&)> DemoCutAt(long size) {
   };
 }
 
-// Every page after the first, where the schema is, overwritten: the tables' rows are damaged.
+// The pages of the three tables and their indexes overwritten, the schema's pages left: the rows
+// are damaged.
 std::string Damaged(const std::string& path) {
   Built(path, SnapshotTablesSql());
+  std::vector<int> rootPages;
+  const QString name = QStringLiteral("damaged-pages");
+  {
+    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    database.setDatabaseName(ToQString(path));
+    EXPECT_TRUE(database.open());
+    QSqlQuery query(QStringLiteral("select rootpage from sqlite_master where tbl_name in "
+                                   "('dba_objects', 'all_arguments', 'all_procedures')"),
+                    database);
+    while (query.next()) rootPages.push_back(query.value(0).toInt());
+  }
+  QSqlDatabase::removeDatabase(name);
+  constexpr std::size_t kPageSize = 4096;
   std::string bytes = ReadWholeFile(path);
-  for (std::size_t i = 4096; i < bytes.size(); ++i) bytes[i] = static_cast<char>(0x5a);
+  for (const int page : rootPages) {
+    for (std::size_t i = (page - 1) * kPageSize; i < page * kPageSize && i < bytes.size(); ++i) {
+      bytes[i] = static_cast<char>(0x5a);
+    }
+  }
   WriteFile(path, bytes);
   return path;
 }
