@@ -85,17 +85,27 @@ void RemoveTemporaryAndEnd(int signal) {
 class TemporaryFile {
  public:
   // From the root: SQLite would read a name beginning with "file:" as a URI.
+  // The signals wait while the file comes into being, so that none ends the program between
+  // its creation and the handler that removes it.
   explicit TemporaryFile(const std::string& path) : path_(AbsolutePath(path) + ".XXXXXX") {
+    sigset_t ending, before;
+    sigemptyset(&ending);
+    for (const int signal : kSignals) sigaddset(&ending, signal);
+    ::sigprocmask(SIG_BLOCK, &ending, &before);
     const int fd = ::mkstemp(path_.data());
-    if (fd < 0) throw TarvelError("Unable to write to " + path + ": " + std::strerror(errno));
-    ::close(fd);
-    gTemporaryToRemove = path_.c_str();
-    struct sigaction action {};
-    action.sa_handler = RemoveTemporaryAndEnd;
-    sigemptyset(&action.sa_mask);
-    for (std::size_t i = 0; i < kSignals.size(); ++i) {
-      sigaction(kSignals[i], &action, &previous_[i]);
+    const int error = errno;
+    if (fd >= 0) {
+      ::close(fd);
+      gTemporaryToRemove = path_.c_str();
+      struct sigaction action {};
+      action.sa_handler = RemoveTemporaryAndEnd;
+      sigemptyset(&action.sa_mask);
+      for (std::size_t i = 0; i < kSignals.size(); ++i) {
+        sigaction(kSignals[i], &action, &previous_[i]);
+      }
     }
+    ::sigprocmask(SIG_SETMASK, &before, nullptr);
+    if (fd < 0) throw TarvelError("Unable to write to " + path + ": " + std::strerror(error));
   }
   ~TemporaryFile() {
     if (!kept_) ::unlink(path_.c_str());
