@@ -157,6 +157,10 @@ std::string_view DictionaryQuery::fieldView(const DictionaryColumn& column) cons
   return state_->rows->text(column.index);
 }
 
+bool DictionaryQuery::fieldIsNull(const DictionaryColumn& column) const {
+  return state_->rows->isNull(column.index);
+}
+
 std::int64_t DictionaryQuery::fieldInteger(const DictionaryColumn& column) const {
   if (const std::optional<std::int64_t> number = state_->rows->integer(column.index)) {
     return *number;

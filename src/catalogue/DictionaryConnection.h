@@ -84,6 +84,8 @@ class DictionaryQuery {
   std::int64_t fieldInteger(const DictionaryColumn& column) const;
   // The text without a copy, valid until the next row.
   std::string_view fieldView(const DictionaryColumn& column) const;
+  // NULL, as against the empty text it reads as.
+  bool fieldIsNull(const DictionaryColumn& column) const;
 
  private:
   struct State;

@@ -23,6 +23,7 @@ class DictionaryRows {
   // valid until the next row: most texts are read once, so they are not copied.
   virtual std::string_view text(int column) const = 0;
   virtual std::optional<std::int64_t> integer(int column) const = 0;
+  virtual bool isNull(int column) const = 0;
 };
 
 // An open dictionary: a snapshot file through SQLite itself, or Oracle through Qt's ODBC driver.

@@ -186,6 +186,8 @@ class OdbcRows : public DictionaryRows {
     return number;
   }
 
+  bool isNull(int column) const override { return query_.value(column).isNull(); }
+
  private:
   QSqlQuery query_;
   std::vector<std::string> columns_;

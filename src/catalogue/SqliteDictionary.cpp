@@ -269,6 +269,10 @@ class SqliteRows : public DictionaryRows {
     }
   }
 
+  bool isNull(int column) const override {
+    return sqlite3_value_type(valueOf(column)) == SQLITE_NULL;
+  }
+
  private:
   // The column's value is looked up once and then read without the statement's checks of each
   // column call: the connection is used by this thread alone, so the value needs no lock.

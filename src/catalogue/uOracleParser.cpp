@@ -1,10 +1,12 @@
 #include "catalogue/uOracleParser.h"
 
 #include <algorithm>
+#include <exception>
 #include <map>
 #include <optional>
 #include <set>
 #include <string_view>
+#include <tuple>
 #include <unordered_map>
 
 #include "catalogue/CompositeTypes.h"
@@ -16,8 +18,8 @@
 namespace tarvel {
 namespace {
 
-// The routines come from both views: Oracle leaves procedures without arguments out of
-// all_arguments, while all_procedures lists every subprogram.
+// Read routine by routine, the routines come from both views in one statement: Oracle leaves
+// procedures without arguments out of all_arguments, while all_procedures lists every subprogram.
 const char* const kPackageRoutinesStatement =
     "select distinct object_name, overload from sys.all_arguments where owner=%s and "
     "package_name=%s union select procedure_name, overload from sys.all_procedures where "
@@ -40,6 +42,24 @@ const char* const kPackagedArgumentsStatement =
 const char* const kStandAloneArgumentsStatement =
     "select argument_name, data_level, position, data_type, in_out from sys.all_arguments where "
     "owner=%s and package_name is null and object_name=%s order by position";
+
+// Read a package at a time, the union is made here: the subprograms of all_procedures, a range
+// of its index, and the routines that the package's argument rows name. The argument rows come
+// in the order of the snapshot's index, so no statement sorts.
+const char* const kPackageSubprogramsStatement =
+    "select procedure_name, overload from sys.all_procedures where owner=%s and object_name=%s "
+    "and procedure_name is not null";
+const char* const kStandAloneSubprogramsStatement =
+    "select object_name, overload from sys.all_procedures where owner=%s and procedure_name is "
+    "null and object_type in ('PROCEDURE', 'FUNCTION')";
+const char* const kPackageArgumentRowsStatement =
+    "select object_name, overload, argument_name, data_level, position, data_type, in_out from "
+    "sys.all_arguments where owner=%s and package_name=%s order by object_name, overload, "
+    "position";
+const char* const kStandAloneArgumentRowsStatement =
+    "select object_name, overload, argument_name, data_level, position, data_type, in_out from "
+    "sys.all_arguments where owner=%s and package_name is null order by object_name, overload, "
+    "position";
 
 // Owner, package and routine as the messages name them: unquoted, as passed in.
 struct RoutineRef {
@@ -100,6 +120,22 @@ DictionaryStatement RoutinesStatement(const std::string& owner, const std::strin
           {OwnerValue(owner), NameValue(packageName), OwnerValue(owner), NameValue(packageName)}};
 }
 
+// The subprograms statement and the name of its column of routine names.
+std::pair<DictionaryStatement, const char*> SubprogramsStatement(const std::string& owner,
+                                                                 const std::string& packageName) {
+  if (packageName.empty()) {
+    return {{kStandAloneSubprogramsStatement, {OwnerValue(owner)}}, "object_name"};
+  }
+  return {{kPackageSubprogramsStatement, {OwnerValue(owner), NameValue(packageName)}},
+          "procedure_name"};
+}
+
+DictionaryStatement ArgumentRowsStatement(const std::string& owner,
+                                          const std::string& packageName) {
+  if (packageName.empty()) return {kStandAloneArgumentRowsStatement, {OwnerValue(owner)}};
+  return {kPackageArgumentRowsStatement, {OwnerValue(owner), NameValue(packageName)}};
+}
+
 DictionaryStatement ArgumentsStatement(const RoutineRef& routine, const std::string& overload) {
   const StatementValue owner = OwnerValue(routine.owner);
   const StatementValue name = NameValue(routine.routineName);
@@ -146,12 +182,74 @@ struct MappedType {
   SharedText delphiType;
 };
 
+// The bytes of name, then of overload, whatever order the server sorts in: a linguistic order
+// gave GETB and GET_B each other's Pascal names on another path. NULL comes before the empty
+// text it reads as.
+using RoutineOrder = std::tuple<std::string_view, std::string_view, bool, bool>;
+
+// A routine as a row names it, valid until the next row. NULL stays apart from the empty text,
+// as the union of the routine statement keeps them apart.
+struct RowRoutine {
+  std::string_view name;
+  std::string_view overload;
+  bool nameIsNull;
+  bool overloadIsNull;
+
+  RowRoutine(const DictionaryQuery& row, const DictionaryColumn& nameColumn,
+             const DictionaryColumn& overloadColumn)
+      : name(row.fieldView(nameColumn)),
+        overload(row.fieldView(overloadColumn)),
+        nameIsNull(row.fieldIsNull(nameColumn)),
+        overloadIsNull(row.fieldIsNull(overloadColumn)) {}
+
+  RoutineOrder order() const { return {name, overload, !nameIsNull, !overloadIsNull}; }
+};
+
+// A routine as the routine list names it.
+struct RoutineKey {
+  std::string name;
+  std::string overload;
+  bool nameIsNull = false;
+  bool overloadIsNull = false;
+
+  explicit RoutineKey(const RowRoutine& row)
+      : name(row.name),
+        overload(row.overload),
+        nameIsNull(row.nameIsNull),
+        overloadIsNull(row.overloadIsNull) {}
+  // The least key of that name.
+  explicit RoutineKey(const std::string& routineName)
+      : name(routineName), nameIsNull(true), overloadIsNull(true) {}
+
+  RoutineOrder order() const { return {name, overload, !nameIsNull, !overloadIsNull}; }
+  friend bool operator<(const RoutineKey& a, const RoutineKey& b) { return a.order() < b.order(); }
+  friend bool operator==(const RoutineKey& a, const RoutineKey& b) {
+    return a.order() == b.order();
+  }
+};
+
+// One routine's rows of its package's argument statement, read by the rules as they came.
+struct RoutineRows {
+  RoutineKey key;
+  TOraProcedure read;          // its arguments and result
+  std::exception_ptr failure;  // from the first rule its rows broke
+  bool scattered = false;      // its rows came apart in the result: read by its own statement
+  bool taken = false;
+};
+
+// The overload goes into a routine's own statement as a number: a text that number is not
+// written as (a leading zero, more digits than a 64-bit integer holds) may find other rows.
+bool IsPlainNumber(const std::string& overload) {
+  return !overload.empty() && overload.size() <= 18 && (overload[0] != '0' || overload == "0");
+}
+
 // Reads with one connection, owner and type table. A schema repeats a few data types and
 // argument names over many routines, so each one's mapping and identifier is worked out once.
 class Reader {
  public:
-  Reader(DictionaryConnection& connection, const std::string& owner, const TypeAdditions& types)
-      : connection_(connection), owner_(owner), types_(types) {}
+  Reader(DictionaryConnection& connection, const std::string& owner, const TypeAdditions& types,
+         ReadWay way)
+      : connection_(connection), owner_(owner), types_(types), way_(way) {}
 
   // From now on, composite arguments are read with their types' structure into `types`.
   void describeComposites(TOraTypesList& types) { composites_.emplace(connection_, owner_, types); }
@@ -163,6 +261,22 @@ class Reader {
 
  private:
   std::vector<std::pair<std::string, std::string>> routinesOf(const std::string& packageName);
+  std::unique_ptr<TOraPackage> packageByRoutine(const std::string& packageName,
+                                                ReadListener& listener);
+  std::vector<RoutineKey> subprograms(const std::string& packageName);
+  std::vector<RoutineRows> argumentRows(const std::string& packageName);
+  std::size_t startRoutine(std::vector<RoutineRows>& routines, RoutineKey key);
+  void finishRoutine(RoutineRows& routine);
+  std::unique_ptr<TOraProcedure> procedureFrom(std::vector<RoutineRows>& rows,
+                                               const std::string& packageName,
+                                               const std::string& routineName,
+                                               const std::string& overload);
+  std::unique_ptr<TOraProcedure> newProcedure(const std::string& routineName,
+                                              const std::string& overload);
+  template <typename ReadRoutine>
+  void addRoutine(TOraPackage& package, std::vector<std::string>& overloads,
+                  const std::string& routineName, const std::string& overload,
+                  ReadListener& listener, ReadRoutine read);
   void addArgumentRow(const RoutineRef& routine, const DictionaryQuery& row,
                       const ArgumentColumns& columns, TOraProcedure& procedure);
   void describeCompositeArguments(const std::string& packageName, const std::string& routineName,
@@ -175,6 +289,7 @@ class Reader {
   DictionaryConnection& connection_;
   const std::string& owner_;
   const TypeAdditions& types_;
+  const ReadWay way_;
   std::unordered_map<std::string, MappedType, TextHash, std::equal_to<>> mappedTypes_;
   std::unordered_map<const std::string*, SharedText> identifiers_;  // by the shared name's key
   std::vector<TOraParameter> arguments_;  // of the routine being read, reused for the next
@@ -325,29 +440,188 @@ void Reader::describeCompositeArguments(const std::string& packageName,
   }
 }
 
-std::unique_ptr<TOraPackage> Reader::package(const std::string& packageName,
-                                             ReadListener& listener) {
+std::unique_ptr<TOraPackage> NewPackage(const std::string& packageName) {
   auto package = std::make_unique<TOraPackage>();
   package->Name = FormatIdentifier(packageName);
   package->DbName = packageName;
+  return package;
+}
 
+std::unique_ptr<TOraProcedure> Reader::newProcedure(const std::string& routineName,
+                                                    const std::string& overload) {
+  auto procedure = std::make_unique<TOraProcedure>();
+  procedure->DbName = routineName;
+  procedure->Name = identifierOf(procedure->DbName);
+  procedure->IsOverloaded = !overload.empty();
+  return procedure;
+}
+
+// A routine that cannot be read is a warning and left out; only a database's failure may end
+// the read, when the listener says so.
+template <typename ReadRoutine>
+void Reader::addRoutine(TOraPackage& package, std::vector<std::string>& overloads,
+                        const std::string& routineName, const std::string& overload,
+                        ReadListener& listener, ReadRoutine read) {
+  try {
+    package.Procedures.Add(std::move(*read()));
+    overloads.push_back(overload);
+  } catch (const TarvelError& error) {
+    const bool databaseFailed = dynamic_cast<const DictionaryError*>(&error) != nullptr;
+    if (databaseFailed && listener.failsOnDatabaseError()) throw;
+    listener.warning(WarningOf({owner_, package.DbName, routineName}, error));
+  }
+}
+
+std::unique_ptr<TOraPackage> Reader::package(const std::string& packageName,
+                                             ReadListener& listener) {
+  // A composite's type is described by statements of its own routine, read routine by routine.
+  if (way_ == ReadWay::kRoutineByRoutine || composites_) {
+    return packageByRoutine(packageName, listener);
+  }
+  std::vector<RoutineKey> routines = subprograms(packageName);
+  std::vector<RoutineRows> rows;
+  try {
+    rows = argumentRows(packageName);
+  } catch (const DictionaryError&) {
+    // Routine by routine, a failing argument statement is that routine's warning.
+    if (listener.failsOnDatabaseError()) throw;
+    return packageByRoutine(packageName, listener);
+  }
+  for (const RoutineRows& routine : rows) routines.push_back(routine.key);
+  std::sort(routines.begin(), routines.end());
+  routines.erase(std::unique(routines.begin(), routines.end()), routines.end());
+
+  auto package = NewPackage(packageName);
   std::vector<std::string> overloads;  // of the routines read, in their order
-  for (const auto& [routineName, overload] : routinesOf(packageName)) {
-    try {
-      package->Procedures.Add(std::move(*procedure(packageName, routineName, overload)));
-      overloads.push_back(overload);
-    } catch (const TarvelError& error) {
-      const bool databaseFailed = dynamic_cast<const DictionaryError*>(&error) != nullptr;
-      if (databaseFailed && listener.failsOnDatabaseError()) throw;
-      listener.warning(WarningOf({owner_, packageName, routineName}, error));
-    }
+  for (const RoutineKey& routine : routines) {
+    addRoutine(*package, overloads, routine.name, routine.overload, listener,
+               [&] { return procedureFrom(rows, packageName, routine.name, routine.overload); });
   }
   LeaveOutSameDelphiOverloads(owner_, packageName, overloads, package->Procedures, listener);
   return package;
 }
 
-// Name and overload of each routine, ordered by their bytes whatever order the server sorts in:
-// a linguistic order gave GETB and GET_B each other's Pascal names on another path.
+std::vector<RoutineKey> Reader::subprograms(const std::string& packageName) {
+  const auto [statement, nameColumnName] = SubprogramsStatement(owner_, packageName);
+  DictionaryQuery subprograms(connection_, statement);
+  std::vector<RoutineKey> keys;
+  if (subprograms.eof()) return keys;
+  const DictionaryColumn name = subprograms.column(nameColumnName);
+  const DictionaryColumn overload = subprograms.column("overload");
+  for (; !subprograms.eof(); subprograms.next()) {
+    keys.emplace_back(RowRoutine(subprograms, name, overload));
+  }
+  return keys;
+}
+
+// Every argument row of the package in one statement, each routine's rows read by the rules as
+// they come, in the order of the key.
+std::vector<RoutineRows> Reader::argumentRows(const std::string& packageName) {
+  DictionaryQuery rows(connection_, ArgumentRowsStatement(owner_, packageName));
+  std::vector<RoutineRows> routines;
+  if (rows.eof()) return routines;
+  const DictionaryColumn name = rows.column("object_name");
+  const DictionaryColumn overload = rows.column("overload");
+  const ArgumentColumns columns(rows);
+  std::size_t current = 0;
+  for (; !rows.eof(); rows.next()) {
+    const RowRoutine row(rows, name, overload);
+    if (routines.empty() || routines[current].key.order() != row.order()) {
+      if (!routines.empty()) finishRoutine(routines[current]);
+      current = startRoutine(routines, RoutineKey(row));
+    }
+    RoutineRows& routine = routines[current];
+    if (routine.failure || routine.scattered) continue;
+    try {
+      addArgumentRow(RoutineRef{owner_, packageName, routine.key.name}, rows, columns,
+                     routine.read);
+    } catch (const TarvelError&) {
+      routine.failure = std::current_exception();
+    }
+  }
+  finishRoutine(routines[current]);
+  std::sort(routines.begin(), routines.end(),
+            [](const RoutineRows& a, const RoutineRows& b) { return a.key < b.key; });
+  return routines;
+}
+
+// A server whose order is not by the bytes may bring a routine's rows apart; that routine is
+// then read by its own statement.
+std::size_t Reader::startRoutine(std::vector<RoutineRows>& routines, RoutineKey key) {
+  arguments_.clear();
+  lastPosition_ = -1;
+  if (!routines.empty() && !(routines.back().key < key)) {
+    const auto seen = std::find_if(routines.begin(), routines.end(),
+                                   [&](const RoutineRows& routine) { return routine.key == key; });
+    if (seen != routines.end()) {
+      seen->scattered = true;
+      return static_cast<std::size_t>(seen - routines.begin());
+    }
+  }
+  routines.push_back(RoutineRows{std::move(key), {}, {}, false, false});
+  return routines.size() - 1;
+}
+
+void Reader::finishRoutine(RoutineRows& routine) {
+  if (!routine.failure && !routine.scattered) routine.read.Parameters.MoveFrom(arguments_);
+  arguments_.clear();
+}
+
+// The routine from the package's argument rows, when they tell what its own statement would
+// read; otherwise (a routine asked for twice, an overload written unlike a number, rows of one
+// name under several overloads asked for without one) its own statement reads it.
+std::unique_ptr<TOraProcedure> Reader::procedureFrom(std::vector<RoutineRows>& rows,
+                                                     const std::string& packageName,
+                                                     const std::string& routineName,
+                                                     const std::string& overload) {
+  const RoutineRef routine{owner_, packageName, routineName};
+  CheckRoutineNames(routine);
+  CheckOverloadValue(routine, overload);
+  // The rows its own statement would find: those of its name, which is never NULL there.
+  std::vector<RoutineRows*> named;
+  for (auto row =
+           std::lower_bound(rows.begin(), rows.end(), RoutineKey(routineName),
+                            [](const RoutineRows&a, const RoutineKey&b) { return a.key < b; });
+       row != rows.end() && row->key.name == routineName; ++row) {
+    if (!row->key.nameIsNull) named.push_back(&*row);
+  }
+  RoutineRows* found = nullptr;
+  if (overload.empty()) {
+    if (named.size() > 1) return procedure(packageName, routineName, overload);
+    if (!named.empty()) found = named.front();
+  } else {
+    if (!IsPlainNumber(overload)) return procedure(packageName, routineName, overload);
+    const auto same = std::find_if(named.begin(), named.end(), [&](const RoutineRows* rows) {
+      return !rows->key.overloadIsNull && rows->key.overload == overload;
+    });
+    if (same != named.end()) found = *same;
+  }
+  if (found != nullptr && (found->scattered || found->taken)) {
+    return procedure(packageName, routineName, overload);
+  }
+  auto read = newProcedure(routineName, overload);
+  if (found == nullptr) return read;
+  found->taken = true;
+  if (found->failure) std::rethrow_exception(found->failure);
+  read->Parameters = std::move(found->read.Parameters);
+  read->ReturnParam = std::move(found->read.ReturnParam);
+  return read;
+}
+
+std::unique_ptr<TOraPackage> Reader::packageByRoutine(const std::string& packageName,
+                                                      ReadListener& listener) {
+  auto package = NewPackage(packageName);
+
+  std::vector<std::string> overloads;  // of the routines read, in their order
+  for (const auto& [routineName, overload] : routinesOf(packageName)) {
+    addRoutine(*package, overloads, routineName, overload, listener,
+               [&] { return procedure(packageName, routineName, overload); });
+  }
+  LeaveOutSameDelphiOverloads(owner_, packageName, overloads, package->Procedures, listener);
+  return package;
+}
+
+// Name and overload of each routine, ordered by their bytes whatever order the server sorts in.
 std::vector<std::pair<std::string, std::string>> Reader::routinesOf(
     const std::string& packageName) {
   std::vector<std::pair<std::string, std::string>> found;
@@ -366,11 +640,7 @@ std::unique_ptr<TOraProcedure> Reader::procedure(const std::string& packageName,
                                                  const std::string& routineName,
                                                  const std::string& overload) {
   const RoutineRef routine{owner_, packageName, routineName};
-  auto procedure = std::make_unique<TOraProcedure>();
-  procedure->DbName = routineName;
-  procedure->Name = identifierOf(procedure->DbName);
-  procedure->IsOverloaded = !overload.empty();
-
+  auto procedure = newProcedure(routineName, overload);
   CheckRoutineNames(routine);
   CheckOverloadValue(routine, overload);
   DictionaryQuery arguments(connection_, ArgumentsStatement(routine, overload));
@@ -393,9 +663,10 @@ std::unique_ptr<TOraProcedure> Reader::procedure(const std::string& packageName,
 std::unique_ptr<TOraDatabase> LoadDatabase(DictionaryConnection& connection,
                                            const std::string& owner,
                                            const std::vector<std::string>& packageNames,
-                                           const TypeAdditions& types, ReadListener& listener) {
+                                           const TypeAdditions& types, ReadListener& listener,
+                                           ReadWay way) {
   auto database = std::make_unique<TOraDatabase>();
-  Reader reader(connection, owner, types);
+  Reader reader(connection, owner, types, way);
   if (listener.describesComposites()) reader.describeComposites(database->Types);
   for (const std::string& packageName : packageNames) {
     database->Packages.Add(std::move(*reader.package(packageName, listener)));
@@ -406,14 +677,15 @@ std::unique_ptr<TOraDatabase> LoadDatabase(DictionaryConnection& connection,
 
 std::unique_ptr<TOraPackage> LoadPackage(DictionaryConnection& connection, const std::string& owner,
                                          const std::string& packageName, const TypeAdditions& types,
-                                         ReadListener& listener) {
-  return Reader(connection, owner, types).package(packageName, listener);
+                                         ReadListener& listener, ReadWay way) {
+  return Reader(connection, owner, types, way).package(packageName, listener);
 }
 
 std::unique_ptr<TOraProcedure> LoadProcedure(
     DictionaryConnection& connection, const std::string& owner, const std::string& packageName,
     const std::string& routineName, const std::string& overload, const TypeAdditions& types) {
-  return Reader(connection, owner, types).procedure(packageName, routineName, overload);
+  return Reader(connection, owner, types, ReadWay::kRoutineByRoutine)
+      .procedure(packageName, routineName, overload);
 }
 
 }  // namespace tarvel

@@ -32,15 +32,25 @@ class ReadListener {
   virtual bool describesComposites() const { return false; }
 };
 
+// How a package is asked for. Both give the same model and the same warnings in the same order.
+enum class ReadWay {
+  // Two statements per package: its subprograms, and the argument rows of all its routines.
+  kPackageAtATime,
+  // The routine statement, then one statement per routine: a diagnosis.
+  kRoutineByRoutine,
+};
+
 // One package per name, in order; the empty name reads the routines outside packages. Data
 // types outside the built-in table take the additions given.
 std::unique_ptr<TOraDatabase> LoadDatabase(DictionaryConnection& connection,
                                            const std::string& owner,
                                            const std::vector<std::string>& packageNames,
-                                           const TypeAdditions& types, ReadListener& listener);
+                                           const TypeAdditions& types, ReadListener& listener,
+                                           ReadWay way = ReadWay::kPackageAtATime);
 std::unique_ptr<TOraPackage> LoadPackage(DictionaryConnection& connection, const std::string& owner,
                                          const std::string& packageName, const TypeAdditions& types,
-                                         ReadListener& listener);
+                                         ReadListener& listener,
+                                         ReadWay way = ReadWay::kPackageAtATime);
 std::unique_ptr<TOraProcedure> LoadProcedure(
     DictionaryConnection& connection, const std::string& owner, const std::string& packageName,
     const std::string& routineName, const std::string& overload, const TypeAdditions& types);

@@ -26,7 +26,11 @@ std::unique_ptr<TOraDatabase> ReadModel(DictionaryConnection& connection,
                                         const GenerationRequest& request, RunListener& listener) {
   const std::string owner = AsciiUpper(request.user);
   try {
-    if (!connection.isServer() || request.readPerRoutine) {
+    if (request.readPerRoutine) {
+      return LoadDatabase(connection, owner, request.names, request.typeAdditions, listener,
+                          ReadWay::kRoutineByRoutine);
+    }
+    if (!connection.isServer()) {
       return LoadDatabase(connection, owner, request.names, request.typeAdditions, listener);
     }
     DictionaryConnection copy(

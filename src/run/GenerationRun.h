@@ -26,8 +26,8 @@ struct GenerationRequest {
   // CI wants to know whether the units kept in a folder are still current: each unit is compared
   // with its file and nothing is written.
   bool compareOnly = false;
-  // A diagnosis: a server is read one statement per routine, as a snapshot is, instead of
-  // through a copy of its rows made in a handful of statements.
+  // A diagnosis: the dictionary is read one statement per routine, a server without a copy of
+  // its rows made in a handful of statements.
   bool readPerRoutine = false;
 };
 

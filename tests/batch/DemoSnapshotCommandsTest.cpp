@@ -582,8 +582,8 @@ TEST_F(DemoSnapshotCommandsTest, TheStatementLogHoldsOneStatementPerLine) {
       << "--output" << TempPath(QStringLiteral("out")) << "--statement-log" << log);
   ASSERT_EQ(result.exitCode, 0) << result.err;
   const std::string lines = ReadWholeFile(log);
-  EXPECT_NE(lines.find("package_name='A\\x0AB\\x0D' union"), std::string::npos) << lines;
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 3) << lines;
+  EXPECT_NE(lines.find("package_name='A\\x0AB\\x0D' order by"), std::string::npos) << lines;
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 4) << lines;
   EXPECT_EQ(lines.find('\r'), std::string::npos);
 }
 

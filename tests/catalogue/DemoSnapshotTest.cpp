@@ -84,17 +84,19 @@ std::vector<std::string> QueryPlan(const std::string& snapshotPath, const std::s
 }
 
 // Without statistics SQLite plans by the indexes alone; a scan of a whole view would make every
-// routine cost a pass over a large dictionary.
-TEST_F(DemoSnapshotTest, EveryStatementOfTheReadSearchesAnIndex) {
+// package cost a pass over a large dictionary, and a sort of its rows cost most of the read.
+TEST_F(DemoSnapshotTest, EveryStatementOfTheReadSearchesAnIndexInItsOrder) {
   LoadDatabase(connection, "HR", {"", "HR_API"}, types, listener);
-  ASSERT_EQ(statements.size(), 12u);
+  ASSERT_EQ(statements.size(), 4u);
 
   for (const std::string& statement : statements) {
-    std::vector<std::string> scans;
+    std::vector<std::string> scansAndSorts;
     for (const std::string& step : QueryPlan(TARVEL_DEMO_SNAPSHOT, statement)) {
-      if (step.rfind("SCAN ", 0) == 0) scans.push_back(step);
+      if (step.starts_with("SCAN ") || step.find("USE TEMP B-TREE") != std::string::npos) {
+        scansAndSorts.push_back(step);
+      }
     }
-    EXPECT_THAT(scans, IsEmpty()) << statement;
+    EXPECT_THAT(scansAndSorts, IsEmpty()) << statement;
   }
 }
 

@@ -16,15 +16,29 @@ using ::testing::IsEmpty;
 // in/out; an empty text is NULL.
 class ReaderTest : public SnapshotReaderTest {};
 
-// The reader's two statements for the owner HR, written out once: the routines of a package (""
-// for those outside packages) and the arguments of one routine. Names come as SQL literals.
-std::string RoutineStatement(const std::string& package) {
+// The reader's statements for the owner HR, written out once. Names come as SQL literals; ""
+// stands for the routines outside packages. A package at a time: its subprograms, then the
+// argument rows of all its routines.
+std::vector<std::string> PackageStatements(const std::string& package) {
+  const std::string selected =
+      "select object_name, overload, argument_name, data_level, position, data_type, in_out from "
+      "sys.all_arguments where owner='HR' and ";
+  const std::string order = " order by object_name, overload, position";
   if (package.empty()) {
-    return "select distinct object_name, overload from sys.all_arguments where owner='HR' and "
-           "package_name is null union select object_name, overload from sys.all_procedures "
-           "where owner='HR' and procedure_name is null and object_type in ('PROCEDURE', "
-           "'FUNCTION') order by 1, 2";
+    return {
+        "select object_name, overload from sys.all_procedures where owner='HR' and "
+        "procedure_name is null and object_type in ('PROCEDURE', 'FUNCTION')",
+        selected + "package_name is null" + order};
   }
+  return {
+      "select procedure_name, overload from sys.all_procedures where owner='HR' and "
+      "object_name=" +
+          package + " and procedure_name is not null",
+      selected + "package_name=" + package + order};
+}
+
+// Routine by routine: the routines of a package from both views, then each routine's arguments.
+std::string RoutineStatement(const std::string& package) {
   return "select distinct object_name, overload from sys.all_arguments where owner='HR' and "
          "package_name=" +
          package +
@@ -75,9 +89,7 @@ TEST_F(ReaderTest, ReadsRoutinesInNameOrderWithTheirArgumentsInPositionOrder) {
                   "  routine ZapAll ZAP_ALL of 'PKG'",  //
                   "    PA P_A ftFloat double pdInput", "    PB P_B ftString string pdOutput",
                   "    PC P_C ftDateTime TDateTime pdInputOutput"));
-  EXPECT_THAT(statements,
-              ElementsAre(RoutineStatement("'PKG'"), ArgumentStatement("'PKG'", "'GET_TOTAL'"),
-                          ArgumentStatement("'PKG'", "'ZAP_ALL'")));
+  EXPECT_EQ(statements, PackageStatements("'PKG'"));
   EXPECT_THAT(listener.events, IsEmpty());
 }
 
@@ -100,11 +112,11 @@ TEST_F(ReaderTest, EmptyPackageNameReadsTheRoutinesOutsidePackages) {
                   "  routine EmpCount EMP_COUNT of ''",
                   "    returns Result @RETURN_VALUE ftFloat double pdReturnValue",
                   "  routine LogMsg LOG_MSG of ''", "    PText P_TEXT ftString string pdInput"));
-  EXPECT_THAT(statements, ElementsAre(RoutineStatement(""), ArgumentStatement("", "'EMP_COUNT'"),
-                                      ArgumentStatement("", "'LOG_MSG'")));
+  EXPECT_EQ(statements, PackageStatements(""));
   EXPECT_THAT(listener.events, ElementsAre("package read"));
 }
 
+// Routine by routine, as the diagnosis reads: each overload by its own statement.
 TEST_F(ReaderTest, EachOverloadIsReadWithItsOwnValue) {
   OpenRows(Insert(ProcedureRow{.object = "PKG"}) +
            Insert(ProcedureRow{.object = "PKG", .procedure = "FIND", .overload = "1"}) +
@@ -117,7 +129,8 @@ TEST_F(ReaderTest, EachOverloadIsReadWithItsOwnValue) {
            Insert(ArgumentRow{"HR", "PKG", "GET_ONE", "", "", 0, 0, "CHAR", "OUT"}) +
            Insert(ArgumentRow{"HR", "", "FIND", "2", "P_CODE", 1, 0, "CHAR"}));
 
-  const auto package = LoadPackage(connection, "HR", "PKG", types, listener);
+  const auto package =
+      LoadPackage(connection, "HR", "PKG", types, listener, ReadWay::kRoutineByRoutine);
   const auto standAlone = LoadProcedure(connection, "HR", "", "FIND", "2", types);
 
   EXPECT_THAT(
@@ -163,11 +176,7 @@ TEST_F(ReaderTest, NamesAreSentAsTheDictionaryGaveThemWithQuotesDoubled) {
   EXPECT_THAT(listener.events,
               ElementsAre("warning: Invalid parameter direction (in) in :hr.O'Brien_Api.BAD'ONE  "
                           "argument name: P_Z"));
-  EXPECT_THAT(statements, ElementsAre(RoutineStatement("'O''Brien_Api'"),
-                                      ArgumentStatement("'O''Brien_Api'", "'BAD''ONE'"),
-                                      ArgumentStatement("'O''Brien_Api'", "'IT''S_DONE'"),
-                                      ArgumentStatement("'O''Brien_Api'", "'LOWERROUTINE'"),
-                                      ArgumentStatement("'O''Brien_Api'", "'lowerRoutine'")));
+  EXPECT_EQ(statements, PackageStatements("'O''Brien_Api'"));
 }
 
 // B_RECORD fails after its first argument was read: under the sanitizers nothing of it leaks.
@@ -290,9 +299,9 @@ TEST_F(ReaderTest, EveryNameIsReadAgainAndUnknownOrEmptyPackagesStayEmpty) {
                           "package NoSuch of 'NO_SUCH'", "package EmptyPkg of 'EMPTY_PKG'",
                           "package Pkg of 'PKG'",  //
                           "  routine Run RUN of 'PKG'", "    PA P_A ftFloat double pdInput"));
-  EXPECT_EQ(statements.size(), 6u);
-  EXPECT_EQ(statements[0], statements[4]);
-  EXPECT_EQ(statements[1], statements[5]);
+  EXPECT_EQ(statements.size(), 8u);
+  EXPECT_EQ(statements[0], statements[6]);
+  EXPECT_EQ(statements[1], statements[7]);
   EXPECT_THAT(listener.events,
               ElementsAre("package read", "package read", "package read", "package read"));
 }
@@ -311,8 +320,7 @@ TEST_F(ReaderTest, OverloadValueThatIsNotAllDigitsFailsItsRoutineAndIsNeverSent)
                           "    PId P_ID ftFloat double pdInput"));
   EXPECT_THAT(listener.events,
               ElementsAre("warning: Invalid overload value (2 or 1=1) in :HR.PKG.FIND"));
-  ASSERT_EQ(statements.size(), 2u);
-  EXPECT_THAT(statements[1], HasSubstr("overload=1 "));
+  EXPECT_EQ(statements, PackageStatements("'PKG'"));
 
   statements.clear();
   for (const std::string overload : {"-1", " 1", "1 ", "1a", "0x1", "1'--"}) {
