@@ -19,6 +19,8 @@ constexpr const char* kCommonOptions = R"(
                     password is asked for without echo on a terminal, and is empty otherwise
   --config FILE     read the settings from FILE, in config.ini's format, instead of config.ini;
                     options given on the command line win over it, and it is never written
+  --timeout SECONDS how long the log-on and each statement wait for a database server before
+                    failing, 60 unless given; 0 waits for ever
 )";
 
 constexpr const char* kListUsage =
@@ -139,6 +141,15 @@ auto CallsThroughBlocks(bool on) {
   };
 }
 
+// Whole seconds, digits only: a server's wait has no sign and no fraction.
+void SetServerWait(CommandLine& line, const std::string& value) {
+  const bool digits =
+      !value.empty() && value.size() <= 9 &&
+      std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+  if (!digits) throw UsageError("option --timeout needs a whole number of seconds", line.command);
+  line.serverWait = std::chrono::seconds(std::stoi(value));
+}
+
 void AddPackage(CommandLine& line, const std::string& name) {
   if (std::find(line.packages.begin(), line.packages.end(), name) != line.packages.end()) {
     throw UsageError("package " + name + " given twice", line.command);
@@ -153,6 +164,7 @@ std::vector<Option> OptionsOf(BatchCommand command) {
       {"--database", true, false, Set(&CommandLine::database)},
       {"--password-stdin", false, false, Flag(&CommandLine::passwordFromStdin)},
       {"--config", true, false, Set(&CommandLine::config)},
+      {"--timeout", true, false, SetServerWait},
   };
   if (command == BatchCommand::kList) return options;
   options.push_back({"--output", true, false, Set(&CommandLine::output)});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <set>
 #include <stdexcept>
@@ -24,6 +25,8 @@ struct CommandLine {
   std::string database;
   std::string output;  // a folder for generate, a file for snapshot
   bool passwordFromStdin = false;
+  // How long the log-on and each statement wait for a server; none: the connection's own default.
+  std::optional<std::chrono::seconds> serverWait;
   std::vector<std::string> packages;  // in the order given
   bool outside = false;
   std::string maxStringSize = std::to_string(kDefaultStringSize);

@@ -29,6 +29,7 @@ std::vector<PackageEntry> LogOnAndListPackages(DictionaryConnection& connection,
                                                const CommandLine& line) {
   const LogOnTexts logOn{line.user, PasswordFor(line), line.database};
   CollectingSink sink;
+  if (line.serverWait) connection.setServerWait(*line.serverWait);
   ConnectAndListPackages(connection, logOn, sink);
   return std::move(sink.entries);
 }

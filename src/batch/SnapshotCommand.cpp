@@ -9,6 +9,7 @@ int RunSnapshotCommand(const CommandLine& line) {
   const LogOnTexts logOn{line.user, PasswordFor(line), line.database};
   DictionaryConnection connection;
   connection.setConnectionString(BuildConnectionString(logOn));
+  if (line.serverWait) connection.setServerWait(*line.serverWait);
   connection.open();
   const SnapshotRowCounts counts = ExportSnapshot(connection, line.user, line.output);
   std::cout << "Snapshot written to " << line.output << ": " << counts.objects << " objects, "

@@ -10,6 +10,7 @@ namespace tarvel {
 
 struct DictionaryConnection::State {
   std::string connectionString;
+  std::chrono::seconds serverWait = kDefaultServerWait;
   StatementObserver observer;
   std::unique_ptr<DictionaryDatabase> database;
 };
@@ -31,6 +32,10 @@ void DictionaryConnection::close() {
 
 void DictionaryConnection::setConnectionString(const std::string& connectionString) {
   state_->connectionString = connectionString;
+}
+
+void DictionaryConnection::setServerWait(std::chrono::seconds limit) {
+  state_->serverWait = limit;
 }
 
 namespace {
@@ -69,8 +74,8 @@ void DictionaryConnection::open() {
       throw TarvelError(dataSource + " is a folder, not a dictionary snapshot");
     throw TarvelError("No such dictionary snapshot: " + dataSource);
   } else {
-    state_->database =
-        OpenOdbcDatabase(dataSource, values.value("User ID"), values.value("Password"));
+    state_->database = OpenOdbcDatabase(dataSource, values.value("User ID"),
+                                        values.value("Password"), state_->serverWait);
   }
 }
 

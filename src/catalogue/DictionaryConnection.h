@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -31,6 +32,9 @@ bool IsSnapshotDataSource(const std::string& dataSource);
 // is Oracle through ODBC.
 class DictionaryConnection {
  public:
+  // How long the log-on and each call to a server may wait for it, unless set otherwise.
+  static constexpr std::chrono::seconds kDefaultServerWait{60};
+
   DictionaryConnection();
   // Open at once on a database made elsewhere, such as the run's copy of a server's rows.
   explicit DictionaryConnection(std::unique_ptr<DictionaryDatabase> database);
@@ -40,6 +44,8 @@ class DictionaryConnection {
 
   void close();  // harmless when not open
   void setConnectionString(const std::string& connectionString);
+  // Takes effect at the next open; zero waits for ever.
+  void setServerWait(std::chrono::seconds limit);
   void open();  // fails with the driver's or the database's own message
   bool isOpen() const;
   // Open on a database server, where every statement costs a round trip.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -37,10 +38,12 @@ class DictionaryDatabase {
   virtual bool isServer() const = 0;
 };
 
-// Both fail with a message fit to show when the dictionary cannot be opened.
+// Both fail with a message fit to show when the dictionary cannot be opened. The log-on and
+// every call to a server wait for it at most `limit` (no limit when zero), then fail saying so.
 std::unique_ptr<DictionaryDatabase> OpenSnapshotDatabase(const std::string& path);
 std::unique_ptr<DictionaryDatabase> OpenOdbcDatabase(const std::string& dataSource,
                                                      const std::string& user,
-                                                     const std::string& password);
+                                                     const std::string& password,
+                                                     std::chrono::seconds limit);
 
 }  // namespace tarvel

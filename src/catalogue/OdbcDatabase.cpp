@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "catalogue/DictionaryDatabase.h"
+#include "catalogue/ServerWatch.h"
 #include "common/Error.h"
 #include "common/QtText.h"
 #include "common/Text.h"
@@ -123,8 +124,8 @@ std::optional<std::string> FindOracleDriver(const std::vector<std::string>& driv
 
 // A data source of that name if one is configured, else the first installed driver whose name
 // holds "Oracle", with the Data Source as its connect identifier.
-void OpenOracle(const QString& connectionName, const std::string& dataSource,
-                const std::string& user, const std::string& password) {
+std::string OracleConnectText(const std::string& dataSource, const std::string& user,
+                              const std::string& password) {
   const OdbcEnvironment environment;
   const std::string credentials = Credentials(user, password);
   std::string connectText;
@@ -140,9 +141,14 @@ void OpenOracle(const QString& connectionName, const std::string& dataSource,
         dataSource);
   }
   CheckQtOdbcCanCarry(connectText);
-  QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), connectionName);
-  database.setDatabaseName(ToQString(connectText));
-  if (!database.open()) throw TarvelError(ErrorText(database.lastError()));
+  return connectText;
+}
+
+// What a server that stopped answering is told apart by.
+std::string NoAnswerMessage(const std::string& dataSource, std::chrono::seconds limit) {
+  const auto seconds = limit.count();
+  return "No answer from " + dataSource + " within " + std::to_string(seconds) +
+         (seconds == 1 ? " second" : " seconds");
 }
 
 QString NewConnectionName() {
@@ -152,10 +158,14 @@ QString NewConnectionName() {
 
 class OdbcRows : public DictionaryRows {
  public:
-  OdbcRows(const QSqlDatabase& database, const std::string& statement) : query_(database) {
+  OdbcRows(const QSqlDatabase& database, const std::string& statement, ServerWatch& watch,
+           const std::string& dataSource)
+      : query_(database), watch_(watch), dataSource_(dataSource) {
     query_.setForwardOnly(true);
     query_.setNumericalPrecisionPolicy(QSql::LowPrecisionInt64);
-    if (!query_.exec(ToQString(statement))) throw TarvelError(ErrorText(query_.lastError()));
+    bool ran = false;
+    waitFor([&] { ran = query_.exec(ToQString(statement)); });
+    if (!ran) throw TarvelError(ErrorText(query_.lastError()));
     const QSqlRecord record = query_.record();
     for (int i = 0; i < record.count(); ++i) columns_.push_back(FromQString(record.fieldName(i)));
     texts_.resize(columns_.size());
@@ -167,9 +177,9 @@ class OdbcRows : public DictionaryRows {
   bool eof() const override { return !query_.isValid(); }
 
   void next() override {
-    if (!query_.next() && query_.lastError().isValid()) {
-      throw TarvelError(ErrorText(query_.lastError()));
-    }
+    bool moved = false;
+    waitFor([&] { moved = query_.next(); });
+    if (!moved && query_.lastError().isValid()) throw TarvelError(ErrorText(query_.lastError()));
   }
 
   std::string_view text(int column) const override {
@@ -189,17 +199,30 @@ class OdbcRows : public DictionaryRows {
   bool isNull(int column) const override { return query_.value(column).isNull(); }
 
  private:
+  void waitFor(const std::function<void()>& call) {
+    if (watch_.call(call)) throw TarvelError(NoAnswerMessage(dataSource_, watch_.limit()));
+  }
+
   QSqlQuery query_;
+  ServerWatch& watch_;
+  const std::string& dataSource_;
   std::vector<std::string> columns_;
   mutable std::vector<std::string> texts_;  // Qt hands out copies: the latest of each column
 };
 
 class OdbcDatabase : public DictionaryDatabase {
  public:
-  OdbcDatabase(const std::string& dataSource, const std::string& user,
-               const std::string& password) {
+  OdbcDatabase(const std::string& dataSource, const std::string& user, const std::string& password,
+               std::chrono::seconds limit)
+      : dataSource_(dataSource), watch_(limit) {
     try {
-      OpenOracle(name_, dataSource, user, password);
+      QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name_);
+      database.setDatabaseName(ToQString(OracleConnectText(dataSource, user, password)));
+      bool opened = false;
+      if (watch_.logOn([&] { opened = database.open(); })) {
+        throw TarvelError(NoAnswerMessage(dataSource_, limit));
+      }
+      if (!opened) throw TarvelError(ErrorText(database.lastError()));
     } catch (...) {
       discard();
       throw;
@@ -210,7 +233,8 @@ class OdbcDatabase : public DictionaryDatabase {
   OdbcDatabase& operator=(const OdbcDatabase&) = delete;
 
   std::unique_ptr<DictionaryRows> run(const DictionaryStatement& statement) override {
-    return std::make_unique<OdbcRows>(QSqlDatabase::database(name_, false), statement.text());
+    return std::make_unique<OdbcRows>(QSqlDatabase::database(name_, false), statement.text(),
+                                      watch_, dataSource_);
   }
   bool isServer() const override { return true; }
 
@@ -224,14 +248,17 @@ class OdbcDatabase : public DictionaryDatabase {
   }
 
   QString name_ = NewConnectionName();
+  const std::string dataSource_;
+  ServerWatch watch_;
 };
 
 }  // namespace
 
 std::unique_ptr<DictionaryDatabase> OpenOdbcDatabase(const std::string& dataSource,
                                                      const std::string& user,
-                                                     const std::string& password) {
-  return std::make_unique<OdbcDatabase>(dataSource, user, password);
+                                                     const std::string& password,
+                                                     std::chrono::seconds limit) {
+  return std::make_unique<OdbcDatabase>(dataSource, user, password, limit);
 }
 
 }  // namespace tarvel

@@ -11,6 +11,7 @@
 #include "OdbcConfiguration.h"
 #include "PostgresServer.h"
 #include "SnapshotFixture.h"
+#include "StallingProxy.h"
 #include "common/QtText.h"
 
 namespace tarvel::testing {
@@ -19,6 +20,8 @@ namespace {
 // The demo dictionary served by PostgreSQL through unixODBC, standing in for Oracle: the views
 // as tables of the snapshot's shape, filled by the very SQL text that builds the demo snapshot.
 const char* const kDataSource = "TarvelDemoDictionary";
+// The same server behind a proxy that a test makes stop answering.
+const char* const kStallingDataSource = "TarvelStalling";
 const std::string kHrPassword = "Hr-9fq2-lantern";
 
 const std::string kDemoWarnings =
@@ -37,16 +40,24 @@ class DemoDictionaryServer : public ::testing::Environment {
                                    "';\ncreate database dictionary;\n");
     server->RunSql("dictionary",
                    PostgresTablesSql() + ReadWholeFile(QStringLiteral(TARVEL_DEMO_DICTIONARY_SQL)));
+    proxy = std::make_unique<StallingProxy>(server->port());
     configuration_.AddDriver("PostgreSQL Unicode", PostgresOdbcDriverLibrary());
-    configuration_.AddDataSource(kDataSource, "PostgreSQL Unicode",
-                                 {{"Servername", "127.0.0.1"},
-                                  {"Port", std::to_string(server->port())},
-                                  {"Database", "dictionary"}});
+    for (const auto& [name, port] :
+         {std::pair(kDataSource, server->port()), std::pair(kStallingDataSource, proxy->port())}) {
+      configuration_.AddDataSource(name, "PostgreSQL Unicode",
+                                   {{"Servername", "127.0.0.1"},
+                                    {"Port", std::to_string(port)},
+                                    {"Database", "dictionary"}});
+    }
     configuration_.Install();
   }
-  void TearDown() override { server.reset(); }
+  void TearDown() override {
+    proxy.reset();
+    server.reset();
+  }
 
   static inline std::unique_ptr<PostgresServer> server;
+  static inline std::unique_ptr<StallingProxy> proxy;
 
  private:
   OdbcConfiguration configuration_;
@@ -173,6 +184,34 @@ TEST_F(PostgresCommandsTest, ASnapshotOfTheServerGeneratesWhatTheServerGenerates
   const auto units = UnitFilesIn(TempPath(QStringLiteral("server")));
   EXPECT_EQ(UnitFilesIn(TempPath(QStringLiteral("copy"))), units);
   EXPECT_EQ(units, GoldenUnits("demo-snapshot"));
+}
+
+// A server that stops answering at the log-on, or at a statement of the listing, the copy or
+// the snapshot, fails the command once the wait given has run out, naming server and wait.
+TEST_F(PostgresCommandsTest, AServerThatStopsAnsweringFailsTheCommandOnceTheWaitRunsOut) {
+  const QString stalling = QString::fromLatin1(kStallingDataSource);
+  const QStringList wait{"--timeout", "2"};
+  const struct {
+    const char* clientSends;  // what the proxy stalls at; nothing: at once
+    QStringList command;
+  } stalls[] = {
+      {"", Command(QStringLiteral("list"), stalling) << wait},
+      {"dba_objects", Command(QStringLiteral("list"), stalling) << wait},
+      {"all_arguments", Command(QStringLiteral("generate"), stalling)
+                            << wait << "--output" << TempPath(QStringLiteral("out"))},
+      {"all_procedures", Command(QStringLiteral("snapshot"), stalling)
+                             << wait << "--output" << TempPath(QStringLiteral("hr.snapshot"))},
+  };
+  for (const auto& stall : stalls) {
+    SCOPED_TRACE(stall.clientSends);
+    DemoDictionaryServer::proxy->stallWhenClientSends(stall.clientSends);
+    const BatchResult result = Run(stall.command);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "tarvelgen: No answer from TarvelStalling within 2 seconds\n");
+    EXPECT_EQ(result.out, "");
+  }
+  EXPECT_TRUE(UnitFilesIn(TempPath(QStringLiteral("out"))).empty());
+  EXPECT_FALSE(QFileInfo::exists(TempPath(QStringLiteral("hr.snapshot"))));
 }
 
 // Every file the commands write, the snapshot included, and the process's own arguments.
