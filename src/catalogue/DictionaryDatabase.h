@@ -27,7 +27,7 @@ class DictionaryRows {
   virtual bool isNull(int column) const = 0;
 };
 
-// An open dictionary: a snapshot file through SQLite itself, or Oracle through Qt's ODBC driver.
+// An open dictionary: a snapshot file through SQLite itself, or Oracle through ODBC.
 class DictionaryDatabase {
  public:
   virtual ~DictionaryDatabase() = default;

@@ -2,10 +2,12 @@
 #include <sqlext.h>
 
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include <QVariant>
+#include <algorithm>
 #include <atomic>
+#include <charconv>
 #include <optional>
 #include <vector>
 
@@ -156,58 +158,183 @@ QString NewConnectionName() {
   return QStringLiteral("tarvel-dictionary-%1").arg(++counter);
 }
 
+// The messages of a statement's diagnostic records, joined by blanks.
+std::string DiagnosticText(SQLSMALLINT handleType, SQLHANDLE handle) {
+  std::string text;
+  SQLWCHAR state[6];
+  SQLINTEGER nativeCode = 0;
+  SQLWCHAR message[SQL_MAX_MESSAGE_LENGTH];
+  SQLSMALLINT length = 0;
+  for (SQLSMALLINT record = 1;
+       SQL_SUCCEEDED(SQLGetDiagRecW(handleType, handle, record, state, &nativeCode, message,
+                                    SQL_MAX_MESSAGE_LENGTH, &length));
+       ++record) {
+    if (!text.empty()) text += ' ';
+    text +=
+        FromQString(QString::fromUtf16(reinterpret_cast<const char16_t*>(message),
+                                       std::min<qsizetype>(length, SQL_MAX_MESSAGE_LENGTH - 1)));
+  }
+  return text.empty() ? "The ODBC driver failed without saying why" : text;
+}
+
+// A bound column: one value per row of the block, each in a slot of the same width, with the
+// driver's length or NULL mark beside it.
+struct BoundColumn {
+  std::string name;
+  SQLLEN width = 0;  // bytes per slot, the terminating NUL included
+  std::vector<char> values;
+  std::vector<SQLLEN> lengths;
+};
+
+// Dictionary texts are names and type names: a slot holds the widest a column declares, up to
+// this, and a longer value fails only when it is read.
+constexpr SQLULEN kWidestSlot = 1024;
+// A block holds this many bytes of values at most, and at least a few rows.
+constexpr std::size_t kBlockBytes = 1 << 20;
+
+// The rows of one statement, fetched a block at a time into buffers bound to the columns. The
+// driver writes each value's characters, narrow, straight into its slot, where the reader takes
+// the text from; nothing is converted or copied per value.
 class OdbcRows : public DictionaryRows {
  public:
-  OdbcRows(const QSqlDatabase& database, const std::string& statement, ServerWatch& watch,
+  OdbcRows(SQLHDBC connection, const std::string& statement, ServerWatch& watch,
            const std::string& dataSource)
-      : query_(database), watch_(watch), dataSource_(dataSource) {
-    query_.setForwardOnly(true);
-    query_.setNumericalPrecisionPolicy(QSql::LowPrecisionInt64);
-    bool ran = false;
-    waitFor([&] { ran = query_.exec(ToQString(statement)); });
-    if (!ran) throw TarvelError(ErrorText(query_.lastError()));
-    const QSqlRecord record = query_.record();
-    for (int i = 0; i < record.count(); ++i) columns_.push_back(FromQString(record.fieldName(i)));
-    texts_.resize(columns_.size());
-    next();
+      : watch_(watch), dataSource_(dataSource) {
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, connection, &statement_))) {
+      statement_ = SQL_NULL_HSTMT;
+      throw TarvelError(DiagnosticText(SQL_HANDLE_DBC, connection));
+    }
+    const QString text = ToQString(statement);
+    SQLRETURN result = SQL_ERROR;
+    waitFor([&] {
+      result = SQLExecDirectW(statement_,
+                              reinterpret_cast<SQLWCHAR*>(const_cast<char16_t*>(
+                                  reinterpret_cast<const char16_t*>(text.utf16()))),
+                              static_cast<SQLINTEGER>(text.size()));
+    });
+    if (!SQL_SUCCEEDED(result) && result != SQL_NO_DATA) fail();
+    bindColumns();
+    fetch();
   }
+  ~OdbcRows() override {
+    if (statement_ != SQL_NULL_HSTMT) SQLFreeHandle(SQL_HANDLE_STMT, statement_);
+  }
+  OdbcRows(const OdbcRows&) = delete;
+  OdbcRows& operator=(const OdbcRows&) = delete;
 
-  const std::vector<std::string>& columnNames() const override { return columns_; }
+  const std::vector<std::string>& columnNames() const override { return names_; }
 
-  bool eof() const override { return !query_.isValid(); }
+  bool eof() const override { return row_ >= fetched_; }
 
   void next() override {
-    bool moved = false;
-    waitFor([&] { moved = query_.next(); });
-    if (!moved && query_.lastError().isValid()) throw TarvelError(ErrorText(query_.lastError()));
+    if (eof()) return;
+    if (++row_ == fetched_ && !lastBlock_) fetch();
   }
 
   std::string_view text(int column) const override {
-    const QVariant value = query_.value(column);
-    return texts_.at(column) = value.isNull() ? std::string() : FromQString(value.toString());
+    const BoundColumn& bound = columns_.at(static_cast<std::size_t>(column));
+    const SQLLEN length = bound.lengths[row_];
+    if (length == SQL_NULL_DATA) return {};
+    if (length == SQL_NO_TOTAL || length >= bound.width) {
+      throw TarvelError("The dictionary column " + bound.name + " holds a value longer than " +
+                        std::to_string(bound.width - 1) + " bytes");
+    }
+    return {bound.values.data() + row_ * static_cast<std::size_t>(bound.width),
+            static_cast<std::size_t>(length)};
   }
 
+  // Integers come as their digits, as every value does.
   std::optional<std::int64_t> integer(int column) const override {
-    const QVariant value = query_.value(column);
-    if (value.isNull()) return 0;
-    bool ok = false;
-    const qlonglong number = value.toLongLong(&ok);
-    if (!ok) return std::nullopt;
+    if (isNull(column)) return 0;
+    const std::string_view digits = text(column);
+    std::int64_t number = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
     return number;
   }
 
-  bool isNull(int column) const override { return query_.value(column).isNull(); }
+  bool isNull(int column) const override {
+    return columns_.at(static_cast<std::size_t>(column)).lengths[row_] == SQL_NULL_DATA;
+  }
 
  private:
+  [[noreturn]] void fail() const { throw TarvelError(DiagnosticText(SQL_HANDLE_STMT, statement_)); }
+
   void waitFor(const std::function<void()>& call) {
     if (watch_.call(call)) throw TarvelError(NoAnswerMessage(dataSource_, watch_.limit()));
   }
 
-  QSqlQuery query_;
+  // Every column as narrow characters, into slots as wide as it declares (UTF-8 takes up to
+  // four bytes a character), in blocks of as many rows as kBlockBytes holds.
+  void bindColumns() {
+    SQLSMALLINT count = 0;
+    if (!SQL_SUCCEEDED(SQLNumResultCols(statement_, &count))) fail();
+    columns_.resize(static_cast<std::size_t>(count));
+    std::size_t rowBytes = 0;
+    for (SQLUSMALLINT i = 0; i < static_cast<SQLUSMALLINT>(count); ++i) {
+      SQLWCHAR name[256];
+      SQLSMALLINT nameLength = 0;
+      SQLSMALLINT type = 0;
+      SQLULEN size = 0;
+      SQLSMALLINT digits = 0;
+      SQLSMALLINT nullable = 0;
+      if (!SQL_SUCCEEDED(SQLDescribeColW(statement_, i + 1, name, 256, &nameLength, &type, &size,
+                                         &digits, &nullable))) {
+        fail();
+      }
+      BoundColumn& column = columns_[i];
+      column.name = FromQString(QString::fromUtf16(reinterpret_cast<const char16_t*>(name),
+                                                   std::min<SQLSMALLINT>(nameLength, 255)));
+      const SQLULEN characters = size == 0 || size > kWidestSlot ? kWidestSlot : size;
+      column.width = static_cast<SQLLEN>(std::min(characters * 4, kWidestSlot) + 1);
+      rowBytes += static_cast<std::size_t>(column.width);
+      names_.push_back(column.name);
+    }
+    blockRows_ =
+        std::clamp<std::size_t>(kBlockBytes / std::max<std::size_t>(rowBytes, 1), 16, 1024);
+    SQLSetStmtAttr(statement_, SQL_ATTR_ROW_BIND_TYPE,
+                   reinterpret_cast<SQLPOINTER>(SQL_BIND_BY_COLUMN), 0);
+    if (!SQL_SUCCEEDED(SQLSetStmtAttr(statement_, SQL_ATTR_ROW_ARRAY_SIZE,
+                                      reinterpret_cast<SQLPOINTER>(blockRows_), 0))) {
+      blockRows_ = 1;  // a driver without block cursors fetches row by row
+    }
+    SQLSetStmtAttr(statement_, SQL_ATTR_ROWS_FETCHED_PTR, &fetched_, 0);
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+      BoundColumn& column = columns_[i];
+      column.values.resize(blockRows_ * static_cast<std::size_t>(column.width));
+      column.lengths.resize(blockRows_);
+      if (!SQL_SUCCEEDED(SQLBindCol(statement_, static_cast<SQLUSMALLINT>(i + 1), SQL_C_CHAR,
+                                    column.values.data(), column.width, column.lengths.data()))) {
+        fail();
+      }
+    }
+  }
+
+  void fetch() {
+    row_ = 0;
+    fetched_ = 0;
+    if (columns_.empty()) return;
+    SQLRETURN result = SQL_ERROR;
+    waitFor([&] { result = SQLFetch(statement_); });
+    if (result == SQL_NO_DATA) {
+      fetched_ = 0;
+      lastBlock_ = true;
+      return;
+    }
+    if (!SQL_SUCCEEDED(result)) fail();
+    if (blockRows_ == 1) fetched_ = 1;
+    lastBlock_ = fetched_ < blockRows_;
+  }
+
   ServerWatch& watch_;
   const std::string& dataSource_;
-  std::vector<std::string> columns_;
-  mutable std::vector<std::string> texts_;  // Qt hands out copies: the latest of each column
+  SQLHSTMT statement_ = SQL_NULL_HSTMT;
+  std::vector<BoundColumn> columns_;
+  std::vector<std::string> names_;
+  std::size_t blockRows_ = 1;
+  SQLULEN fetched_ = 0;  // rows in the block
+  SQLULEN row_ = 0;      // the current row of the block
+  bool lastBlock_ = false;
 };
 
 class OdbcDatabase : public DictionaryDatabase {
@@ -233,12 +360,20 @@ class OdbcDatabase : public DictionaryDatabase {
   OdbcDatabase& operator=(const OdbcDatabase&) = delete;
 
   std::unique_ptr<DictionaryRows> run(const DictionaryStatement& statement) override {
-    return std::make_unique<OdbcRows>(QSqlDatabase::database(name_, false), statement.text(),
-                                      watch_, dataSource_);
+    return std::make_unique<OdbcRows>(connectionHandle(), statement.text(), watch_, dataSource_);
   }
   bool isServer() const override { return true; }
 
  private:
+  // Qt's driver logs on; the rows are read through its ODBC connection handle directly.
+  SQLHDBC connectionHandle() const {
+    const QVariant handle = QSqlDatabase::database(name_, false).driver()->handle();
+    if (handle.metaType() != QMetaType::fromType<SQLHANDLE>()) {
+      throw TarvelError("The ODBC connection is not open");
+    }
+    return *static_cast<const SQLHDBC*>(handle.constData());
+  }
+
   // No handle on the Qt connection may be left when it is removed.
   void discard() {
     if (QSqlDatabase::contains(name_)) {

@@ -271,7 +271,7 @@ std::string TwelveOverloadsRows() {
 }
 
 // A mixed-case package name, an overload without arguments, a record argument, a type the
-// mapping refuses, and a routine outside packages.
+// mapping refuses, an argument name beyond ASCII, and a routine outside packages.
 std::string MixedRows() {
   const std::string package = "Mixed_Api";
   return Insert(ObjectRow{"MIX", package}) + Insert(ObjectRow{"MIX", "LOG_IT", "PROCEDURE"}) +
@@ -285,7 +285,8 @@ std::string MixedRows() {
          Insert(ArgumentRow{"MIX", package, "SAVE_REC", "", "ID", 1, 1, "NUMBER"}) +
          Insert(ArgumentRow{"MIX", package, "STAMP", "", "P_AT", 1, 0, "OBJECT"}) +
          Insert(ArgumentRow{"MIX", package, "ADD_ONE", "", "", 0, 0, "NUMBER", "OUT"}) +
-         Insert(ArgumentRow{"MIX", package, "ADD_ONE", "", "P_N", 1, 0, "NUMBER"});
+         Insert(ArgumentRow{"MIX", package, "ADD_ONE", "", "P_N", 1, 0, "NUMBER"}) +
+         Insert(ArgumentRow{"MIX", package, "ADD_ONE", "", "P_ÉTÉ_€", 2, 0, "VARCHAR2"});
 }
 
 struct ReadCase {
@@ -303,7 +304,9 @@ std::vector<ReadCase> ReadCases() {
   return {
       {"hr", "", "Units written: 5, unchanged: 0, routines left out: 2\n", kDemoWarnings, 6, true},
       {"ovl", TwelveOverloadsRows(), "Units written: 2, unchanged: 0\n", "", 2, false},
-      {"mix", MixedRows(), "Units written: 2, unchanged: 0, routines left out: 2\n",
+      {"mix", MixedRows(),
+       "Units written: 2, unchanged: 0, routines left out: 2\n"
+       "Pascal names changed: 1 (see --verbose)\n",
        "tarvelgen: warning: MIX.Mixed_Api.SAVE_REC left out: Cannot convert param in "
        ":MIX.Mixed_Api.SAVE_REC\n"
        "tarvelgen: warning: MIX.Mixed_Api.STAMP left out: argument P_AT: Parameter type: "
