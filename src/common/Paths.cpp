@@ -51,9 +51,20 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
+// A file kept behind a symbolic link (a shared dotfiles folder) is replaced where the link
+// points, and the link stays.
+std::string LinkTarget(const std::string& path) {
+  char* const resolved = ::realpath(path.c_str(), nullptr);
+  if (resolved == nullptr) return path;
+  std::string target(resolved);
+  std::free(resolved);
+  return target;
+}
+
 }  // namespace
 
-bool ReplaceFile(const std::string& path, const std::string& text) {
+bool ReplaceFile(const std::string& linkedPath, const std::string& text) {
+  const std::string path = LinkTarget(linkedPath);
   std::string temporary = path + ".XXXXXX";
   const int fd = ::mkstemp(temporary.data());
   if (fd < 0) return false;

@@ -28,6 +28,17 @@ TEST(IniStore, AWriteCreatesTheMissingFoldersOfThePath) {
   EXPECT_TRUE(std::filesystem::is_regular_file(nested));
 }
 
+TEST(IniStore, AWriteThroughASymbolicLinkReplacesTheFileItNamesAndKeepsTheLink) {
+  TempIniFile ini;
+  const std::string kept = ini.folder() + "/kept.ini";
+  const std::string link = ini.folder() + "/config.ini";
+  WriteIniString(kept, "DB", "USER", "scott");
+  std::filesystem::create_symlink(kept, link);
+  WriteIniString(link, "DB", "USER", "hr");
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(IniFile::read(kept).readString("DB", "USER", ""), "hr");
+}
+
 TEST(IniStore, MissingFileSectionOrKeyGivesTheDefault) {
   TempIniFile ini;
   EXPECT_EQ(ini.read().readString("DB", "USER", "nobody"), "nobody");
