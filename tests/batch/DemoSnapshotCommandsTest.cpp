@@ -82,12 +82,21 @@ TEST_F(DemoSnapshotCommandsTest, StrictMakesALeftOutRoutineStatusThree) {
   EXPECT_EQ(complete.err, "");
 }
 
+// The packages named are looked up by their names, in one statement, not in a list of all.
 TEST_F(DemoSnapshotCommandsTest, PackagesAreGeneratedInTheOrderGiven) {
-  const BatchResult result = RunTarvelgen(Generate(QStringLiteral("out")) << "--package"
-                                                                          << "HR_BATCH"
-                                                                          << "--package"
-                                                                          << "HR_API");
+  const QString log = TempPath(QStringLiteral("statements.log"));
+  const BatchResult result =
+      RunTarvelgen(Generate(QStringLiteral("out")) << "--package"
+                                                   << "HR_BATCH"
+                                                   << "--package"
+                                                   << "HR_API"
+                                                   << "--statement-log" << log);
   ASSERT_EQ(result.exitCode, 0) << result.err;
+  const std::string statements = ReadWholeFile(log);
+  EXPECT_EQ(statements.substr(0, statements.find('\n')),
+            "select object_name from dba_objects where owner = 'HR' and object_type = 'PACKAGE' "
+            "and object_name in ('HR_BATCH', 'HR_API')");
+  EXPECT_EQ(statements.find("dba_objects", statements.find('\n')), std::string::npos);
   EXPECT_EQ(result.out, "Units written: 3, unchanged: 0\n");
   const auto units = UnitFilesIn(TempPath(QStringLiteral("out")));
   const auto golden = GoldenUnits("demo-snapshot");
