@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Copies every file of a folder into a new folder the way the run saves a unit: a temporary
-file beside the target, written, flushed to disk, then renamed into place.
+"""Copies every file of a folder into a new folder one durable file at a time, as the run saved
+its units before it committed them together: a temporary file beside the target, written,
+flushed to disk, then renamed into place.
 
 usage: copy_synced.py SOURCE_FOLDER TARGET_FOLDER
 """

@@ -55,21 +55,24 @@ def argument_rows(package, routine, overload, index, arguments, subprogram):
 
 
 def build(schema_sql, path, packages, routines=30, arguments=6):
+    """Rows go in a package at a time, so that 50,000 packages fit in memory."""
     if os.path.exists(path):
         os.remove(path)
     db = sqlite3.connect(path)
     db.executescript(schema_sql)
-    objects, procedures, argument_table = [], [], []
     object_id = 1
     for p in range(packages):
         package = f"BENCH_PKG_{p:04d}"
-        objects.append((OWNER, package, object_id, "PACKAGE"))
-        objects.append((OWNER, package, object_id + 1, "PACKAGE BODY"))
-        procedures.append((OWNER, package, None, object_id, 0, None, "PACKAGE"))
+        objects = [(OWNER, package, object_id, "PACKAGE"),
+                   (OWNER, package, object_id + 1, "PACKAGE BODY")]
+        procedures = [(OWNER, package, None, object_id, 0, None, "PACKAGE")]
+        argument_table = []
         for index, (routine, overload) in enumerate(routine_names(routines)):
             procedures.append((OWNER, package, routine, object_id, index + 1, overload, "PACKAGE"))
             argument_table += argument_rows(package, routine, overload, index, arguments, p)
+        insert(db, objects, procedures, argument_table)
         object_id += 2
+    objects, procedures, argument_table = [], [], []
     for index, (routine, overload) in enumerate(routine_names(routines)):
         if overload is not None:
             continue
@@ -79,6 +82,13 @@ def build(schema_sql, path, packages, routines=30, arguments=6):
         procedures.append((OWNER, name, None, object_id, 1, None, kind))
         argument_table += argument_rows(None, name, None, index, arguments, packages)
         object_id += 1
+    insert(db, objects, procedures, argument_table)
+    db.commit()
+    db.close()
+    return packages * routines + sum(1 for _, o in routine_names(routines) if o is None)
+
+
+def insert(db, objects, procedures, argument_table):
     db.executemany("insert into dba_objects (OWNER, OBJECT_NAME, OBJECT_ID, OBJECT_TYPE) "
                    "values (?, ?, ?, ?)", objects)
     db.executemany("insert into all_procedures (OWNER, OBJECT_NAME, PROCEDURE_NAME, OBJECT_ID, "
@@ -86,9 +96,6 @@ def build(schema_sql, path, packages, routines=30, arguments=6):
     db.executemany("insert into all_arguments (OWNER, PACKAGE_NAME, OBJECT_NAME, OVERLOAD, "
                    "ARGUMENT_NAME, POSITION, SEQUENCE, DATA_LEVEL, DATA_TYPE, IN_OUT) "
                    "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)", argument_table)
-    db.commit()
-    db.close()
-    return packages * routines + sum(1 for _, o in routine_names(routines) if o is None)
 
 
 def main(argv):

@@ -25,6 +25,12 @@ struct PackageEntry {
 // The password as the command line says; a snapshot needs none and is never asked for one.
 std::string PasswordFor(const CommandLine& line);
 
+// Asks for the password as the command line says and logs on, with the server wait it gives.
+void LogOnAsGiven(DictionaryConnection& connection, const CommandLine& line);
+
+// The package entries of the user, on a connection already open.
+std::vector<PackageEntry> ListedPackages(DictionaryConnection& connection, const std::string& user);
+
 // Asks for the password as the command line says, logs on and lists the package entries.
 std::vector<PackageEntry> LogOnAndListPackages(DictionaryConnection& connection,
                                                const CommandLine& line);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <set>
 #include <string_view>
 
 #include "batch/BatchCommands.h"
@@ -28,13 +29,6 @@ namespace {
 
 constexpr const char* kServerStatementMark = "-- sent to the server: ";
 
-bool HasEntry(const std::vector<PackageEntry>& entries, const std::string& caption,
-              PackageEntryKind kind) {
-  return std::any_of(entries.begin(), entries.end(), [&](const PackageEntry& entry) {
-    return entry.kind == kind && (kind == kOutsidePackagesEntry || entry.caption == caption);
-  });
-}
-
 // Oracle names are upper case unless quoted, so a package typed in lower case is the likely slip.
 UsageError UnknownPackage(const std::vector<PackageEntry>& entries, const CommandLine& line,
                           const std::string& package) {
@@ -49,24 +43,28 @@ UsageError UnknownPackage(const std::vector<PackageEntry>& entries, const Comman
 }
 
 // Every entry in list order, as the wizard ticks them all; or the routines outside packages
-// (when asked for) and then the packages named, in the order given.
-std::vector<std::string> SelectNames(const std::vector<PackageEntry>& entries,
-                                     const CommandLine& line) {
+// (when asked for) and then the packages named, in the order given, each looked up by its name.
+std::vector<std::string> SelectNames(DictionaryConnection& connection, const CommandLine& line) {
   std::vector<std::string> names;
   if (line.packages.empty() && !line.outside) {
-    for (const PackageEntry& entry : entries) {
+    for (const PackageEntry& entry : LogOnAndListPackages(connection, line)) {
       names.push_back(entry.kind == kOutsidePackagesEntry ? std::string() : entry.caption);
     }
     return names;
   }
+  LogOnAsGiven(connection, line);
   if (line.outside) {
-    if (!HasEntry(entries, "", kOutsidePackagesEntry)) {
+    if (!HasRoutinesOutsidePackages(connection, line.user)) {
       throw UsageError("--outside: the owner has no procedures outside packages", line.command);
     }
     names.emplace_back();
   }
+  const std::set<std::string> packages = FindPackages(connection, line.user, line.packages);
   for (const std::string& package : line.packages) {
-    if (!HasEntry(entries, package, kPackageEntry)) throw UnknownPackage(entries, line, package);
+    // Only a name not found lists the schema, to suggest one that differs in letter case alone.
+    if (packages.count(package) == 0) {
+      throw UnknownPackage(ListedPackages(connection, line.user), line, package);
+    }
     names.push_back(package);
   }
   return names;
@@ -190,7 +188,7 @@ int RunGenerateCommand(const CommandLine& line) {
 
   GenerationRequest request;
   request.user = line.user;
-  request.names = SelectNames(LogOnAndListPackages(connection, line), line);
+  request.names = SelectNames(connection, line);
   request.maxStringSize = line.maxStringSize;
   request.maxBlobSize = line.maxBlobSize;
   request.maxClobSize = line.maxClobSize;

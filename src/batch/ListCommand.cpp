@@ -25,13 +25,22 @@ std::string PasswordFor(const CommandLine& line) {
   return ReadPassword(line.passwordFromStdin);
 }
 
+void LogOnAsGiven(DictionaryConnection& connection, const CommandLine& line) {
+  if (line.serverWait) connection.setServerWait(*line.serverWait);
+  LogOn(connection, {line.user, PasswordFor(line), line.database});
+}
+
+std::vector<PackageEntry> ListedPackages(DictionaryConnection& connection,
+                                         const std::string& user) {
+  CollectingSink sink;
+  ListPackages(connection, user, sink);
+  return std::move(sink.entries);
+}
+
 std::vector<PackageEntry> LogOnAndListPackages(DictionaryConnection& connection,
                                                const CommandLine& line) {
-  const LogOnTexts logOn{line.user, PasswordFor(line), line.database};
-  CollectingSink sink;
-  if (line.serverWait) connection.setServerWait(*line.serverWait);
-  ConnectAndListPackages(connection, logOn, sink);
-  return std::move(sink.entries);
+  LogOnAsGiven(connection, line);
+  return ListedPackages(connection, line.user);
 }
 
 // Printed only once the whole list is read, so that a failure prints no partial list. An empty

@@ -15,9 +15,6 @@
 namespace tarvel {
 namespace {
 
-// Oracle takes at most 1,000 texts in one "in" list.
-constexpr std::size_t kNamesPerStatement = 500;
-
 constexpr std::string_view kOwnerColumn = "owner";
 
 std::string JoinColumns(const std::vector<const char*>& columns) {
@@ -45,16 +42,6 @@ void Bind(sqlite3* into, sqlite3_stmt* insert, int place, std::string_view value
                         : sqlite3_bind_text(insert, place, value.data(),
                                             static_cast<int>(value.size()), SQLITE_TRANSIENT);
   if (bound != SQLITE_OK) FailWithMessageOf(into, failure);
-}
-
-std::string QuotedList(std::vector<std::string>::const_iterator first,
-                       std::vector<std::string>::const_iterator last) {
-  std::string list;
-  for (auto name = first; name != last; ++name) {
-    if (!list.empty()) list += ", ";
-    list += QuoteName(*name);
-  }
-  return list;
 }
 
 // The conditions that pick, from each view, the rows of the routine statements and argument
@@ -98,12 +85,7 @@ std::vector<NamesCondition> Conditions(const std::vector<std::string>& names) {
       packages.push_back(name);
     }
   }
-  std::vector<std::string> lists;
-  for (std::size_t start = 0; start < packages.size(); start += kNamesPerStatement) {
-    const std::size_t end = std::min(packages.size(), start + kNamesPerStatement);
-    lists.push_back(QuotedList(packages.begin() + static_cast<std::ptrdiff_t>(start),
-                               packages.begin() + static_cast<std::ptrdiff_t>(end)));
-  }
+  std::vector<std::string> lists = QuotedLists(packages);
   if (lists.empty() && outside) lists.emplace_back();
   std::vector<NamesCondition> conditions;
   for (std::size_t i = 0; i < lists.size(); ++i) {

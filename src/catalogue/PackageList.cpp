@@ -16,6 +16,9 @@ const char* const kRoutinesOutsidePackagesStatement =
     "select object_name from dba_objects where owner = %s and (object_type = 'FUNCTION' or "
     "object_type = "
     "'PROCEDURE') order by object_name";
+const char* const kNamedPackagesStatement =
+    "select object_name from dba_objects where owner = %s and object_type = 'PACKAGE' and "
+    "object_name in (%s)";
 const char* const kPackagesStatement =
     "select object_name from dba_objects where owner = %s and object_type = 'PACKAGE' order "
     "by object_name";
@@ -40,20 +43,38 @@ std::string BuildConnectionString(const LogOnTexts& logOn) {
                        ConnectionStringValue(logOn.database)});
 }
 
-void ConnectAndListPackages(DictionaryConnection& connection, const LogOnTexts& logOn,
-                            PackageListSink& sink) {
+void LogOn(DictionaryConnection& connection, const LogOnTexts& logOn) {
   connection.close();
   connection.setConnectionString(BuildConnectionString(logOn));
   connection.open();
+}
+
+bool HasRoutinesOutsidePackages(DictionaryConnection& connection, const std::string& user) {
+  const DictionaryQuery routines(
+      connection, FillTemplate(kRoutinesOutsidePackagesStatement, {QuoteOwner(user)}));
+  return !routines.eof();
+}
+
+std::set<std::string> FindPackages(DictionaryConnection& connection, const std::string& user,
+                                   const std::vector<std::string>& names) {
+  std::set<std::string> found;
+  for (const std::string& list : QuotedLists(names)) {
+    DictionaryQuery packages(connection,
+                             FillTemplate(kNamedPackagesStatement, {QuoteOwner(user), list}));
+    for (; !packages.eof(); packages.next()) found.insert(packages.fieldText("object_name"));
+  }
+  found.erase("");  // the empty name stands for the routines outside packages
+  return found;
+}
+
+void ListPackages(DictionaryConnection& connection, const std::string& user,
+                  PackageListSink& sink) {
   sink.clear();
-  const std::string owner = QuoteOwner(logOn.user);
-  {
-    const DictionaryQuery routines(connection,
-                                   FillTemplate(kRoutinesOutsidePackagesStatement, {owner}));
-    if (!routines.eof()) sink.add(kOutsidePackagesCaption, kOutsidePackagesEntry);
+  if (HasRoutinesOutsidePackages(connection, user)) {
+    sink.add(kOutsidePackagesCaption, kOutsidePackagesEntry);
   }
   const FinishGuard finish(sink);
-  DictionaryQuery packages(connection, FillTemplate(kPackagesStatement, {owner}));
+  DictionaryQuery packages(connection, FillTemplate(kPackagesStatement, {QuoteOwner(user)}));
   // The empty name stands for the routines outside packages; a name given twice is one package.
   std::unordered_set<std::string> listed;
   for (; !packages.eof(); packages.next()) {
@@ -62,6 +83,12 @@ void ConnectAndListPackages(DictionaryConnection& connection, const LogOnTexts& 
     sink.add(name, kPackageEntry);
     listed.insert(std::move(name));
   }
+}
+
+void ConnectAndListPackages(DictionaryConnection& connection, const LogOnTexts& logOn,
+                            PackageListSink& sink) {
+  LogOn(connection, logOn);
+  ListPackages(connection, logOn.user, sink);
 }
 
 }  // namespace tarvel

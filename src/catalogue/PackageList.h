@@ -1,6 +1,8 @@
 #pragma once
 
+#include <set>
 #include <string>
+#include <vector>
 
 #include "catalogue/DictionaryConnection.h"
 
@@ -26,6 +28,20 @@ struct LogOnTexts {
 };
 
 std::string BuildConnectionString(const LogOnTexts& logOn);
+
+// Closes the connection and opens it with the log-on texts.
+void LogOn(DictionaryConnection& connection, const LogOnTexts& logOn);
+
+// Whether the owner (the user name in upper case) has procedures or functions outside packages.
+bool HasRoutinesOutsidePackages(DictionaryConnection& connection, const std::string& user);
+
+// Those of `names` that name a package of the owner, exactly as written: asked for by name, a
+// handful of statements however many packages the owner has.
+std::set<std::string> FindPackages(DictionaryConnection& connection, const std::string& user,
+                                   const std::vector<std::string>& names);
+
+// Lists the owner's routines outside packages (one entry) and packages on an open connection.
+void ListPackages(DictionaryConnection& connection, const std::string& user, PackageListSink& sink);
 
 // Logs on afresh and lists the owner's routines outside packages (one entry) and packages.
 void ConnectAndListPackages(DictionaryConnection& connection, const LogOnTexts& logOn,

@@ -20,6 +20,20 @@ StatementValue OwnerValue(const std::string& user) {
   return {AsciiUpper(user)};
 }
 
+std::vector<std::string> QuotedLists(const std::vector<std::string>& names) {
+  constexpr std::size_t kNamesPerList = 500;
+  std::vector<std::string> lists;
+  for (std::size_t index = 0; index < names.size(); ++index) {
+    if (index % kNamesPerList == 0) {
+      lists.emplace_back();
+    } else {
+      lists.back() += ", ";
+    }
+    lists.back() += QuoteName(names[index]);
+  }
+  return lists;
+}
+
 std::string FillTemplate(std::string_view statementTemplate,
                          const std::vector<std::string>& values) {
   std::size_t size = statementTemplate.size();

@@ -17,6 +17,10 @@ std::string QuoteOwner(const std::string& user);
 StatementValue NameValue(const std::string& name);
 StatementValue OwnerValue(const std::string& user);
 
+// The names as lists for "in (...)", each name quoted as QuoteName quotes it, in order, at
+// most 500 to a list: any server takes that many.
+std::vector<std::string> QuotedLists(const std::vector<std::string>& names);
+
 // Fills the "%s" places of a statement template in order.
 std::string FillTemplate(std::string_view statementTemplate,
                          const std::vector<std::string>& values);

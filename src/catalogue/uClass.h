@@ -130,6 +130,9 @@ class TOraProcedure {
   SharedText Name;
   SharedText DbName;
   bool IsOverloaded = false;
+  // Another overload of the name takes as many arguments of the same field types, so that
+  // Oracle cannot tell the two apart by position (kept or left out as a Pascal twin).
+  bool HasPositionalTwin = false;
   TOraParametersList Parameters;
   std::unique_ptr<TOraParameter> ReturnParam;  // none for a procedure
 };

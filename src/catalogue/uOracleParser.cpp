@@ -399,11 +399,33 @@ bool SameDelphiArguments(const TOraProcedure& a, const TOraProcedure& b) {
   return true;
 }
 
+// Oracle resolves a call by position from the values' types: two overloads of one name whose
+// arguments have the same field types cannot be told apart that way.
+bool SameFieldTypes(const TOraProcedure& a, const TOraProcedure& b) {
+  if (a.DbName.key() != b.DbName.key() || a.Parameters.Count() != b.Parameters.Count()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < a.Parameters.Count(); ++i) {
+    if (a.Parameters.Items(i).FieldType.key() != b.Parameters.Items(i).FieldType.key()) {
+      return false;
+    }
+  }
+  return true;
+}
+
 // Two overloads with the same Delphi argument types would be one Pascal overload twice: the
-// later is left out, compared only with the overloads kept before it.
+// later is left out, compared only with the overloads kept before it. Before that, every
+// overload learns whether another one of its name is its twin by position.
 void LeaveOutSameDelphiOverloads(const std::string& owner, const std::string& packageName,
                                  const std::vector<std::string>& overloads,
                                  TOraProceduresList& routines, ReadListener& listener) {
+  for (std::size_t i = 0; i < routines.Count(); ++i) {
+    for (std::size_t j = 0; j < routines.Count(); ++j) {
+      if (i != j && SameFieldTypes(routines.Items(i), routines.Items(j))) {
+        routines.Items(i).HasPositionalTwin = true;
+      }
+    }
+  }
   std::vector<std::size_t> kept;
   std::vector<std::size_t> leftOut;
   for (std::size_t i = 0; i < routines.Count(); ++i) {

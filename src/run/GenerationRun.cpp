@@ -57,15 +57,16 @@ void RunGeneration(DictionaryConnection& connection, const GenerationRequest& re
   for (const std::string& fileName : fileNames) CheckUnitFile(request.folder, fileName);
   listener.unitsToSave(fileNames.size());
   if (request.compareOnly) {
-    BuildUnits(*model, ConstantLines(request), [&](const UnitFile& unit) {
-      const std::string path = request.folder + "/" + unit.FileName;
-      listener.unitCompared(path, CompareUnitFile(path, unit.Text), unit.Text);
-    });
+    BuildUnits(*model, ConstantLines(request), request.callsThroughBlocks,
+               [&](const UnitFile& unit) {
+                 const std::string path = request.folder + "/" + unit.FileName;
+                 listener.unitCompared(path, CompareUnitFile(path, unit.Text), unit.Text);
+               });
     return;
   }
   UnitCommit units;
   UnitKind kind = UnitKind::kConnection;
-  BuildUnits(*model, ConstantLines(request), [&](const UnitFile& unit) {
+  BuildUnits(*model, ConstantLines(request), request.callsThroughBlocks, [&](const UnitFile& unit) {
     const std::string path = request.folder + "/" + unit.FileName;
     listener.unitSaved(kind, path, units.write(path, unit.Text));
     kind = UnitKind::kPackage;

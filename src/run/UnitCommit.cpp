@@ -121,9 +121,25 @@ void UnitCommit::createFile(Pending& pending) {
   }
 }
 
-// A file without a name gets a hidden one, from which it is renamed like the others.
-void UnitCommit::nameFile(Pending& pending) {
-  const std::string self = "/proc/self/fd/" + std::to_string(pending.descriptor);
+// A file without a name goes straight into its place where no file is; elsewhere it gets a
+// hidden name, from which it is renamed like the others.
+void UnitCommit::place(Pending& pending) {
+  if (pending.temporary.empty()) {
+    const std::string self = "/proc/self/fd/" + std::to_string(pending.descriptor);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, pending.target.c_str(), AT_SYMLINK_FOLLOW) ==
+        0) {
+      return;
+    }
+    if (errno != EEXIST) FailWrite(pending.path, errno);
+    nameFile(pending, self);
+  }
+  if (::rename(pending.temporary.c_str(), pending.target.c_str()) != 0) {
+    FailWrite(pending.path, errno);
+  }
+  pending.temporary.clear();
+}
+
+void UnitCommit::nameFile(Pending& pending, const std::string& self) {
   for (unsigned attempt = 0; pending.temporary.empty(); ++attempt) {
     const std::string name = TemporaryName(pending.target, attempt);
     if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
@@ -149,11 +165,7 @@ void UnitCommit::commit() {
     if (result != 0) FailWrite(pending.path, error);
   }
   for (Pending& pending : pending_) {
-    if (pending.temporary.empty()) nameFile(pending);
-    if (::rename(pending.temporary.c_str(), pending.target.c_str()) != 0) {
-      FailWrite(pending.path, errno);
-    }
-    pending.temporary.clear();
+    place(pending);
     drop(pending);
   }
   pending_.clear();

@@ -37,7 +37,8 @@ class UnitCommit {
   };
 
   void createFile(Pending& pending);
-  void nameFile(Pending& pending);
+  void place(Pending& pending);
+  void nameFile(Pending& pending, const std::string& self);
   void drop(Pending& pending);
 
   std::size_t unnamedLimit_;

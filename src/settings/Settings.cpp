@@ -64,7 +64,7 @@ StoredSettings LoadSettings(const std::string& path) {
 std::string FirstStartSettings() {
   QFile sample(ToQString(SampleTypeAdditionsPath()));
   if (!sample.open(QIODevice::ReadOnly)) return {};
-  return sample.readAll().toStdString();
+  return "[CALLS]\nBLOCKS=1\n" + sample.readAll().toStdString();
 }
 
 void CreateSettings(const std::string& path, const std::string& text) {

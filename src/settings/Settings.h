@@ -32,8 +32,9 @@ struct StoredSettings {
 
 // Reads the file once; fails with "Cannot read <path>: <reason>" as IniFile::Read does.
 StoredSettings LoadSettings(const std::string& path);
-// What a first start writes into a new config.ini, as scripts/run does for a build here: the
-// sample type additions the program ships; empty when they cannot be read.
+// What a first start writes into a new config.ini, as scripts/run does for a build here: calls
+// through PL/SQL blocks turned on and the sample type additions the program ships; empty when
+// those cannot be read.
 std::string FirstStartSettings();
 // A config.ini that does not exist yet is created holding the text; an existing one, or an empty
 // text, is left as it is. A failed write fails with "Unable to write to <path>".

@@ -57,19 +57,21 @@ std::vector<std::string> UnitFileNames(const TOraDatabase& model) {
   return names;
 }
 
-void BuildUnits(const TOraDatabase& model, const LineList& constantLines,
+void BuildUnits(const TOraDatabase& model, const LineList& constantLines, bool callsThroughBlocks,
                 const std::function<void(const UnitFile&)>& take) {
-  take({ConnectionUnitFileName(), BuildMainUnit(model, constantLines)});
+  take({ConnectionUnitFileName(), BuildMainUnit(model, constantLines, callsThroughBlocks)});
   for (const TOraPackage& package : model.Packages) {
     if (!IsQualifyingPackage(package)) continue;
-    take({UnitFileName(package), BuildPackageUnit(package)});
+    take({UnitFileName(package), BuildPackageUnit(package, callsThroughBlocks)});
   }
 }
 
-GeneratedUnits GenerateUnits(TOraDatabase& model, const LineList& constantLines) {
+GeneratedUnits GenerateUnits(TOraDatabase& model, const LineList& constantLines,
+                             bool callsThroughBlocks) {
   GeneratedUnits generated;
   generated.NameChanges = NameUnits(model);
-  BuildUnits(model, constantLines, [&](const UnitFile& unit) { generated.Units.push_back(unit); });
+  BuildUnits(model, constantLines, callsThroughBlocks,
+             [&](const UnitFile& unit) { generated.Units.push_back(unit); });
   return generated;
 }
 

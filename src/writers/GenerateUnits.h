@@ -29,11 +29,13 @@ std::vector<PascalNameChange> NameUnits(TOraDatabase& model);
 std::vector<std::string> UnitFileNames(const TOraDatabase& model);
 
 // Every unit of a named model: uMyOracleDB.pas first, then one per qualifying package in model
-// order, each built when its turn comes, so that only one unit's text is held at a time.
-void BuildUnits(const TOraDatabase& model, const LineList& constantLines,
+// order, each built when its turn comes, so that only one unit's text is held at a time. With
+// callsThroughBlocks, routines that ADO cannot call as they are go through PL/SQL blocks.
+void BuildUnits(const TOraDatabase& model, const LineList& constantLines, bool callsThroughBlocks,
                 const std::function<void(const UnitFile&)>& take);
 
 // The two in turn, with every unit kept.
-GeneratedUnits GenerateUnits(TOraDatabase& model, const LineList& constantLines);
+GeneratedUnits GenerateUnits(TOraDatabase& model, const LineList& constantLines,
+                             bool callsThroughBlocks);
 
 }  // namespace tarvel

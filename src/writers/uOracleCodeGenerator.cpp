@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "common/Text.h"
+#include "writers/BindingRules.h"
+#include "writers/CallBlock.h"
 #include "writers/CallNames.h"
 #include "writers/Lines.h"
 
@@ -13,13 +15,7 @@ namespace {
 
 // Only these exact texts change the shape of a body; every other text takes the general path.
 const char kBlob[] = "ftBlob";
-const char kString[] = "ftString";
-const char kBoolean[] = "ftBoolean";
-const char kOraClob[] = "ftOraClob";
-const char kBlobData[] = "TBlobData";
-const char kBlobByteData[] = "TBlobByteData";
 const char kInput[] = "pdInput";
-const char kStringType[] = "string";
 
 bool HasBoundResult(const TOraProcedure& routine) {
   return routine.ReturnParam != nullptr && !IsCursorParameter(*routine.ReturnParam);
@@ -69,30 +65,6 @@ void AppendMethodHeader(std::string& out, std::string_view classNamePart,
   if (declarationForm && routine.IsOverloaded) out += "overload;";
 }
 
-// An input passes its own length, an output the configured maximum; other types their size.
-void AppendSizeExpression(std::string& out, const TOraParameter& parameter) {
-  std::string_view function = "Length";
-  std::string_view maximum;
-  if (parameter.FieldType == kString && parameter.DelphiType == kBlobData) {
-    maximum = "MAX_CLOB_SIZE";
-  } else if (parameter.FieldType == kString) {
-    maximum = "MAX_STRING_SIZE";
-  } else if (parameter.FieldType == kBlob) {
-    function = "High";
-    maximum = "MAX_BLOB_SIZE";
-  } else if (parameter.FieldType == kOraClob) {
-    maximum = "MAX_CLOB_SIZE";
-  } else {
-    AppendAll(out, {"SizeOf(", parameter.DelphiType, ")"});
-    return;
-  }
-  if (parameter.Direction == kInput) {
-    AppendAll(out, {function, "(", parameter.Name, ")"});
-  } else {
-    out += maximum;
-  }
-}
-
 void AppendCreateParameter(std::string& out, const TOraParameter& parameter,
                            std::string_view adoName) {
   out += " Parameters.CreateParameter(";
@@ -102,7 +74,7 @@ void AppendCreateParameter(std::string& out, const TOraParameter& parameter,
   out += ", ";
   out += parameter.Direction;
   out += ", ";
-  AppendSizeExpression(out, parameter);
+  AppendSizeExpression(out, parameter, parameter.Direction, parameter.Name);
   out += ", ";
   out += parameter.Name;
   out += ");";
@@ -177,17 +149,10 @@ void AppendExecution(const std::vector<std::string_view>& targets, std::string& 
   AppendLine(unit, {"   Properties['PLSQLRSet'].Value := false;"});
 }
 
-// Byte arrays take nil and strings '': a number cannot be assigned to either (LONG is a memo
-// field read into a string).
-std::string_view ReadBackDefault(const TOraParameter& output) {
-  if (output.DelphiType == kBlobData || output.DelphiType == kBlobByteData) return " := nil;";
-  if (output.FieldType == kString || output.DelphiType == kStringType) return " := '';";
-  if (output.FieldType == kBoolean) return " := false;";
-  return " := 0;";
-}
-
-// The value is written once and copied from the unit for the assignment.
-void AppendReadBack(const TOraParameter& output, std::string_view adoName, std::string& unit) {
+// The value is written once and copied from the unit for the assignment; a BOOLEAN that
+// travelled as a number gets its comparison as the tail.
+void AppendReadBack(std::string_view adoName, std::string_view target, std::string_view tail,
+                    std::string_view defaultText, std::string& unit) {
   unit += "   if ";
   const std::size_t valueStart = unit.size();
   unit += "Parameters.ParamByName(";
@@ -195,11 +160,16 @@ void AppendReadBack(const TOraParameter& output, std::string_view adoName, std::
   unit += ").Value";
   const std::size_t valueSize = unit.size() - valueStart;
   AppendLine(unit, {" <> NULL then"});
-  AppendAll(unit, {"     ", output.Name, " := "});
+  AppendAll(unit, {"     ", target, " := "});
   unit.append(unit, valueStart, valueSize);
+  unit += tail;
   EndLine(unit);
   AppendLine(unit, {"    else"});
-  AppendLine(unit, {"     ", output.Name, ReadBackDefault(output)});
+  AppendLine(unit, {"     ", target, defaultText});
+}
+
+void AppendReadBack(const TOraParameter& output, std::string_view adoName, std::string& unit) {
+  AppendReadBack(adoName, output.Name, {}, ReadBackDefault(output), unit);
 }
 
 // The call is built first and then made one literal: a dictionary name may hold any byte.
@@ -233,6 +203,43 @@ void AppendCommandText(const std::string& packageDbName, const TOraProcedure& ro
   EndLine(unit);
 }
 
+// One Pascal literal per line of the block, each ended by a line feed: Delphi takes a literal
+// of at most 255 characters.
+void AppendBlockText(const CallBlock& block, std::string& unit) {
+  AppendLine(unit, {"   ParamCheck := False;"});
+  unit += "   CommandText := ";
+  for (std::size_t i = 0; i < block.Lines.size(); ++i) {
+    if (i > 0) unit += "     ";
+    AppendPascalLiteral(unit, block.Lines[i] + '\n');
+    unit += i + 1 < block.Lines.size() ? " +" : ";";
+    EndLine(unit);
+  }
+}
+
+void AppendBlockParameters(const CallBlock& block, std::string& unit) {
+  for (const BlockParameter& parameter : block.Parameters) {
+    unit += "   Parameters.CreateParameter(";
+    AppendPascalLiteral(unit, parameter.AdoName);
+    AppendLine(unit, {", ", parameter.FieldType, ", ", parameter.Direction, ", ", parameter.Size,
+                      ", ", parameter.Value, ");"});
+  }
+}
+
+void AppendBlockCall(const std::string& packageDbName, const TOraProcedure& routine,
+                     std::string& unit) {
+  const CallBlock block = BuildCallBlock(packageDbName, routine);
+  AppendBlockText(block, unit);
+  AppendBlockParameters(block, unit);
+  const bool lob = HasLob(routine);
+  if (lob) AppendLine(unit, {"   Properties['SPPrmsLOB'].Value := true;"});
+  AppendLine(unit, {"   Execute;"});
+  if (lob) AppendLine(unit, {"   Properties['SPPrmsLOB'].Value := false;"});
+  for (const BlockReadBack& readBack : block.ReadBacks) {
+    AppendReadBack(block.Parameters[readBack.Parameter].AdoName, readBack.Target,
+                   readBack.FromNumber ? " = 1" : "", readBack.Default, unit);
+  }
+}
+
 void BuildExecutionAndOutputs(const TOraProcedure& routine, const AdoParameterNames& names,
                               std::string& unit) {
   if (routine.ReturnParam != nullptr && IsCursorParameter(*routine.ReturnParam)) {
@@ -254,7 +261,7 @@ void BuildExecutionAndOutputs(const TOraProcedure& routine, const AdoParameterNa
 
 }  // namespace
 
-std::string BuildPackageUnit(const TOraPackage& package) {
+std::string BuildPackageUnit(const TOraPackage& package, bool callsThroughBlocks) {
   std::string unit;
   // Enough for routines of half a dozen arguments, so that the text seldom moves.
   unit.reserve(1024 + 2048 * package.Procedures.Count());
@@ -263,7 +270,7 @@ std::string BuildPackageUnit(const TOraPackage& package) {
   AppendClassEnd(unit);
   AppendConstructor(package.Name, unit);
   for (const TOraProcedure& routine : package.Procedures) {
-    BuildMethodImplementation(package.Name, package.DbName, routine, unit);
+    BuildMethodImplementation(package.Name, package.DbName, routine, callsThroughBlocks, unit);
     EndLine(unit);
   }
   AppendLine(unit, {"end."});
@@ -279,16 +286,21 @@ void AppendMethodDeclarations(const TOraPackage& package, std::string& unit) {
 }
 
 void BuildMethodImplementation(const std::string& classNamePart, const std::string& packageDbName,
-                               const TOraProcedure& routine, std::string& unit) {
+                               const TOraProcedure& routine, bool callsThroughBlocks,
+                               std::string& unit) {
   AppendMethodHeader(unit, classNamePart, routine);
   EndLine(unit);
   AppendLines(unit, {"var", "  nMyRecordsAffected : integer;", "begin",
                      "  with TADOCommand.Create(Self) do", "  try", "   Connection := FConnection;",
                      "   CommandType := cmdText;"});
-  AppendCommandText(packageDbName, routine, unit);
-  const AdoParameterNames names = AdoParameterNamesOf(routine);
-  AppendParameterLines(routine, names, unit);
-  BuildExecutionAndOutputs(routine, names, unit);
+  if (callsThroughBlocks && IsCalledThroughBlock(routine, routine.HasPositionalTwin)) {
+    AppendBlockCall(packageDbName, routine, unit);
+  } else {
+    AppendCommandText(packageDbName, routine, unit);
+    const AdoParameterNames names = AdoParameterNamesOf(routine);
+    AppendParameterLines(routine, names, unit);
+    BuildExecutionAndOutputs(routine, names, unit);
+  }
   AppendLines(unit, {"  finally", "    Free;", "  end;", "end;"});
 }
 

@@ -109,11 +109,12 @@ void AppendConnectMethods(std::string& unit) {
                      " FService  := AService;", " Connect;", "end; "});
 }
 
-void AppendStandAloneImplementations(const TOraDatabase& database, std::string& unit) {
+void AppendStandAloneImplementations(const TOraDatabase& database, bool callsThroughBlocks,
+                                     std::string& unit) {
   for (const TOraPackage& package : database.Packages) {
     if (!IsStandAloneEntry(package)) continue;
     for (const TOraProcedure& routine : package.Procedures) {
-      BuildMethodImplementation(kClassNamePart, {}, routine, unit);
+      BuildMethodImplementation(kClassNamePart, {}, routine, callsThroughBlocks, unit);
       EndLine(unit);
     }
   }
@@ -121,7 +122,8 @@ void AppendStandAloneImplementations(const TOraDatabase& database, std::string& 
 
 }  // namespace
 
-std::string BuildMainUnit(const TOraDatabase& database, const LineList& constantLines) {
+std::string BuildMainUnit(const TOraDatabase& database, const LineList& constantLines,
+                          bool callsThroughBlocks) {
   std::string unit;
   AppendUnitHeader(database, unit);
   AppendClassDeclaration(database, unit);
@@ -129,7 +131,7 @@ std::string BuildMainUnit(const TOraDatabase& database, const LineList& constant
   AppendConstructor(database, unit);
   AppendDestructor(database, unit);
   AppendConnectMethods(unit);
-  AppendStandAloneImplementations(database, unit);
+  AppendStandAloneImplementations(database, callsThroughBlocks, unit);
   AppendLine(unit, {"end."});
   return unit;
 }

@@ -8,7 +8,8 @@
 namespace tarvel {
 
 // The connection unit uMyOracleDB for a whole model and the given constant lines, as its
-// file's bytes.
-std::string BuildMainUnit(const TOraDatabase& database, const LineList& constantLines);
+// file's bytes; callsThroughBlocks as for a package unit.
+std::string BuildMainUnit(const TOraDatabase& database, const LineList& constantLines,
+                          bool callsThroughBlocks);
 
 }  // namespace tarvel

@@ -82,12 +82,21 @@ TEST_F(DemoSnapshotCommandsTest, StrictMakesALeftOutRoutineStatusThree) {
   EXPECT_EQ(complete.err, "");
 }
 
+// The packages named are looked up by their names, in one statement, not in a list of all.
 TEST_F(DemoSnapshotCommandsTest, PackagesAreGeneratedInTheOrderGiven) {
-  const BatchResult result = RunTarvelgen(Generate(QStringLiteral("out")) << "--package"
-                                                                          << "HR_BATCH"
-                                                                          << "--package"
-                                                                          << "HR_API");
+  const QString log = TempPath(QStringLiteral("statements.log"));
+  const BatchResult result =
+      RunTarvelgen(Generate(QStringLiteral("out")) << "--package"
+                                                   << "HR_BATCH"
+                                                   << "--package"
+                                                   << "HR_API"
+                                                   << "--statement-log" << log);
   ASSERT_EQ(result.exitCode, 0) << result.err;
+  const std::string statements = ReadWholeFile(log);
+  EXPECT_EQ(statements.substr(0, statements.find('\n')),
+            "select object_name from dba_objects where owner = 'HR' and object_type = 'PACKAGE' "
+            "and object_name in ('HR_BATCH', 'HR_API')");
+  EXPECT_EQ(statements.find("dba_objects", statements.find('\n')), std::string::npos);
   EXPECT_EQ(result.out, "Units written: 3, unchanged: 0\n");
   const auto units = UnitFilesIn(TempPath(QStringLiteral("out")));
   const auto golden = GoldenUnits("demo-snapshot");
@@ -483,6 +492,45 @@ TEST_F(DemoSnapshotCommandsTest, TypeAdditionsComeFromConfigIniWhichStaysUntouch
             std::string::npos);
   EXPECT_EQ(ReadWholeFile(ini), settings);
   EXPECT_EQ(QFileInfo(ini).lastModified(), past);
+}
+
+// The demo's two FIND functions return a PL/SQL BOOLEAN: with calls through blocks they alone
+// change. --no-blocks keeps every unit as it is without them, whatever config.ini says.
+TEST_F(DemoSnapshotCommandsTest, BlocksChangeOnlyTheBooleanRoutinesAndNoBlocksOverridesConfigIni) {
+  const BatchResult blocks = RunTarvelgen(Generate(QStringLiteral("blocks")) << "--blocks");
+  EXPECT_EQ(blocks.exitCode, 0);
+  EXPECT_EQ(blocks.err, kDemoWarnings);
+  std::map<std::string, std::string> units = UnitFilesIn(TempPath(QStringLiteral("blocks")));
+  std::map<std::string, std::string> golden = GoldenUnits("demo-snapshot");
+  const std::string api = units["uHrApi.pas"];
+  EXPECT_NE(api, golden["uHrApi.pas"]);
+  EXPECT_NE(api.find("function THrApi.Find(PId : double): boolean; \r\n"
+                     "var\r\n  nMyRecordsAffected : integer;\r\nbegin\r\n"
+                     "  with TADOCommand.Create(Self) do\r\n  try\r\n"
+                     "   Connection := FConnection;\r\n   CommandType := cmdText;\r\n"
+                     "   ParamCheck := False;\r\n"),
+            std::string::npos);
+  EXPECT_NE(api.find("  V0 := \"HR_API\".\"FIND\"('#10 +\r\n     '    \"P_NAME\" => ?);'#10"),
+            std::string::npos);
+  units.erase("uHrApi.pas");
+  golden.erase("uHrApi.pas");
+  EXPECT_EQ(units, golden);
+
+  const QString program = TempPath(QStringLiteral("tarvelgen"));
+  ASSERT_TRUE(QFile::copy(TarvelgenPath(), program));
+  {
+    QFile ini(TempPath(QStringLiteral("config.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[CALLS]\r\nBLOCKS=1\r\n");
+  }
+  const BatchResult none =
+      RunTarvelgen(Generate(QStringLiteral("none")) << "--no-blocks", "", program);
+  EXPECT_EQ(none.exitCode, 0);
+  EXPECT_EQ(UnitFilesIn(TempPath(QStringLiteral("none"))).at("uHrApi.pas"),
+            GoldenUnits("demo-snapshot").at("uHrApi.pas"));
+  const BatchResult configured = RunTarvelgen(Generate(QStringLiteral("configured")), "", program);
+  EXPECT_EQ(configured.exitCode, 0);
+  EXPECT_EQ(UnitFilesIn(TempPath(QStringLiteral("configured"))).at("uHrApi.pas"), api);
 }
 
 // Named by mistake, the snapshot itself would be lost: the log must be a new file.

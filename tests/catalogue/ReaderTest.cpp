@@ -381,10 +381,12 @@ TEST_F(ReaderTest, OverloadsWithTheSameDelphiArgumentTypesKeepOnlyTheFirst) {
                           "package read", "package read"));
   std::vector<std::string> kept;
   for (const TOraProcedure& routine : database->Packages.Items(0).Procedures) {
-    kept.push_back(routine.DbName + (routine.IsOverloaded ? " overloaded" : ""));
+    kept.push_back(routine.DbName + (routine.IsOverloaded ? " overloaded" : "") +
+                   (routine.HasPositionalTwin ? " twin" : ""));
   }
-  EXPECT_THAT(kept, ElementsAre("FIND overloaded", "PUT overloaded", "SET_IT overloaded",
-                                "SET_IT overloaded", "TRIPLE overloaded"));
+  // A twin by position is one with the same field types, left out or not: RAW and BLOB differ.
+  EXPECT_THAT(kept, ElementsAre("FIND overloaded twin", "PUT overloaded", "SET_IT overloaded twin",
+                                "SET_IT overloaded", "TRIPLE overloaded twin"));
 }
 
 }  // namespace

@@ -85,7 +85,7 @@ type
 
 implementation
 
-uses SysUtils, TypInfo, AdoRecorder, PlsqlServer;
+uses SysUtils, TypInfo, Variants, AdoRecorder, PlsqlServer;
 
 function TParameters.CreateParameter(const Name: WideString; DataType: TDataType;
   Direction: TParameterDirection; Size: Integer; Value: OleVariant): TParameter;
@@ -158,9 +158,106 @@ begin
   end;
 end;
 
+type
+  { A provider property that records what the command sets it to. }
+  TRecordedProperty = class(TInterfacedObject, IDispatch, Property_)
+  private
+    FName: string;
+    FValue: OleVariant;
+  public
+    constructor Create(const Name: string);
+    function GetTypeInfoCount(out Count: LongInt): HResult; stdcall;
+    function GetTypeInfo(Index, LocaleID: LongInt; out TypeInfo): HResult; stdcall;
+    function GetIDsOfNames(const IID: TGUID; Names: Pointer; NameCount, LocaleID: LongInt;
+      DispIDs: Pointer): HResult; stdcall;
+    function Invoke(DispID: LongInt; const IID: TGUID; LocaleID: LongInt; Flags: Word;
+      var Params; VarResult, ExcepInfo, ArgErr: Pointer): HResult; stdcall;
+    function Get_Value: OleVariant;
+    procedure Set_Value(const pval: OleVariant);
+  end;
+
+  TRecordedProperties = class(TInterfacedObject, IDispatch, Properties)
+  public
+    function GetTypeInfoCount(out Count: LongInt): HResult; stdcall;
+    function GetTypeInfo(Index, LocaleID: LongInt; out TypeInfo): HResult; stdcall;
+    function GetIDsOfNames(const IID: TGUID; Names: Pointer; NameCount, LocaleID: LongInt;
+      DispIDs: Pointer): HResult; stdcall;
+    function Invoke(DispID: LongInt; const IID: TGUID; LocaleID: LongInt; Flags: Word;
+      var Params; VarResult, ExcepInfo, ArgErr: Pointer): HResult; stdcall;
+    function Get_Item(Index: OleVariant): Property_;
+  end;
+
+constructor TRecordedProperty.Create(const Name: string);
+begin
+  inherited Create;
+  FName := Name;
+end;
+
+function TRecordedProperty.GetTypeInfoCount(out Count: LongInt): HResult; stdcall;
+begin
+  Count := 0;
+  Result := E_NOTIMPL;
+end;
+
+function TRecordedProperty.GetTypeInfo(Index, LocaleID: LongInt; out TypeInfo): HResult; stdcall;
+begin
+  Result := E_NOTIMPL;
+end;
+
+function TRecordedProperty.GetIDsOfNames(const IID: TGUID; Names: Pointer; NameCount,
+  LocaleID: LongInt; DispIDs: Pointer): HResult; stdcall;
+begin
+  Result := E_NOTIMPL;
+end;
+
+function TRecordedProperty.Invoke(DispID: LongInt; const IID: TGUID; LocaleID: LongInt;
+  Flags: Word; var Params; VarResult, ExcepInfo, ArgErr: Pointer): HResult; stdcall;
+begin
+  Result := E_NOTIMPL;
+end;
+
+function TRecordedProperty.Get_Value: OleVariant;
+begin
+  Result := FValue;
+end;
+
+procedure TRecordedProperty.Set_Value(const pval: OleVariant);
+begin
+  FValue := pval;
+  RecordLine('property ' + FName + ' ' + ValueText(pval));
+end;
+
+function TRecordedProperties.GetTypeInfoCount(out Count: LongInt): HResult; stdcall;
+begin
+  Count := 0;
+  Result := E_NOTIMPL;
+end;
+
+function TRecordedProperties.GetTypeInfo(Index, LocaleID: LongInt; out TypeInfo): HResult; stdcall;
+begin
+  Result := E_NOTIMPL;
+end;
+
+function TRecordedProperties.GetIDsOfNames(const IID: TGUID; Names: Pointer; NameCount,
+  LocaleID: LongInt; DispIDs: Pointer): HResult; stdcall;
+begin
+  Result := E_NOTIMPL;
+end;
+
+function TRecordedProperties.Invoke(DispID: LongInt; const IID: TGUID; LocaleID: LongInt;
+  Flags: Word; var Params; VarResult, ExcepInfo, ArgErr: Pointer): HResult; stdcall;
+begin
+  Result := E_NOTIMPL;
+end;
+
+function TRecordedProperties.Get_Item(Index: OleVariant): Property_;
+begin
+  Result := TRecordedProperty.Create(VarToStr(Index));
+end;
+
 function TADOCommand.GetProperties: ADOInt.Properties;
 begin
-  Result := nil;
+  Result := TRecordedProperties.Create;
 end;
 
 function TADOCommand.Execute: _Recordset;

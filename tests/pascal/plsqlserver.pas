@@ -22,8 +22,9 @@ procedure ResetServer;
 procedure ServeType(const TypeName: string; IsObject: Boolean; const Fields: array of string;
   const BooleanFields: array of string);
 { A routine as a block calls it ('"PKG"."ROUTINE"'); the formals and values below belong to the
-  last one described. }
+  last one described or selected. }
 procedure ServeRoutine(const CallName: string);
+procedure SelectRoutine(const CallName: string);
 { Mode 'in', 'out' or 'in out'; TypeName '' for a scalar bound straight to "?", else 'boolean',
   'xmltype', 'interval day to second', 'interval year to month' or a type given to ServeType. }
 procedure ServeFormal(const Name, Mode, TypeName: string);
@@ -175,6 +176,7 @@ var
   Types: TStringList;
   Routines: TStringList;
   DecimalSign: Char;
+  Selected: TServedRoutine;
 
 constructor TServedType.Create;
 begin
@@ -222,6 +224,7 @@ begin
   FreeObjects(Types);
   FreeObjects(Routines);
   DecimalSign := '.';
+  Selected := nil;
 end;
 
 procedure ServeType(const TypeName: string; IsObject: Boolean; const Fields: array of string;
@@ -247,16 +250,25 @@ end;
 
 function LastRoutine: TServedRoutine;
 begin
-  Result := Routines.Objects[Routines.Count - 1] as TServedRoutine;
+  if Selected = nil then
+    raise Exception.Create('No routine described yet');
+  Result := Selected;
 end;
 
 procedure ServeRoutine(const CallName: string);
-var
-  Served: TServedRoutine;
 begin
-  Served := TServedRoutine.Create;
-  Served.CallName := CallName;
-  Routines.AddObject(CallName, Served);
+  if Routines.IndexOf(CallName) >= 0 then
+    raise Exception.Create('The routine ' + CallName + ' is described twice');
+  Selected := TServedRoutine.Create;
+  Selected.CallName := CallName;
+  Routines.AddObject(CallName, Selected);
+end;
+
+procedure SelectRoutine(const CallName: string);
+begin
+  if Routines.IndexOf(CallName) < 0 then
+    raise Exception.Create('No routine ' + CallName + ' is described');
+  Selected := Routines.Objects[Routines.IndexOf(CallName)] as TServedRoutine;
 end;
 
 procedure ServeFormal(const Name, Mode, TypeName: string);

@@ -58,8 +58,8 @@ TEST(Settings, FirstStartShowsEmptyBoxesAndDefaultSizes) {
   EXPECT_EQ(testing::ListFolder(ini.folder()), "");
 }
 
-// The first start begins with the shipped type additions, in a folder it creates; a file that
-// exists already is never replaced.
+// The first start begins with calls through blocks and the shipped type additions, in a folder it
+// creates; a file that exists already is never replaced.
 TEST(Settings, AFirstStartWritesTheSampleTypeAdditions) {
   const TempIniFile ini;
   const std::string path = ini.folder() + "/tarvelgen/config.ini";
@@ -68,6 +68,7 @@ TEST(Settings, AFirstStartWritesTheSampleTypeAdditions) {
   CreateSettings(path, sample);
   EXPECT_EQ(testing::ReadWholeFile(path), sample);
   EXPECT_EQ(LoadSettings(path).typeAdditions.delphiTypes.at("PLS_INTEGER"), "integer");
+  EXPECT_TRUE(LoadSettings(path).callsThroughBlocks);
 
   ini.write("[DB]\nUSER=scott\n");
   CreateSettings(ini.path(), sample);

@@ -88,6 +88,10 @@ class ModelTextParser {
       model_.Compile = CompileExpectation::Compiles;
     } else if (keyword == "compile" && words.size() == 2 && words[1] == "fails") {
       model_.Compile = CompileExpectation::Fails;
+    } else if (keyword == "blocks" && words.size() == 1) {
+      model_.CallsThroughBlocks = true;
+    } else if (keyword == "twin" && words.size() == 1) {
+      CurrentRoutine().HasPositionalTwin = true;
     } else if (keyword == "const" && words.size() > 1) {
       model_.ConstantLines.push_back(TextAfterKeyword(line, keyword));
     } else if (keyword == "dbname" && words.size() > 1 && dbName_ != nullptr) {

@@ -14,11 +14,14 @@ namespace tarvel {
 //   # comment
 //   compile                                (this case's units must compile with Free Pascal)
 //   compile fails                          (Free Pascal must reject them: known limits)
+//   blocks                                 (the units call through PL/SQL blocks where needed)
 //   const MAX_STRING_SIZE = 4096           (one constant line of the connection unit)
 //   package HR_API                         standalone (the holder of routines outside packages)
 //   procedure UPDATE_SALARY [overload]
 //   function GET_NAME ftString string [overload]
 //   arg P_EMP_ID ftFloat double pdInput
+//   twin                                   (the latest routine has an overload Oracle cannot
+//                                           tell from it by position)
 //   dbname A'B\x0AC                         (the dictionary name of the latest routine or
 //                                           argument, "\xNN" a byte; its identifier stays)
 //   arg P_EMP "" "" pdInput HR.PKG.EMP_REC  (a composite argument: its type's reference; a
@@ -40,6 +43,7 @@ struct ModelText {
   std::unique_ptr<TOraDatabase> Database = std::make_unique<TOraDatabase>();
   LineList ConstantLines;
   CompileExpectation Compile = CompileExpectation::NotChecked;
+  bool CallsThroughBlocks = false;
 };
 
 // Fails with the line number and the reason on a statement it does not know.

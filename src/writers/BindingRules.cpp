@@ -1,0 +1,60 @@
+#include "writers/BindingRules.h"
+
+#include "writers/Lines.h"
+
+namespace tarvel {
+namespace {
+
+// Only these exact texts change a size or a default; every other text takes the general path.
+const char kBlob[] = "ftBlob";
+const char kString[] = "ftString";
+const char kBoolean[] = "ftBoolean";
+const char kOraClob[] = "ftOraClob";
+const char kBlobData[] = "TBlobData";
+const char kBlobByteData[] = "TBlobByteData";
+const char kInput[] = "pdInput";
+const char kStringType[] = "string";
+
+}  // namespace
+
+void AppendSizeExpression(std::string& out, const TOraParameter& parameter,
+                          std::string_view direction, std::string_view operand) {
+  std::string_view function = "Length";
+  std::string_view maximum;
+  if (parameter.FieldType == kString && parameter.DelphiType == kBlobData) {
+    maximum = "MAX_CLOB_SIZE";
+  } else if (parameter.FieldType == kString) {
+    maximum = "MAX_STRING_SIZE";
+  } else if (parameter.FieldType == kBlob) {
+    function = "High";
+    maximum = "MAX_BLOB_SIZE";
+  } else if (parameter.FieldType == kOraClob) {
+    maximum = "MAX_CLOB_SIZE";
+  } else {
+    AppendAll(out, {"SizeOf(", parameter.DelphiType, ")"});
+    return;
+  }
+  if (direction == kInput) {
+    AppendAll(out, {function, "(", operand, ")"});
+  } else {
+    out += maximum;
+  }
+}
+
+std::string SizeExpression(const TOraParameter& parameter, std::string_view direction,
+                           std::string_view operand) {
+  std::string size;
+  AppendSizeExpression(size, parameter, direction, operand);
+  return size;
+}
+
+// Byte arrays take nil and strings '': a number cannot be assigned to either (LONG is a memo
+// field read into a string).
+std::string_view ReadBackDefault(const TOraParameter& output) {
+  if (output.DelphiType == kBlobData || output.DelphiType == kBlobByteData) return " := nil;";
+  if (output.FieldType == kString || output.DelphiType == kStringType) return " := '';";
+  if (output.FieldType == kBoolean) return " := false;";
+  return " := 0;";
+}
+
+}  // namespace tarvel

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "catalogue/uClass.h"
+
+namespace tarvel {
+
+// How a value of a field type and Delphi type is bound and read back, whichever way the method
+// calls its routine.
+
+// The size given to CreateParameter: an input passes its own length, an output the configured
+// maximum; other types their size. The operand is the Pascal value bound.
+void AppendSizeExpression(std::string& out, const TOraParameter& parameter,
+                          std::string_view direction, std::string_view operand);
+std::string SizeExpression(const TOraParameter& parameter, std::string_view direction,
+                           std::string_view operand);
+
+// The assignment's tail when an output comes back NULL, such as " := 0;".
+std::string_view ReadBackDefault(const TOraParameter& output);
+
+}  // namespace tarvel

@@ -1,0 +1,234 @@
+#include "writers/CallBlock.h"
+
+#include <algorithm>
+
+#include "common/Text.h"
+#include "writers/BindingRules.h"
+#include "writers/CallNames.h"
+
+namespace tarvel {
+namespace {
+
+const char kBoolean[] = "ftBoolean";
+const char kInput[] = "pdInput";
+const char kOutput[] = "pdOutput";
+const char kInputOutput[] = "pdInputOutput";
+const char kResultName[] = "@RETURN_VALUE";
+
+bool CarriesBoolean(const TOraParameter& value) {
+  return value.FieldType == kBoolean;
+}
+
+bool TakesIn(const TOraParameter& argument) {
+  return argument.Direction != kOutput;
+}
+
+bool GivesOut(const TOraParameter& argument) {
+  return argument.Direction != kInput;
+}
+
+// A dictionary name exactly as the dictionary gives it: Oracle reads it in double quotes.
+std::string QuotedName(std::string_view name) {
+  std::string quoted = "\"";
+  for (char c : name) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
+// A local's name: the prefix, digits, and "C" for a carrier.
+bool IsLocalName(std::string_view name, std::string_view prefix) {
+  if (!name.starts_with(prefix)) return false;
+  std::string_view rest = name.substr(prefix.size());
+  if (rest.ends_with('C')) rest.remove_suffix(1);
+  return !rest.empty() &&
+         std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// PL/SQL looks the first part of a dotted name up among the block's locals first: a local
+// named like the package would capture the call.
+std::string LocalPrefix(const std::vector<std::string_view>& firstNames) {
+  std::string prefix = "V";
+  while (std::any_of(firstNames.begin(), firstNames.end(),
+                     [&](std::string_view name) { return IsLocalName(name, prefix); })) {
+    prefix += 'V';
+  }
+  return prefix;
+}
+
+std::string NumberToBoolean(std::string_view number) {
+  return "case " + std::string(number) + " when 1 then true when 0 then false end";
+}
+
+std::string BooleanToNumber(std::string_view boolean) {
+  return "case " + std::string(boolean) + " when true then 1 when false then 0 end";
+}
+
+class BlockBuilder {
+ public:
+  BlockBuilder(std::string_view packageDbName, const TOraProcedure& routine) : routine_(routine) {
+    if (!packageDbName.empty()) callName_ = QuotedName(packageDbName) + '.';
+    callName_ += QuotedName(routine.DbName.str());
+    prefix_ = LocalPrefix({packageDbName.empty() ? routine.DbName.str() : packageDbName});
+  }
+
+  CallBlock build() {
+    for (std::size_t i = 0; i < routine_.Parameters.Count(); ++i) passIn(i);
+    passCall();
+    if (routine_.ReturnParam != nullptr && CarriesBoolean(*routine_.ReturnParam)) {
+      passOut(0, *routine_.ReturnParam, "Result");
+    }
+    for (std::size_t i = 0; i < routine_.Parameters.Count(); ++i) {
+      const TOraParameter& argument = routine_.Parameters.Items(i);
+      if (CarriesBoolean(argument) && GivesOut(argument)) passOut(i + 1, argument, argument.Name);
+    }
+    return finish();
+  }
+
+ private:
+  std::string local(std::size_t position) const { return prefix_ + std::to_string(position); }
+
+  void declare(std::size_t position, std::string_view type) {
+    declarations_.push_back("  " + local(position) + ' ' + std::string(type) + ';');
+  }
+
+  std::size_t addParameter(std::string adoName, std::string_view fieldType,
+                           std::string_view direction, std::string size, std::string value) {
+    block_.Parameters.push_back(
+        {std::move(adoName), fieldType, direction, std::move(size), std::move(value)});
+    return block_.Parameters.size() - 1;
+  }
+
+  void readBack(std::size_t order, std::size_t parameter, std::string_view target, bool fromNumber,
+                std::string_view defaultText) {
+    readBacks_.push_back({order, {parameter, target, fromNumber, defaultText}});
+  }
+
+  // Before the call: a BOOLEAN the caller passes in becomes its local.
+  void passIn(std::size_t index) {
+    const TOraParameter& argument = routine_.Parameters.Items(index);
+    if (!CarriesBoolean(argument)) return;
+    const std::size_t position = index + 1;
+    declare(position, "boolean");
+    if (!TakesIn(argument)) return;
+    inLines_.push_back("  " + local(position) + " := " + NumberToBoolean("?") + ';');
+    addParameter(argument.DbName.str(), "ftInteger", kInput, "SizeOf(integer)",
+                 "integer(" + argument.Name.str() + ')');
+  }
+
+  // The call by name: a scalar bound as it is, a BOOLEAN through its local.
+  void passCall() {
+    std::string head = "  ";
+    const TOraParameter* result = routine_.ReturnParam.get();
+    if (result != nullptr && CarriesBoolean(*result)) {
+      declarations_.insert(declarations_.begin(), "  " + local(0) + " boolean;");
+      head += local(0) + " := ";
+    } else if (result != nullptr) {
+      head += "? := ";
+      const std::size_t parameter =
+          addParameter(kResultName, result->FieldType, kOutput,
+                       SizeExpression(*result, kOutput, "Result"), "Null");
+      readBack(0, parameter, "Result", false, ReadBackDefault(*result));
+    }
+    head += callName_;
+    if (routine_.Parameters.Empty()) {
+      callLines_.push_back(head + ';');
+      return;
+    }
+    callLines_.push_back(head + '(');
+    for (std::size_t i = 0; i < routine_.Parameters.Count(); ++i) {
+      const TOraParameter& argument = routine_.Parameters.Items(i);
+      std::string line = "    " + QuotedName(argument.DbName.str()) + " => ";
+      if (CarriesBoolean(argument)) {
+        line += local(i + 1);
+      } else {
+        line += '?';
+        const std::size_t parameter = addParameter(
+            argument.DbName.str(), argument.FieldType, argument.Direction,
+            SizeExpression(argument, argument.Direction, argument.Name), argument.Name.str());
+        if (GivesOut(argument)) {
+          readBack(i + 1, parameter, argument.Name, false, ReadBackDefault(argument));
+        }
+      }
+      line += i + 1 < routine_.Parameters.Count() ? "," : ");";
+      callLines_.push_back(std::move(line));
+    }
+  }
+
+  // After the call: a BOOLEAN output comes back as a number.
+  void passOut(std::size_t position, const TOraParameter& value, std::string_view target) {
+    outLines_.push_back("  ? := " + BooleanToNumber(local(position)) + ';');
+    const std::string adoName = position == 0 ? kResultName : value.DbName.str();
+    const std::size_t parameter =
+        addParameter(adoName, "ftInteger", kOutput, "SizeOf(integer)", "Null");
+    readBack(position, parameter, target, true, ReadBackDefault(value));
+  }
+
+  CallBlock finish() {
+    if (!declarations_.empty()) {
+      block_.Lines.push_back("declare");
+      AppendAll(block_.Lines, declarations_);
+    }
+    block_.Lines.push_back("begin");
+    AppendAll(block_.Lines, inLines_);
+    AppendAll(block_.Lines, callLines_);
+    AppendAll(block_.Lines, outLines_);
+    block_.Lines.push_back("end;");
+    // The "?" marks run: inputs to locals, the call, outputs from locals; parameters were
+    // added in that order, read-backs are wanted result first, then by argument.
+    std::stable_sort(readBacks_.begin(), readBacks_.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [order, readBack] : readBacks_) block_.ReadBacks.push_back(readBack);
+    MakeAdoNamesUnique(block_.Parameters);
+    return std::move(block_);
+  }
+
+  static void AppendAll(std::vector<std::string>& lines, const std::vector<std::string>& more) {
+    lines.insert(lines.end(), more.begin(), more.end());
+  }
+
+  // An IN OUT value goes in by one parameter and comes back by another: ParamByName matches
+  // ignoring case and finds the first, so a later equal name gets "_" until it is unique.
+  static void MakeAdoNamesUnique(std::vector<BlockParameter>& parameters) {
+    for (std::size_t i = 0; i < parameters.size(); ++i) {
+      const auto taken = [&](const std::string& name) {
+        return std::any_of(parameters.begin(), parameters.begin() + static_cast<long>(i),
+                           [&](const BlockParameter& earlier) {
+                             return EqualsIgnoringAsciiCase(earlier.AdoName, name);
+                           });
+      };
+      while (taken(parameters[i].AdoName)) parameters[i].AdoName += '_';
+    }
+  }
+
+  const TOraProcedure& routine_;
+  std::string callName_;
+  std::string prefix_;
+  std::vector<std::string> declarations_;
+  std::vector<std::string> inLines_;
+  std::vector<std::string> callLines_;
+  std::vector<std::string> outLines_;
+  std::vector<std::pair<std::size_t, BlockReadBack>> readBacks_;
+  CallBlock block_;
+};
+
+}  // namespace
+
+bool IsCalledThroughBlock(const TOraProcedure& routine, bool hasPositionalTwin) {
+  const TOraParameter* result = routine.ReturnParam.get();
+  // The provider hands result sets only to a call escape.
+  if (result != nullptr && IsCursorParameter(*result)) return false;
+  bool needsBlock = hasPositionalTwin || (result != nullptr && CarriesBoolean(*result));
+  for (const TOraParameter& argument : routine.Parameters) {
+    if (IsCursorParameter(argument)) return false;
+    needsBlock = needsBlock || CarriesBoolean(argument);
+  }
+  return needsBlock;
+}
+
+CallBlock BuildCallBlock(std::string_view packageDbName, const TOraProcedure& routine) {
+  return BlockBuilder(packageDbName, routine).build();
+}
+
+}  // namespace tarvel
