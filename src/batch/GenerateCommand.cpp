@@ -157,7 +157,9 @@ std::string ShellWord(const std::string& word) {
 std::string UpdateCommand(const CommandLine& line) {
   std::string command = "tarvelgen";
   for (const std::string& word : line.arguments) {
-    if (word != "--check" && word != "--diff") command += " " + ShellWord(word);
+    if (word == "--check" || word == "--diff") continue;
+    command += ' ';
+    command += ShellWord(word);
   }
   return command;
 }
