@@ -128,9 +128,7 @@ class TemporaryFile {
 
 // Temporary files are private to their owner; the snapshot gets the permissions of a new file.
 void GiveNewFilePermissions(const std::string& path) {
-  const mode_t mask = umask(0);
-  umask(mask);
-  chmod(path.c_str(), 0666 & ~mask);
+  chmod(path.c_str(), NewFileMode());
 }
 
 }  // namespace

@@ -33,8 +33,6 @@ int CreateFolderWithParents(const std::string& path) {
   }
 }
 
-namespace {
-
 bool WriteAll(int fd, const std::string& text) {
   for (std::size_t done = 0; done < text.size();) {
     const ssize_t count = ::write(fd, text.data() + done, text.size() - done);
@@ -50,6 +48,8 @@ mode_t NewFileMode() {
   ::umask(mask);
   return 0666 & ~mask;
 }
+
+namespace {
 
 // A file kept behind a symbolic link (a shared dotfiles folder) is replaced where the link
 // points, and the link stays.

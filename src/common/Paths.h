@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 
 namespace tarvel {
@@ -17,6 +19,12 @@ int CreateFolderWithParents(const std::string& path);
 // Replaces the file with the text through a new file beside it and a rename, keeping an older
 // file's permissions: a failure leaves the older file and no temporary. False when it failed.
 bool ReplaceFile(const std::string& path, const std::string& text);
+
+// Writes the whole text, going on after an interrupted write; false with errno set when it failed.
+bool WriteAll(int fd, const std::string& text);
+
+// The permissions a new file gets under the process's umask.
+mode_t NewFileMode();
 
 // The path from the root: a relative one is taken from the current folder.
 std::string AbsolutePath(const std::string& path);

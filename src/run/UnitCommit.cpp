@@ -11,6 +11,7 @@
 #include <set>
 
 #include "common/Error.h"
+#include "common/Paths.h"
 #include "run/SaveUnitFile.h"
 
 namespace tarvel {
@@ -46,16 +47,6 @@ std::string TemporaryName(const std::string& target, unsigned attempt) {
   const std::size_t slash = target.rfind('/');
   return target.substr(0, slash + 1) + "." + target.substr(slash + 1) + ".tarvel-" +
          std::to_string(::getpid()) + "-" + std::to_string(attempt);
-}
-
-bool WriteAll(int fd, const std::string& text) {
-  for (std::size_t done = 0; done < text.size();) {
-    const ssize_t count = ::write(fd, text.data() + done, text.size() - done);
-    if (count < 0 && errno == EINTR) continue;
-    if (count < 0) return false;
-    done += static_cast<std::size_t>(count);
-  }
-  return true;
 }
 
 // Every unit without a name holds a descriptor until the commit; the rest of the run needs some.
