@@ -1,7 +1,5 @@
 #include "common/Text.h"
 
-#include <algorithm>
-
 namespace tarvel {
 
 std::string AsciiUpper(std::string_view text) {
@@ -46,53 +44,6 @@ std::string Enclosed(std::string_view text, char open, char close) {
   enclosed.reserve(text.size() + 2);
   AppendEnclosed(enclosed, text, open, close);
   return enclosed;
-}
-
-namespace {
-
-// Every byte a Pascal literal holds as it stands: not a quote, not a control byte.
-bool IsPlainLiteralByte(char c) {
-  return static_cast<unsigned char>(c) >= 32 && c != '\'';
-}
-
-// "#" and the byte's decimal value, written without a conversion: it is below 32.
-void AppendCharacterCode(std::string& out, unsigned char byte) {
-  out += '#';
-  if (byte >= 10) out += static_cast<char>('0' + byte / 10);
-  out += static_cast<char>('0' + byte % 10);
-}
-
-}  // namespace
-
-// Plain bytes go in a run at a time: a name seldom holds a quote or a control byte.
-void AppendPascalLiteral(std::string& out, std::string_view text) {
-  if (text.empty()) {
-    out += "''";
-    return;
-  }
-  bool quoted = false;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    if (byte < 32) {
-      if (quoted) out += '\'';
-      quoted = false;
-      AppendCharacterCode(out, byte);
-      ++i;
-      continue;
-    }
-    if (!quoted) out += '\'';
-    quoted = true;
-    const auto runEnd = static_cast<std::size_t>(
-        std::find_if_not(text.begin() + i, text.end(), IsPlainLiteralByte) - text.begin());
-    out.append(text.substr(i, runEnd - i));
-    i = runEnd;
-    if (i < text.size() && text[i] == '\'') {
-      out += "''";
-      ++i;
-    }
-  }
-  if (quoted) out += '\'';
 }
 
 namespace {
@@ -158,15 +109,6 @@ std::string ShownOnTerminal(std::string_view text) {
   return shown;
 }
 
-namespace {
-
-// Where the digits of an integer text start: after blanks, one sign and a hexadecimal prefix.
-struct IntegerForm {
-  std::size_t prefixStart;
-  std::size_t digitsStart;
-  int base;
-};
-
 IntegerForm IntegerFormOf(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
@@ -178,6 +120,8 @@ IntegerForm IntegerFormOf(std::string_view text) {
   }
   return {i, i, 10};
 }
+
+namespace {
 
 int DigitValue(char c, int base) {
   int value = -1;
@@ -204,15 +148,6 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
     if (magnitude > limit) return std::nullopt;
   }
   return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
-}
-
-std::string PascalIntegerText(std::string_view text) {
-  const IntegerForm form = IntegerFormOf(text);
-  if (form.base != 16 || text[form.prefixStart] == '$') return std::string(text);
-  std::string result(text.substr(0, form.prefixStart));
-  result += '$';
-  result += text.substr(form.digitsStart);
-  return result;
 }
 
 }  // namespace tarvel

@@ -9,9 +9,6 @@
 
 namespace tarvel {
 
-// An ordered list of generated lines; an empty text is an empty line.
-using LineList = std::vector<std::string>;
-
 // Hashes a text key by its view, so that a set or map of texts is searched without a copy.
 struct TextHash {
   using is_transparent = void;
@@ -39,10 +36,6 @@ const std::string* FindIgnoringCase(const std::vector<std::string>& names, std::
 void AppendEnclosed(std::string& out, std::string_view text, char open, char close);
 std::string Enclosed(std::string_view text, char open, char close);
 
-// A Pascal string literal of the text: "'" doubled, and each byte below 32 written outside the
-// quotes as "#" and its decimal value, so that no text can end the literal or break its line.
-void AppendPascalLiteral(std::string& out, std::string_view text);
-
 // The text as it is shown on a terminal: each control (below 32, 127, and the C1 controls
 // U+0080..U+009F) and each byte that is not part of well-formed UTF-8 written as "\xNN" per byte.
 // A name from the dictionary could otherwise move the cursor or rewrite the screen.
@@ -53,8 +46,12 @@ std::string ShownOnTerminal(std::string_view text);
 // fit -2147483648..2147483647; a hexadecimal magnitude above 2147483647 fails.
 std::optional<std::int32_t> ParseInt32(std::string_view text);
 
-// An integer text that ParseInt32 accepts, as Pascal reads it: the prefixes "0x", "0X", "x"
-// and "X" become "$"; every other text stays as it is.
-std::string PascalIntegerText(std::string_view text);
+// Where the digits of such a text start: after blanks, one sign and a hexadecimal prefix.
+struct IntegerForm {
+  std::size_t prefixStart;
+  std::size_t digitsStart;
+  int base;
+};
+IntegerForm IntegerFormOf(std::string_view text);
 
 }  // namespace tarvel

@@ -13,13 +13,6 @@ namespace tarvel {
 
 namespace {
 
-// The sizes go in as typed, but for a hexadecimal prefix that Pascal does not know.
-LineList ConstantLines(const GenerationRequest& request) {
-  return {"MAX_STRING_SIZE = " + PascalIntegerText(request.maxStringSize),
-          "MAX_BLOB_SIZE = " + PascalIntegerText(request.maxBlobSize),
-          "MAX_CLOB_SIZE = " + PascalIntegerText(request.maxClobSize)};
-}
-
 // A server answers each statement after a round trip: its rows for the run are copied first, as
 // they are at the start of the run, and read from that copy.
 std::unique_ptr<TOraDatabase> ReadModel(DictionaryConnection& connection,
@@ -49,24 +42,27 @@ void RunGeneration(DictionaryConnection& connection, const GenerationRequest& re
                    RunListener& listener) {
   listener.pendingEvents();
   const std::unique_ptr<TOraDatabase> model = ReadModel(connection, request, listener);
-  listener.pascalNamesChanged(NameUnits(*model));
+  PascalNames names = NameUnits(*model);
+  listener.pascalNamesChanged(names.takeChanges());
 
   // Every file is checked before the first is written, so that a bad one leaves the folder as
   // it was.
-  const std::vector<std::string> fileNames = UnitFileNames(*model);
+  const std::vector<std::string> fileNames = UnitFileNames(*model, names);
   for (const std::string& fileName : fileNames) CheckUnitFile(request.folder, fileName);
   listener.unitsToSave(fileNames.size());
+  UnitOptions options =
+      SizeLimitOptions(request.maxStringSize, request.maxBlobSize, request.maxClobSize);
+  options.CallsThroughBlocks = request.callsThroughBlocks;
   if (request.compareOnly) {
-    BuildUnits(*model, ConstantLines(request), request.callsThroughBlocks,
-               [&](const UnitFile& unit) {
-                 const std::string path = request.folder + "/" + unit.FileName;
-                 listener.unitCompared(path, CompareUnitFile(path, unit.Text), unit.Text);
-               });
+    BuildUnits(*model, names, options, [&](const UnitFile& unit) {
+      const std::string path = request.folder + "/" + unit.FileName;
+      listener.unitCompared(path, CompareUnitFile(path, unit.Text), unit.Text);
+    });
     return;
   }
   UnitCommit units;
   UnitKind kind = UnitKind::kConnection;
-  BuildUnits(*model, ConstantLines(request), request.callsThroughBlocks, [&](const UnitFile& unit) {
+  BuildUnits(*model, names, options, [&](const UnitFile& unit) {
     const std::string path = request.folder + "/" + unit.FileName;
     listener.unitSaved(kind, path, units.write(path, unit.Text));
     kind = UnitKind::kPackage;

@@ -1,7 +1,5 @@
 #include "writers/BindingRules.h"
 
-#include "writers/Lines.h"
-
 namespace tarvel {
 namespace {
 
@@ -17,8 +15,8 @@ const char kStringType[] = "string";
 
 }  // namespace
 
-void AppendSizeExpression(std::string& out, const TOraParameter& parameter,
-                          std::string_view direction, std::string_view operand) {
+PascalExpression SizeExpression(const TOraParameter& parameter, std::string_view direction,
+                                std::string_view operand) {
   std::string_view function = "Length";
   std::string_view maximum;
   if (parameter.FieldType == kString && parameter.DelphiType == kBlobData) {
@@ -31,21 +29,10 @@ void AppendSizeExpression(std::string& out, const TOraParameter& parameter,
   } else if (parameter.FieldType == kOraClob) {
     maximum = "MAX_CLOB_SIZE";
   } else {
-    AppendAll(out, {"SizeOf(", parameter.DelphiType, ")"});
-    return;
+    return {"SizeOf", parameter.DelphiType};
   }
-  if (direction == kInput) {
-    AppendAll(out, {function, "(", operand, ")"});
-  } else {
-    out += maximum;
-  }
-}
-
-std::string SizeExpression(const TOraParameter& parameter, std::string_view direction,
-                           std::string_view operand) {
-  std::string size;
-  AppendSizeExpression(size, parameter, direction, operand);
-  return size;
+  if (direction == kInput) return {function, operand};
+  return {{}, maximum};
 }
 
 // Byte arrays take nil and strings '': a number cannot be assigned to either (LONG is a memo

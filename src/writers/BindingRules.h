@@ -1,9 +1,9 @@
 #pragma once
 
-#include <string>
 #include <string_view>
 
 #include "catalogue/uClass.h"
+#include "writers/UnitPlan.h"
 
 namespace tarvel {
 
@@ -12,10 +12,8 @@ namespace tarvel {
 
 // The size given to CreateParameter: an input passes its own length, an output the configured
 // maximum; other types their size. The operand is the Pascal value bound.
-void AppendSizeExpression(std::string& out, const TOraParameter& parameter,
-                          std::string_view direction, std::string_view operand);
-std::string SizeExpression(const TOraParameter& parameter, std::string_view direction,
-                           std::string_view operand);
+PascalExpression SizeExpression(const TOraParameter& parameter, std::string_view direction,
+                                std::string_view operand);
 
 // The assignment's tail when an output comes back NULL, such as " := 0;".
 std::string_view ReadBackDefault(const TOraParameter& output);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "common/Text.h"
 #include "writers/BindingRules.h"
 #include "writers/CallNames.h"
 
@@ -14,6 +13,9 @@ const char kInput[] = "pdInput";
 const char kOutput[] = "pdOutput";
 const char kInputOutput[] = "pdInputOutput";
 const char kResultName[] = "@RETURN_VALUE";
+const char kFromNumber[] = " = 1";  // a BOOLEAN carried as a number: 1 is true
+const PascalExpression kIntegerSize{"SizeOf", "integer"};
+const PascalExpression kNull{{}, "Null"};
 
 bool CarriesBoolean(const TOraParameter& value) {
   return value.FieldType == kBoolean;
@@ -67,42 +69,49 @@ std::string BooleanToNumber(std::string_view boolean) {
 
 class BlockBuilder {
  public:
-  BlockBuilder(std::string_view packageDbName, const TOraProcedure& routine) : routine_(routine) {
+  BlockBuilder(std::string_view packageDbName, const TOraProcedure& routine, MethodPlan& method)
+      : routine_(routine), method_(method) {
     if (!packageDbName.empty()) callName_ = QuotedName(packageDbName) + '.';
     callName_ += QuotedName(routine.DbName.str());
     prefix_ = LocalPrefix({packageDbName.empty() ? routine.DbName.str() : packageDbName});
   }
 
-  CallBlock build() {
+  void build() {
     for (std::size_t i = 0; i < routine_.Parameters.Count(); ++i) passIn(i);
     passCall();
     if (routine_.ReturnParam != nullptr && CarriesBoolean(*routine_.ReturnParam)) {
-      passOut(0, *routine_.ReturnParam, "Result");
+      passOut(0, *routine_.ReturnParam, routine_.ReturnParam->Name);
     }
     for (std::size_t i = 0; i < routine_.Parameters.Count(); ++i) {
       const TOraParameter& argument = routine_.Parameters.Items(i);
-      if (CarriesBoolean(argument) && GivesOut(argument)) passOut(i + 1, argument, argument.Name);
+      if (CarriesBoolean(argument) && GivesOut(argument)) passOut(i + 1, argument, variable(i));
     }
-    return finish();
+    finish();
   }
 
  private:
   std::string local(std::size_t position) const { return prefix_ + std::to_string(position); }
 
+  // The argument's variable in the method: its final Pascal name.
+  std::string_view variable(std::size_t index) const {
+    return method_.Header.Arguments[index].Name;
+  }
+
   void declare(std::size_t position, std::string_view type) {
     declarations_.push_back("  " + local(position) + ' ' + std::string(type) + ';');
   }
 
-  std::size_t addParameter(std::string adoName, std::string_view fieldType,
-                           std::string_view direction, std::string size, std::string value) {
-    block_.Parameters.push_back(
-        {std::move(adoName), fieldType, direction, std::move(size), std::move(value)});
-    return block_.Parameters.size() - 1;
+  std::size_t addParameter(std::string_view adoName, std::string_view fieldType,
+                           std::string_view direction, PascalExpression size,
+                           PascalExpression value) {
+    method_.Parameters.push_back({std::string(adoName), fieldType, direction, size, value});
+    return method_.Parameters.size() - 1;
   }
 
   void readBack(std::size_t order, std::size_t parameter, std::string_view target, bool fromNumber,
                 std::string_view defaultText) {
-    readBacks_.push_back({order, {parameter, target, fromNumber, defaultText}});
+    readBacks_.push_back(
+        {order, {parameter, target, defaultText, fromNumber ? kFromNumber : std::string_view()}});
   }
 
   // Before the call: a BOOLEAN the caller passes in becomes its local.
@@ -113,8 +122,7 @@ class BlockBuilder {
     declare(position, "boolean");
     if (!TakesIn(argument)) return;
     inLines_.push_back("  " + local(position) + " := " + NumberToBoolean("?") + ';');
-    addParameter(argument.DbName.str(), "ftInteger", kInput, "SizeOf(integer)",
-                 "integer(" + argument.Name.str() + ')');
+    addParameter(argument.DbName, "ftInteger", kInput, kIntegerSize, {"integer", variable(index)});
   }
 
   // The call by name: a scalar bound as it is, a BOOLEAN through its local.
@@ -128,8 +136,8 @@ class BlockBuilder {
       head += "? := ";
       const std::size_t parameter =
           addParameter(kResultName, result->FieldType, kOutput,
-                       SizeExpression(*result, kOutput, "Result"), "Null");
-      readBack(0, parameter, "Result", false, ReadBackDefault(*result));
+                       SizeExpression(*result, kOutput, result->Name), kNull);
+      readBack(0, parameter, result->Name, false, ReadBackDefault(*result));
     }
     head += callName_;
     if (routine_.Parameters.Empty()) {
@@ -145,10 +153,10 @@ class BlockBuilder {
       } else {
         line += '?';
         const std::size_t parameter = addParameter(
-            argument.DbName.str(), argument.FieldType, argument.Direction,
-            SizeExpression(argument, argument.Direction, argument.Name), argument.Name.str());
+            argument.DbName, argument.FieldType, argument.Direction,
+            SizeExpression(argument, argument.Direction, variable(i)), {{}, variable(i)});
         if (GivesOut(argument)) {
-          readBack(i + 1, parameter, argument.Name, false, ReadBackDefault(argument));
+          readBack(i + 1, parameter, variable(i), false, ReadBackDefault(argument));
         }
       }
       line += i + 1 < routine_.Parameters.Count() ? "," : ");";
@@ -156,50 +164,36 @@ class BlockBuilder {
     }
   }
 
-  // After the call: a BOOLEAN output comes back as a number.
+  // After the call: a BOOLEAN output comes back as a number, by a parameter of its own; an IN
+  // OUT one's second parameter then gets its name made unique with the method's others.
   void passOut(std::size_t position, const TOraParameter& value, std::string_view target) {
     outLines_.push_back("  ? := " + BooleanToNumber(local(position)) + ';');
-    const std::string adoName = position == 0 ? kResultName : value.DbName.str();
-    const std::size_t parameter =
-        addParameter(adoName, "ftInteger", kOutput, "SizeOf(integer)", "Null");
+    const std::string_view adoName =
+        position == 0 ? std::string_view(kResultName) : std::string_view(value.DbName);
+    const std::size_t parameter = addParameter(adoName, "ftInteger", kOutput, kIntegerSize, kNull);
     readBack(position, parameter, target, true, ReadBackDefault(value));
   }
 
-  CallBlock finish() {
+  void finish() {
+    std::vector<std::string>& lines = method_.BlockLines;
     if (!declarations_.empty()) {
-      block_.Lines.push_back("declare");
-      AppendAll(block_.Lines, declarations_);
+      lines.push_back("declare");
+      AppendAll(lines, declarations_);
     }
-    block_.Lines.push_back("begin");
-    AppendAll(block_.Lines, inLines_);
-    AppendAll(block_.Lines, callLines_);
-    AppendAll(block_.Lines, outLines_);
-    block_.Lines.push_back("end;");
+    lines.push_back("begin");
+    AppendAll(lines, inLines_);
+    AppendAll(lines, callLines_);
+    AppendAll(lines, outLines_);
+    lines.push_back("end;");
     // The "?" marks run: inputs to locals, the call, outputs from locals; parameters were
     // added in that order, read-backs are wanted result first, then by argument.
     std::stable_sort(readBacks_.begin(), readBacks_.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (auto& [order, readBack] : readBacks_) block_.ReadBacks.push_back(readBack);
-    MakeAdoNamesUnique(block_.Parameters);
-    return std::move(block_);
+    for (auto& [order, readBack] : readBacks_) method_.ReadBacks.push_back(readBack);
   }
 
   static void AppendAll(std::vector<std::string>& lines, const std::vector<std::string>& more) {
     lines.insert(lines.end(), more.begin(), more.end());
-  }
-
-  // An IN OUT value goes in by one parameter and comes back by another: ParamByName matches
-  // ignoring case and finds the first, so a later equal name gets "_" until it is unique.
-  static void MakeAdoNamesUnique(std::vector<BlockParameter>& parameters) {
-    for (std::size_t i = 0; i < parameters.size(); ++i) {
-      const auto taken = [&](const std::string& name) {
-        return std::any_of(parameters.begin(), parameters.begin() + static_cast<long>(i),
-                           [&](const BlockParameter& earlier) {
-                             return EqualsIgnoringAsciiCase(earlier.AdoName, name);
-                           });
-      };
-      while (taken(parameters[i].AdoName)) parameters[i].AdoName += '_';
-    }
   }
 
   const TOraProcedure& routine_;
@@ -209,8 +203,8 @@ class BlockBuilder {
   std::vector<std::string> inLines_;
   std::vector<std::string> callLines_;
   std::vector<std::string> outLines_;
-  std::vector<std::pair<std::size_t, BlockReadBack>> readBacks_;
-  CallBlock block_;
+  std::vector<std::pair<std::size_t, ReadBack>> readBacks_;
+  MethodPlan& method_;
 };
 
 }  // namespace
@@ -227,8 +221,9 @@ bool IsCalledThroughBlock(const TOraProcedure& routine, bool hasPositionalTwin) 
   return needsBlock;
 }
 
-CallBlock BuildCallBlock(std::string_view packageDbName, const TOraProcedure& routine) {
-  return BlockBuilder(packageDbName, routine).build();
+void BuildCallBlock(std::string_view packageDbName, const TOraProcedure& routine,
+                    MethodPlan& method) {
+  BlockBuilder(packageDbName, routine, method).build();
 }
 
 }  // namespace tarvel

@@ -57,25 +57,13 @@ std::string CallTextName(std::string_view dbName) {
   return quoted + '"';
 }
 
-AdoParameterNames AdoParameterNamesOf(const TOraProcedure& routine) {
-  AdoParameterNames names;
-  names.arguments.resize(routine.Parameters.Count());
-  std::vector<const std::string*> given;  // the names given so far, in this method
-  const auto give = [&](const TOraParameter& parameter, std::string& name) {
-    if (IsCursorParameter(parameter)) return;
-    name = parameter.DbName.str();
-    while (std::any_of(given.begin(), given.end(), [&](const std::string* earlier) {
-      return EqualsIgnoringAsciiCase(*earlier, name);
-    })) {
-      name += '_';
-    }
-    given.push_back(&name);
-  };
-  if (routine.ReturnParam != nullptr) give(*routine.ReturnParam, names.result);
-  for (std::size_t i = 0; i < routine.Parameters.Count(); ++i) {
-    give(routine.Parameters.Items(i), names.arguments[i]);
+void MakeAdoNamesUnique(std::vector<BoundParameter>& parameters) {
+  for (auto parameter = parameters.begin(); parameter != parameters.end(); ++parameter) {
+    const auto taken = [&](const BoundParameter& earlier) {
+      return EqualsIgnoringAsciiCase(earlier.AdoName, parameter->AdoName);
+    };
+    while (std::any_of(parameters.begin(), parameter, taken)) parameter->AdoName += '_';
   }
-  return names;
 }
 
 }  // namespace tarvel

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "catalogue/uClass.h"
+#include "writers/UnitPlan.h"
 
 namespace tarvel {
 
@@ -16,14 +17,9 @@ bool IsCursorParameter(const TOraParameter& parameter);
 // upper case, and a name holding ";" or "}" would add statements of its own to the call.
 std::string CallTextName(std::string_view dbName);
 
-// The names one method gives its parameters, by which ParamByName finds each again: the
-// result's, and one per argument (empty for a cursor, which creates no parameter). ParamByName
-// ignores case, so a name equal to an earlier one ignoring ASCII case gets "_" appended until it
-// is not.
-struct AdoParameterNames {
-  std::string result;
-  std::vector<std::string> arguments;
-};
-AdoParameterNames AdoParameterNamesOf(const TOraProcedure& routine);
+// The names one method gives its parameters, by which ParamByName finds each again, in binding
+// order: ParamByName ignores case, so a name equal to an earlier one ignoring ASCII case gets "_"
+// appended until it is not.
+void MakeAdoNamesUnique(std::vector<BoundParameter>& parameters);
 
 }  // namespace tarvel

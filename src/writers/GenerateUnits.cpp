@@ -3,6 +3,8 @@
 #include <unordered_map>
 
 #include "common/Error.h"
+#include "common/Text.h"
+#include "writers/UnitPlanner.h"
 #include "writers/uOracleCodeGenerator.h"
 #include "writers/uOracleMainUnitGenerator.h"
 
@@ -12,12 +14,12 @@ namespace {
 
 constexpr const char* kConnectionUnitName = "uMyOracleDB";
 
-std::string UnitName(const TOraPackage& package) {
-  return "u" + package.Name;
+std::string UnitName(const SharedText& packageName) {
+  return "u" + packageName;
 }
 
-std::string UnitFileName(const TOraPackage& package) {
-  return UnitName(package) + ".pas";
+std::string UnitFileName(const SharedText& packageName) {
+  return UnitName(packageName) + ".pas";
 }
 
 std::string ConnectionUnitFileName() {
@@ -28,50 +30,51 @@ std::string ConnectionUnitFileName() {
 // on a case-blind file system one file would replace the other.
 // Keyed by the upper-case name, so that thousands of packages are checked in linear time. No
 // package gives uMyOracleDB: its Name gives way to the class TMyOracleDB.
-void CheckDistinctUnitNames(const TOraDatabase& model) {
+void CheckDistinctUnitNames(const TOraDatabase& model, const PascalNames& names) {
   std::unordered_map<std::string, const TOraPackage*> seen;
   for (const TOraPackage& package : model.Packages) {
     if (!IsQualifyingPackage(package)) continue;
-    const auto [entry, added] = seen.emplace(AsciiUpper(package.Name), &package);
+    const auto [entry, added] = seen.emplace(AsciiUpper(names.of(package)), &package);
     if (!added) {
       const TOraPackage& earlier = *entry->second;
       throw TarvelError("Packages " + earlier.DbName + " and " + package.DbName +
-                        " both give the unit name " + UnitName(earlier));
+                        " both give the unit name " + UnitName(names.of(earlier)));
     }
   }
 }
 
 }  // namespace
 
-std::vector<PascalNameChange> NameUnits(TOraDatabase& model) {
-  std::vector<PascalNameChange> changes = GivePascalNames(model);
-  CheckDistinctUnitNames(model);
-  return changes;
-}
-
-std::vector<std::string> UnitFileNames(const TOraDatabase& model) {
-  std::vector<std::string> names{ConnectionUnitFileName()};
-  for (const TOraPackage& package : model.Packages) {
-    if (IsQualifyingPackage(package)) names.push_back(UnitFileName(package));
-  }
+PascalNames NameUnits(const TOraDatabase& model) {
+  PascalNames names = ResolvePascalNames(model);
+  CheckDistinctUnitNames(model, names);
   return names;
 }
 
-void BuildUnits(const TOraDatabase& model, const LineList& constantLines, bool callsThroughBlocks,
+std::vector<std::string> UnitFileNames(const TOraDatabase& model, const PascalNames& names) {
+  std::vector<std::string> fileNames{ConnectionUnitFileName()};
+  for (const TOraPackage& package : model.Packages) {
+    if (IsQualifyingPackage(package)) fileNames.push_back(UnitFileName(names.of(package)));
+  }
+  return fileNames;
+}
+
+void BuildUnits(const TOraDatabase& model, const PascalNames& names, const UnitOptions& options,
                 const std::function<void(const UnitFile&)>& take) {
-  take({ConnectionUnitFileName(), BuildMainUnit(model, constantLines, callsThroughBlocks)});
+  take({ConnectionUnitFileName(), BuildMainUnit(PlanConnectionUnit(model, names, options))});
+  PackageUnitPlan plan;
   for (const TOraPackage& package : model.Packages) {
     if (!IsQualifyingPackage(package)) continue;
-    take({UnitFileName(package), BuildPackageUnit(package, callsThroughBlocks)});
+    PlanPackageUnit(names, package, options, plan);
+    take({UnitFileName(names.of(package)), BuildPackageUnit(plan)});
   }
 }
 
-GeneratedUnits GenerateUnits(TOraDatabase& model, const LineList& constantLines,
-                             bool callsThroughBlocks) {
+GeneratedUnits GenerateUnits(const TOraDatabase& model, const UnitOptions& options) {
   GeneratedUnits generated;
-  generated.NameChanges = NameUnits(model);
-  BuildUnits(model, constantLines, callsThroughBlocks,
-             [&](const UnitFile& unit) { generated.Units.push_back(unit); });
+  const PascalNames names = NameUnits(model);
+  generated.NameChanges = names.changes();
+  BuildUnits(model, names, options, [&](const UnitFile& unit) { generated.Units.push_back(unit); });
   return generated;
 }
 

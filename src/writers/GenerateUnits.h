@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "catalogue/uClass.h"
-#include "common/Text.h"
 #include "writers/PascalNames.h"
+#include "writers/UnitPlanner.h"
 
 namespace tarvel {
 
@@ -21,21 +21,20 @@ struct GeneratedUnits {
   std::vector<PascalNameChange> NameChanges;
 };
 
-// Gives the model's Names their final Pascal form (GivePascalNames), then fails, before any unit
-// is built, when two packages would give one unit name.
-std::vector<PascalNameChange> NameUnits(TOraDatabase& model);
+// The final Pascal names of the model (ResolvePascalNames); fails, before any unit is built, when
+// two packages would give one unit name.
+PascalNames NameUnits(const TOraDatabase& model);
 
 // The file names of the units below, in their order.
-std::vector<std::string> UnitFileNames(const TOraDatabase& model);
+std::vector<std::string> UnitFileNames(const TOraDatabase& model, const PascalNames& names);
 
-// Every unit of a named model: uMyOracleDB.pas first, then one per qualifying package in model
-// order, each built when its turn comes, so that only one unit's text is held at a time. With
-// callsThroughBlocks, routines that ADO cannot call as they are go through PL/SQL blocks.
-void BuildUnits(const TOraDatabase& model, const LineList& constantLines, bool callsThroughBlocks,
+// Every unit of a model under its final names: uMyOracleDB.pas first, then one per qualifying
+// package in model order, each built when its turn comes, so that only one unit's text is held at a
+// time.
+void BuildUnits(const TOraDatabase& model, const PascalNames& names, const UnitOptions& options,
                 const std::function<void(const UnitFile&)>& take);
 
 // The two in turn, with every unit kept.
-GeneratedUnits GenerateUnits(TOraDatabase& model, const LineList& constantLines,
-                             bool callsThroughBlocks);
+GeneratedUnits GenerateUnits(const TOraDatabase& model, const UnitOptions& options);
 
 }  // namespace tarvel

@@ -166,6 +166,9 @@ NameSet UnitWords(const TOraDatabase& model) {
   return names;
 }
 
+}  // namespace
+
+// Declared a friend of the table it fills.
 class PascalNamer {
  public:
   explicit PascalNamer(const TOraDatabase& model)
@@ -175,18 +178,18 @@ class PascalNamer {
         argumentWords_{kReservedWords, kCommandMembers, kInheritedMembers},
         outsideWords_{kReservedWords, kInheritedMembers, kConnectionClassWords} {}
 
-  std::vector<PascalNameChange> run(TOraDatabase& model) {
-    for (TOraPackage& package : model.Packages) {
+  PascalNames run(const TOraDatabase& model) {
+    for (const TOraPackage& package : model.Packages) {
       if (!package.DbName.empty()) namePackage(package);
     }
-    for (TOraPackage& package : model.Packages) nameRoutines(package);
-    return std::move(changes_);
+    for (const TOraPackage& package : model.Packages) nameRoutines(package);
+    return std::move(names_);
   }
 
  private:
   // A package gives a unit, a class "T"+Name and a field of TMyOracleDB: the field must not
   // hide a class, neither a unit's nor another package's.
-  void namePackage(TOraPackage& package) {
+  void namePackage(const TOraPackage& package) {
     const SharedText name = FinalName(package.Name, [&](const std::string& upper) {
                               return packageWords_.contains(upper) || unitWords_.contains(upper) ||
                                      unitWords_.contains("T" + upper) ||
@@ -194,57 +197,69 @@ class PascalNamer {
                                      packageFields_.contains("T" + upper);
                             }).name;
     if (!IsQualifyingPackage(package)) {
-      package.Name = name;
+      rename(names_.packages_, package, name);
       return;
     }
-    change("u" + name, package.DbName, package.Name, name);
+    change(names_.packages_, "u" + name, package, name);
     packageFields_.add(name);
     packageClasses_.add("T" + name);
     outsideWords_.add(name);
     outsideWords_.add("T" + name);
   }
 
-  void nameRoutines(TOraPackage& package) {
+  void nameRoutines(const TOraPackage& package) {
     const bool outside = package.DbName.empty();
-    const SharedText unit = outside ? kConnectionUnit : "u" + package.Name;
+    const SharedText unit = outside ? kConnectionUnit : "u" + names_.of(package);
     NameForms& forms = outside ? outsideForms_ : methodForms_;
     std::unordered_set<const std::string*> earlier;
     // Overloads share their first's Name; keyed by the shared DbName.
     std::unordered_map<const std::string*, SharedText> byDbName;
-    for (TOraProcedure& routine : package.Procedures) {
+    for (const TOraProcedure& routine : package.Procedures) {
       const auto [first, added] = byDbName.try_emplace(routine.DbName.key());
       if (added) {
         const NameForm form = forms.choose(
             routine.Name, [&](const SharedText& upper) { return earlier.contains(upper.key()); });
         earlier.insert(form.upper.key());
         first->second = form.name;
-        change(unit, routine.DbName, routine.Name, form.name);
+        change(names_.routines_, unit, routine, form.name);
+      } else {
+        rename(names_.routines_, routine, first->second);
       }
-      routine.Name = first->second;
       nameArguments(unit, routine);
     }
   }
 
-  void nameArguments(const SharedText& unit, TOraProcedure& routine) {
+  void nameArguments(const SharedText& unit, const TOraProcedure& routine) {
     // A routine has a handful of arguments: a vector searched in full beats a hash set.
     std::vector<const std::string*>& earlier = argumentScope_;
     earlier.clear();
     if (routine.ReturnParam) earlier.push_back(resultUpper_.key());
-    for (TOraParameter& argument : routine.Parameters) {
+    for (const TOraParameter& argument : routine.Parameters) {
       const NameForm form = argumentForms_.choose(argument.Name, [&](const SharedText& upper) {
         return std::ranges::find(earlier, upper.key()) != earlier.end();
       });
       earlier.push_back(form.upper.key());
-      change(unit, argument.DbName, argument.Name, form.name);
+      change(names_.arguments_, unit, argument, form.name);
     }
   }
 
-  // Shared texts compare by key, so an unchanged name costs no text comparison.
-  void change(const SharedText& unit, const SharedText& dbName, SharedText& name,
+  // Only names that change are kept: shared texts compare by key, so an unchanged name costs
+  // no text comparison and no entry.
+  template <typename Element>
+  bool rename(PascalNames::Renamed<Element>& renamed, const Element& element,
               const SharedText& finalName) {
-    if (name.key() == finalName.key()) return;
-    changes_.push_back({unit, dbName, finalName});
-    name = finalName;
+    if (element.Name.key() == finalName.key()) return false;
+    renamed.emplace(&element, finalName);
+    return true;
+  }
+
+  // A change that shows in a unit is also listed, in model order.
+  template <typename Element>
+  void change(PascalNames::Renamed<Element>& renamed, const SharedText& unit,
+              const Element& element, const SharedText& finalName) {
+    if (rename(renamed, element, finalName)) {
+      names_.changes_.push_back({unit, element.DbName, finalName});
+    }
   }
 
   const NameSet unitWords_;
@@ -259,12 +274,10 @@ class PascalNamer {
   NameForms outsideForms_{outsideWords_, unitWords_};    // used once every package is named
   const SharedText resultUpper_ = AsciiUpper("Result");  // a function's result variable
   std::vector<const std::string*> argumentScope_;
-  std::vector<PascalNameChange> changes_;
+  PascalNames names_;
 };
 
-}  // namespace
-
-std::vector<PascalNameChange> GivePascalNames(TOraDatabase& model) {
+PascalNames ResolvePascalNames(const TOraDatabase& model) {
   return PascalNamer(model).run(model);
 }
 

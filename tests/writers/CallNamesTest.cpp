@@ -30,25 +30,16 @@ TEST(CallTextName, QuotesEveryNameOracleWouldNotReadAsWritten) {
   for (const auto& [name, written] : cases) EXPECT_EQ(CallTextName(name), written) << name;
 }
 
-TOraParameter Parameter(const std::string& name, const std::string& fieldType = "ftFloat") {
-  TOraParameter parameter;
-  parameter.DbName = name;
-  parameter.FieldType = fieldType;
-  return parameter;
-}
-
-// A cursor creates no parameter, so it neither takes a name nor makes a later one change.
-TEST(AdoParameterNamesOf, AppendsUnderscoresUntilNoEarlierNameEqualsIgnoringCase) {
-  TOraProcedure routine;
-  routine.ReturnParam = std::make_unique<TOraParameter>(Parameter("@RETURN_VALUE"));
-  for (const char* name : {"p_out", "P_OUT", "p_out_", "P_CUR", "p_cur", "@return_value"}) {
-    routine.Parameters.Add(
-        Parameter(name, std::string(name) == "P_CUR" ? "ftRefCursor" : "ftFloat"));
+TEST(MakeAdoNamesUnique, AppendsUnderscoresUntilNoEarlierNameEqualsIgnoringCase) {
+  std::vector<BoundParameter> parameters;
+  for (const char* name : {"@RETURN_VALUE", "p_out", "P_OUT", "p_out_", "p_cur", "@return_value"}) {
+    parameters.emplace_back().AdoName = name;
   }
-  const AdoParameterNames names = AdoParameterNamesOf(routine);
-  EXPECT_EQ(names.result, "@RETURN_VALUE");
-  EXPECT_EQ(names.arguments, (std::vector<std::string>{"p_out", "P_OUT_", "p_out__", "", "p_cur",
-                                                       "@return_value_"}));
+  MakeAdoNamesUnique(parameters);
+  std::vector<std::string> names;
+  for (const BoundParameter& parameter : parameters) names.push_back(parameter.AdoName);
+  EXPECT_EQ(names, (std::vector<std::string>{"@RETURN_VALUE", "p_out", "P_OUT_", "p_out__", "p_cur",
+                                             "@return_value_"}));
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ TEST(GenerateUnits, DictionaryNamesOfAnyBytesGiveIdentifiers) {
       {std::string(64, '\xC3') + std::string(64, '\x89'), std::string(128, '_')},
   };
   for (const auto& [dbName, name] : cases) {
-    const GeneratedUnits generated = GenerateUnits(*ModelNamedEverywhere(dbName), {}, false);
+    const GeneratedUnits generated = GenerateUnits(*ModelNamedEverywhere(dbName), UnitOptions{});
     ASSERT_EQ(generated.Units.size(), 2u);
     EXPECT_EQ(generated.Units[1].FileName, "u" + name + ".pas");
     EXPECT_NE(generated.Units[1].Text.find("procedure T" + name + "." + name + "(" + name +

@@ -28,7 +28,7 @@ ModelText LoadGoldenCase(const std::string& caseName) {
 
 std::vector<UnitFile> GenerateCaseUnits(const std::string& caseName) {
   ModelText model = LoadGoldenCase(caseName);
-  return GenerateUnits(*model.Database, model.ConstantLines, model.CallsThroughBlocks).Units;
+  return GenerateUnits(*model.Database, model.Options).Units;
 }
 
 std::string CaseTestName(const std::string& caseName) {

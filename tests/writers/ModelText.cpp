@@ -89,11 +89,11 @@ class ModelTextParser {
     } else if (keyword == "compile" && words.size() == 2 && words[1] == "fails") {
       model_.Compile = CompileExpectation::Fails;
     } else if (keyword == "blocks" && words.size() == 1) {
-      model_.CallsThroughBlocks = true;
+      model_.Options.CallsThroughBlocks = true;
     } else if (keyword == "twin" && words.size() == 1) {
       CurrentRoutine().HasPositionalTwin = true;
-    } else if (keyword == "const" && words.size() > 1) {
-      model_.ConstantLines.push_back(TextAfterKeyword(line, keyword));
+    } else if (keyword == "const" && words.size() == 4 && words[2] == "=") {
+      model_.Options.SizeConstants.push_back({words[1], words[3]});
     } else if (keyword == "dbname" && words.size() > 1 && dbName_ != nullptr) {
       *dbName_ = WithByteEscapes(TextAfterKeyword(line, keyword));
     } else if (keyword == "package" && words.size() == 2) {

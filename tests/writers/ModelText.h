@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "catalogue/uClass.h"
-#include "common/Text.h"
+#include "writers/UnitPlanner.h"
 
 namespace tarvel {
 
@@ -15,7 +15,7 @@ namespace tarvel {
 //   compile                                (this case's units must compile with Free Pascal)
 //   compile fails                          (Free Pascal must reject them: known limits)
 //   blocks                                 (the units call through PL/SQL blocks where needed)
-//   const MAX_STRING_SIZE = 4096           (one constant line of the connection unit)
+//   const MAX_STRING_SIZE = 4096           (one size constant of the connection unit, as typed)
 //   package HR_API                         standalone (the holder of routines outside packages)
 //   procedure UPDATE_SALARY [overload]
 //   function GET_NAME ftString string [overload]
@@ -41,9 +41,8 @@ enum class CompileExpectation { NotChecked, Compiles, Fails };
 
 struct ModelText {
   std::unique_ptr<TOraDatabase> Database = std::make_unique<TOraDatabase>();
-  LineList ConstantLines;
+  UnitOptions Options;  // the size constants and calls through blocks
   CompileExpectation Compile = CompileExpectation::NotChecked;
-  bool CallsThroughBlocks = false;
 };
 
 // Fails with the line number and the reason on a statement it does not know.
