@@ -13,7 +13,6 @@
 #include "catalogue/PackageList.h"
 #include "common/Error.h"
 #include "run/SaveUnitFile.h"
-#include "settings/Settings.h"
 
 namespace tarvel {
 namespace {
@@ -242,34 +241,6 @@ TEST_F(GenerationRunTest, ARunKilledBeforeItsUnitsTakeTheirPlaceLeavesTheOlderOn
   EXPECT_EQ(OutputFiles(), "uHrApi.pas uMyOracleDB.pas");
   EXPECT_EQ(Output("uMyOracleDB.pas"), "old\r\n");
   EXPECT_EQ(Output("uHrApi.pas"), "old\r\n");
-}
-
-// The golden case type_additions read from its dictionary with the sample additions: every added
-// type is wrapped, and the units are the case's byte for byte.
-TEST(GenerationRunWithTypeAdditions, WritesTheGoldenUnitsForEveryAddedType) {
-  const std::string golden = TARVEL_SOURCE_DIR "/tests/golden/type_additions/";
-  const TemporarySnapshot snapshot(ReadWholeFile(golden + "dictionary.sql"));
-  DictionaryConnection connection;
-  connection.setConnectionString(BuildConnectionString({"hr", "", snapshot.path()}));
-  connection.open();
-  const QTemporaryDir output;
-  const std::string folder = output.path().toStdString();
-  RecordingRunListener listener;
-  GenerationRequest request{
-      "hr",
-      {"ADDED_TYPES"},
-      "4096",
-      "10485760",
-      "10485760",
-      folder,
-      LoadSettings(TARVEL_SOURCE_DIR "/samples/type-additions.ini").typeAdditions};
-  RunGeneration(connection, request, listener);
-
-  EXPECT_EQ(listener.warnings, std::vector<std::string>{});
-  EXPECT_EQ(ListFolder(folder), "uAddedTypes.pas uMyOracleDB.pas");
-  for (const char* unit : {"uAddedTypes.pas", "uMyOracleDB.pas"}) {
-    EXPECT_EQ(ReadWholeFile(folder + "/" + unit), ReadWholeFile(golden + unit)) << unit;
-  }
 }
 
 }  // namespace

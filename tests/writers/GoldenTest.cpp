@@ -37,7 +37,10 @@ TEST_P(GoldenCase, WritersReproduceTheStoredUnitsByteForByte) {
   const std::filesystem::path folder = GoldenFolder() / caseName;
   const std::vector<std::string> storedNames = ExpectedUnitFileNames(caseName);
   std::set<std::string> unwritten(storedNames.begin(), storedNames.end());
-  for (const UnitFile& unit : GenerateCaseUnits(caseName)) {
+  const CaseOutput output = GenerateCase(caseName);
+  EXPECT_EQ(WarningsText(output.Warnings), WarningsText(ExpectedWarnings(caseName)))
+      << caseName << "/warnings.txt differs. " << RegenerateHint();
+  for (const UnitFile& unit : output.Units) {
     const std::filesystem::path expectedPath = folder / unit.FileName;
     const std::string& written = unit.Text;
     unwritten.erase(unit.FileName);

@@ -26,7 +26,7 @@ std::string ProgramUsing(const std::vector<UnitFile>& units) {
 CommandResult CompileCase(const std::string& caseName) {
   QTemporaryDir folder;
   const std::string path = folder.path().toStdString();
-  const std::vector<UnitFile> units = GenerateCaseUnits(caseName);
+  const std::vector<UnitFile> units = GenerateCase(caseName).Units;
   for (const UnitFile& unit : units) SaveUnitFile(path + "/" + unit.FileName, unit.Text);
   const std::string program = path + "/CompileAll.pas";
   std::ofstream(program, std::ios::binary) << ProgramUsing(units);
@@ -40,7 +40,7 @@ CommandResult CompileCase(const std::string& caseName) {
 std::vector<std::string> CasesExpecting(CompileExpectation expectation) {
   std::vector<std::string> names;
   for (const std::string& name : GoldenCaseNames()) {
-    if (LoadGoldenCase(name).Compile == expectation) names.push_back(name);
+    if (CaseCompileExpectation(name) == expectation) names.push_back(name);
   }
   return names;
 }

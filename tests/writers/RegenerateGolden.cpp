@@ -1,5 +1,5 @@
-// Rewrites the expected units of every golden case from the current writers. Run it on purpose,
-// then read the diff before committing it.
+// Rewrites the expected units and warnings of every golden case from the current code. Run it on
+// purpose, then read the diff before committing it.
 #include <filesystem>
 #include <iostream>
 
@@ -14,9 +14,14 @@ int main() {
       for (const std::string& fileName : ExpectedUnitFileNames(caseName)) {
         std::filesystem::remove(folder / fileName);
       }
-      for (const UnitFile& unit : GenerateCaseUnits(caseName)) {
+      const CaseOutput output = GenerateCase(caseName);
+      for (const UnitFile& unit : output.Units) {
         SaveUnitFile((folder / unit.FileName).string(), unit.Text);
       }
+      // A model gives no warnings: only a case read from its dictionary stores them.
+      const std::filesystem::path warnings = folder / "warnings.txt";
+      std::filesystem::remove(warnings);
+      if (!output.Warnings.empty()) SaveUnitFile(warnings.string(), WarningsText(output.Warnings));
       std::cout << "regenerated " << caseName << "\n";
     }
   } catch (const std::exception& error) {
