@@ -35,6 +35,10 @@ PascalExpression SizeExpression(const TOraParameter& parameter, std::string_view
   return {{}, maximum};
 }
 
+bool IsReadBack(const TOraParameter& parameter) {
+  return parameter.Direction != kInput;
+}
+
 // Byte arrays take nil and strings '': a number cannot be assigned to either (LONG is a memo
 // field read into a string).
 std::string_view ReadBackDefault(const TOraParameter& output) {

@@ -15,6 +15,9 @@ namespace tarvel {
 PascalExpression SizeExpression(const TOraParameter& parameter, std::string_view direction,
                                 std::string_view operand);
 
+// Whether the caller gets the value back after the call: every direction but an input.
+bool IsReadBack(const TOraParameter& parameter);
+
 // The assignment's tail when an output comes back NULL, such as " := 0;".
 std::string_view ReadBackDefault(const TOraParameter& output);
 

@@ -25,20 +25,6 @@ bool TakesIn(const TOraParameter& argument) {
   return argument.Direction != kOutput;
 }
 
-bool GivesOut(const TOraParameter& argument) {
-  return argument.Direction != kInput;
-}
-
-// A dictionary name exactly as the dictionary gives it: Oracle reads it in double quotes.
-std::string QuotedName(std::string_view name) {
-  std::string quoted = "\"";
-  for (char c : name) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
-}
-
 // A local's name: the prefix, digits, and "C" for a carrier.
 bool IsLocalName(std::string_view name, std::string_view prefix) {
   if (!name.starts_with(prefix)) return false;
@@ -84,7 +70,7 @@ class BlockBuilder {
     }
     for (std::size_t i = 0; i < routine_.Parameters.Count(); ++i) {
       const TOraParameter& argument = routine_.Parameters.Items(i);
-      if (CarriesBoolean(argument) && GivesOut(argument)) passOut(i + 1, argument, variable(i));
+      if (CarriesBoolean(argument) && IsReadBack(argument)) passOut(i + 1, argument, variable(i));
     }
     finish();
   }
@@ -155,7 +141,7 @@ class BlockBuilder {
         const std::size_t parameter = addParameter(
             argument.DbName, argument.FieldType, argument.Direction,
             SizeExpression(argument, argument.Direction, variable(i)), {{}, variable(i)});
-        if (GivesOut(argument)) {
+        if (IsReadBack(argument)) {
           readBack(i + 1, parameter, variable(i), false, ReadBackDefault(argument));
         }
       }

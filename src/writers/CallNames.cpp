@@ -47,14 +47,18 @@ bool IsCursorParameter(const TOraParameter& parameter) {
   return parameter.FieldType == "ftRefCursor";
 }
 
-std::string CallTextName(std::string_view dbName) {
-  if (IsOrdinaryIdentifier(dbName)) return std::string(dbName);
+std::string QuotedName(std::string_view dbName) {
   std::string quoted = "\"";
   for (char c : dbName) {
     quoted += c;
     if (c == '"') quoted += '"';
   }
   return quoted + '"';
+}
+
+std::string CallTextName(std::string_view dbName) {
+  if (IsOrdinaryIdentifier(dbName)) return std::string(dbName);
+  return QuotedName(dbName);
 }
 
 void MakeAdoNamesUnique(std::vector<BoundParameter>& parameters) {

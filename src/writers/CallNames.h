@@ -12,6 +12,9 @@ namespace tarvel {
 // A cursor argument or result creates no parameter: it arrives as a result set.
 bool IsCursorParameter(const TOraParameter& parameter);
 
+// A dictionary name exactly as the dictionary gives it: in double quotes, each '"' doubled.
+std::string QuotedName(std::string_view dbName);
+
 // A package or routine name as the call text writes it: an ordinary Oracle identifier as it
 // stands, any other name in double quotes with each '"' doubled. Oracle reads an unquoted name in
 // upper case, and a name holding ";" or "}" would add statements of its own to the call.

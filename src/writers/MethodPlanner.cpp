@@ -13,7 +13,6 @@ namespace {
 
 // Only these exact texts change the shape of a body; every other text takes the general path.
 const char kBlob[] = "ftBlob";
-const char kInput[] = "pdInput";
 
 bool HasBoundResult(const TOraProcedure& routine) {
   return routine.ReturnParam != nullptr && !IsCursorParameter(*routine.ReturnParam);
@@ -25,10 +24,6 @@ bool ReturnsCursor(const TOraProcedure& routine) {
 
 bool IsPassedByReference(const TOraParameter& argument) {
   return argument.Direction == "pdOutput" || argument.Direction == "pdInputOutput";
-}
-
-bool IsReadBack(const TOraParameter& bound) {
-  return bound.Direction != kInput;
 }
 
 void PlanHeader(const PascalNames& names, const TOraProcedure& routine, MethodHeader& header) {
