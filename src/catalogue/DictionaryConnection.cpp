@@ -95,6 +95,15 @@ const DictionaryConnection::StatementObserver& DictionaryConnection::observer() 
   return state_->observer;
 }
 
+DictionaryReading::DictionaryReading(DictionaryConnection& connection)
+    : database_(connection.state_->database.get()) {
+  if (database_ != nullptr && !database_->beginReading()) database_ = nullptr;
+}
+
+DictionaryReading::~DictionaryReading() {
+  if (database_ != nullptr) database_->endReading();
+}
+
 struct DictionaryQuery::State {
   std::unique_ptr<DictionaryRows> rows;
 

@@ -58,8 +58,23 @@ class DictionaryConnection {
 
  private:
   friend class DictionaryQuery;
+  friend class DictionaryReading;
   struct State;
   std::unique_ptr<State> state_;
+};
+
+// While it lives, the connection's statements read the dictionary as one moment of it, which a
+// snapshot file serves without locking and checking itself again for each statement. The
+// connection stays open meanwhile; a reading inside another is part of it.
+class DictionaryReading {
+ public:
+  explicit DictionaryReading(DictionaryConnection& connection);
+  ~DictionaryReading();
+  DictionaryReading(const DictionaryReading&) = delete;
+  DictionaryReading& operator=(const DictionaryReading&) = delete;
+
+ private:
+  DictionaryDatabase* database_;
 };
 
 // A column of one query, found once so that reading a row does no name lookups.

@@ -36,6 +36,11 @@ class DictionaryDatabase {
   virtual std::unique_ptr<DictionaryRows> run(const DictionaryStatement& statement) = 0;
   // A database server, rather than a file or memory of this process.
   virtual bool isServer() const = 0;
+  // Statements from here to endReading() see the dictionary as it stood at the first of them; a
+  // file is then locked and checked for changes once rather than before every statement. False
+  // when there is nothing to end: a reading is open already, or the database has none.
+  virtual bool beginReading() { return false; }
+  virtual void endReading() {}
 };
 
 // Both fail with a message fit to show when the dictionary cannot be opened. The log-on and

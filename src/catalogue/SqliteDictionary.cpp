@@ -314,6 +314,35 @@ SqliteDictionary::SqliteDictionary(SqliteHandle database, std::string failure)
       failure_(std::move(failure)),
       cache_(std::make_shared<Cache>()) {}
 
+namespace {
+
+// Runs a statement that gives no rows and leaves it ready to run again.
+int RunOnce(const StatementHandle& statement) {
+  const int result = sqlite3_step(statement.get());
+  sqlite3_reset(statement.get());
+  return result;
+}
+
+}  // namespace
+
+// A deferred transaction takes the file's read lock at its first statement and keeps it, with
+// the pages read, until the commit.
+bool SqliteDictionary::beginReading() {
+  sqlite3* database = database_.get();
+  if (sqlite3_get_autocommit(database) == 0) return false;
+  if (!begin_) {
+    begin_ = std::move(Prepare(database, "begin", failure_)->handle);
+    commit_ = std::move(Prepare(database, "commit", failure_)->handle);
+  }
+  if (RunOnce(begin_) != SQLITE_DONE) FailWithMessageOf(database, failure_);
+  return true;
+}
+
+// Ending a read transaction changes nothing, so a failure to end it is of no consequence.
+void SqliteDictionary::endReading() {
+  RunOnce(commit_);
+}
+
 std::unique_ptr<DictionaryRows> SqliteDictionary::run(const DictionaryStatement& statement) {
   sqlite3* database = database_.get();
   if (Bindable(statement)) {

@@ -39,6 +39,9 @@ class SqliteDictionary : public DictionaryDatabase {
 
   std::unique_ptr<DictionaryRows> run(const DictionaryStatement& statement) override;
   bool isServer() const override { return false; }
+  // One read transaction, unless one is open already.
+  bool beginReading() override;
+  void endReading() override;
 
   sqlite3* handle() const { return database_.get(); }
 
@@ -50,6 +53,8 @@ class SqliteDictionary : public DictionaryDatabase {
   SqliteHandle database_;
   std::string failure_;
   std::shared_ptr<Cache> cache_;
+  StatementHandle begin_;  // both prepared at the first reading
+  StatementHandle commit_;
 };
 
 // Every row of a statement as texts; fails as FailWithMessageOf does.

@@ -690,8 +690,13 @@ std::unique_ptr<TOraDatabase> LoadDatabase(DictionaryConnection& connection,
   auto database = std::make_unique<TOraDatabase>();
   Reader reader(connection, owner, types, way);
   if (listener.describesComposites()) reader.describeComposites(database->Types);
+  // A package is read as one moment of the dictionary; between packages a snapshot file is let
+  // go, so that a change made to it meanwhile is seen and its writer does not wait for the run.
   for (const std::string& packageName : packageNames) {
-    database->Packages.Add(std::move(*reader.package(packageName, listener)));
+    {
+      const DictionaryReading reading(connection);
+      database->Packages.Add(std::move(*reader.package(packageName, listener)));
+    }
     listener.packageRead();
   }
   return database;

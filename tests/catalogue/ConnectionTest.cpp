@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <string>
 #include <vector>
@@ -181,6 +183,34 @@ TEST_F(SnapshotConnection, ATemplateRunsWithEachQuerysOwnValues) {
                       "select data_type from sys.all_arguments where owner='HR' and position=0",
                       "select data_type from sys.all_arguments where owner='HR' and "
                       "position=005000000000"}));
+}
+
+// Whether another connection, which does not wait, can delete a row of the snapshot now.
+bool DeletedElsewhere(const std::string& path) {
+  const QString name = QStringLiteral("writer elsewhere");
+  bool deleted = false;
+  {
+    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    database.setDatabaseName(ToQString(path));
+    database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+    EXPECT_TRUE(database.open());
+    deleted =
+        QSqlQuery(database).exec(QStringLiteral("delete from all_arguments where position = 0"));
+  }
+  QSqlDatabase::removeDatabase(name);
+  return deleted;
+}
+
+// The statements of a reading share one lock of the file, rather than each locking it again and
+// checking it for changes; a reading inside another leaves the outer one's lock alone.
+TEST_F(SnapshotConnection, AReadingKeepsTheSnapshotAsItWasUntilItEnds) {
+  {
+    const DictionaryReading reading(connection);
+    DictionaryQuery(connection, "select position from sys.all_arguments");
+    { const DictionaryReading inner(connection); }
+    EXPECT_FALSE(DeletedElsewhere(snapshot.path()));
+  }
+  EXPECT_TRUE(DeletedElsewhere(snapshot.path()));
 }
 
 TEST_F(SnapshotConnection, CloseIsHarmlessWhenClosedAndAClosedConnectionRunsNothing) {
