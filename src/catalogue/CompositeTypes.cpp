@@ -220,11 +220,30 @@ std::vector<std::size_t> ChildRows(const std::vector<Row>& rows, std::size_t at)
   return children;
 }
 
+// A scalar member the type table does not map keeps empty types: only the routines that would
+// bind it are affected, and they learn it from the member.
+void MapMember(TOraTypeMember& member, const TypeAdditions& additions) {
+  if (member.Type != nullptr) return;
+  try {
+    member.FieldType = MapFieldType(member.DataType, additions);
+    member.DelphiType = MapDelphiType(member.DataType, additions);
+  } catch (const UnsupportedTypeError&) {
+    member.FieldType = SharedText();
+    member.DelphiType = SharedText();
+  }
+}
+
 }  // namespace
 
 bool IsCompositeDataType(std::string_view dataType) {
   return dataType == "PL/SQL RECORD" || dataType == "PL/SQL TABLE" || dataType == "TABLE" ||
          dataType == "VARRAY" || dataType == "OBJECT" || dataType.starts_with("OPAQUE/");
+}
+
+const TOraType* CompositeTypeReader::keep(TOraType type) {
+  for (TOraTypeMember& field : type.Fields) MapMember(field, additions_);
+  if (type.Element) MapMember(*type.Element, additions_);
+  return &types_.Add(std::move(type));
 }
 
 std::map<std::int64_t, const TOraType*> CompositeTypeReader::describe(
@@ -293,7 +312,7 @@ const TOraType* CompositeTypeReader::fromNestedRows(const std::vector<Row>& rows
   } else {
     type.Element = std::move(members.front());
   }
-  return &types_.Add(std::move(type));
+  return keep(std::move(type));
 }
 
 const TOraType* CompositeTypeReader::fromViews(const TypeNames& names, int depth) {
@@ -317,7 +336,7 @@ const TOraType* CompositeTypeReader::fromViews(const TypeNames& names, int depth
   }
   if (!found) return nullptr;
   if (type.Kind == TypeKind::IndexBy && type.IndexBy.empty()) type.IndexBy = "BINARY_INTEGER";
-  return &types_.Add(std::move(type));
+  return keep(std::move(type));
 }
 
 std::unique_ptr<DictionaryQuery> CompositeTypeReader::viewQuery(

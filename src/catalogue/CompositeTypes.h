@@ -10,6 +10,7 @@
 
 #include "catalogue/DictionaryConnection.h"
 #include "catalogue/uClass.h"
+#include "typemap/uUtil.h"
 
 namespace tarvel {
 
@@ -30,9 +31,10 @@ struct CompositeRoutine {
 // counts as one without rows.
 class CompositeTypeReader {
  public:
+  // Scalar fields and elements are mapped by the type table with `additions`.
   CompositeTypeReader(DictionaryConnection& connection, const std::string& owner,
-                      TOraTypesList& types)
-      : connection_(connection), owner_(owner), types_(types) {}
+                      TOraTypesList& types, const TypeAdditions& additions)
+      : connection_(connection), owner_(owner), types_(types), additions_(additions) {}
 
   // The type of each composite argument of the routine, by POSITION (0 for the function
   // result); `positions` are those arguments' positions. A type whose structure cannot be found
@@ -63,6 +65,7 @@ class CompositeTypeReader {
   };
 
  private:
+  const TOraType* keep(TOraType type);
   const TOraType* fromNestedRows(const std::vector<ArgumentRow>& rows, std::size_t at, int depth);
   const TOraType* fromViews(const TypeNames& names, int depth);
   bool readPackageType(TOraType& type, int depth);
@@ -78,6 +81,7 @@ class CompositeTypeReader {
   DictionaryConnection& connection_;
   const std::string& owner_;
   TOraTypesList& types_;
+  const TypeAdditions& additions_;
   std::set<std::string, std::less<>> missingViews_;  // views the dictionary answered with an error
 };
 

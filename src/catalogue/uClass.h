@@ -68,6 +68,9 @@ struct TOraTypeMember {
   std::optional<std::int64_t> Precision;
   std::optional<std::int64_t> Scale;
   const TOraType* Type = nullptr;  // the member's own description when it is composite
+  // What the type table maps a scalar member to; empty for a composite or an unmapped one.
+  SharedText FieldType;
+  SharedText DelphiType;
 };
 
 // One composite type, described once per run and shared by every argument, field and element
@@ -119,6 +122,7 @@ class TOraParameter {
   SharedText DelphiType;
   SharedText Direction;
   const TOraType* Type = nullptr;
+  SharedText DataType;  // as ALL_ARGUMENTS spells it
 };
 
 class TOraParametersList : public OwningList<TOraParameter> {};

@@ -252,7 +252,9 @@ class Reader {
       : connection_(connection), owner_(owner), types_(types), way_(way) {}
 
   // From now on, composite arguments are read with their types' structure into `types`.
-  void describeComposites(TOraTypesList& types) { composites_.emplace(connection_, owner_, types); }
+  void describeComposites(TOraTypesList& types) {
+    composites_.emplace(connection_, owner_, types, types_);
+  }
 
   std::unique_ptr<TOraPackage> package(const std::string& packageName, ReadListener& listener);
   std::unique_ptr<TOraProcedure> procedure(const std::string& packageName,
@@ -283,6 +285,7 @@ class Reader {
                                   const std::string& overload, TOraProcedure& procedure);
   const ArgumentColumns& argumentColumns(const DictionaryQuery& query);
   const MappedType& mappedType(std::string_view dataType);
+  const MappedType& compositeType(std::string_view dataType);
   const MappedType& argumentType(std::string_view dataType, std::string_view argumentName);
   const SharedText& identifierOf(const SharedText& dbName);
 
@@ -313,12 +316,24 @@ const ArgumentColumns& Reader::argumentColumns(const DictionaryQuery& query) {
 }
 
 // A data type the mapping refuses is asked again each time, so that each routine fails alike.
+// When composites are described the routines go through blocks, which carry a few more types.
 const MappedType& Reader::mappedType(std::string_view dataType) {
   if (const auto found = mappedTypes_.find(dataType); found != mappedTypes_.end()) {
     return found->second;
   }
-  MappedType mapped{MapFieldType(dataType, types_), MapDelphiType(dataType, types_)};
+  const std::optional<CarriedType> carried =
+      composites_ ? BlockCarriedType(dataType) : std::nullopt;
+  MappedType mapped =
+      carried ? MappedType{carried->fieldType, carried->delphiType}
+              : MappedType{MapFieldType(dataType, types_), MapDelphiType(dataType, types_)};
   return mappedTypes_.emplace(std::string(dataType), std::move(mapped)).first->second;
+}
+
+// No ADO field type binds a composite: its type's structure stands for the mapping, but for an
+// XMLTYPE, which blocks carry as text.
+const MappedType& Reader::compositeType(std::string_view dataType) {
+  static const MappedType kComposite;
+  return BlockCarriedType(dataType) ? mappedType(dataType) : kComposite;
 }
 
 // A type that is not supported is reported with the argument that has it.
@@ -363,38 +378,42 @@ void Reader::addArgumentRow(const RoutineRef& routine, const DictionaryQuery& ro
     throw TarvelError("An argument without a name at position " + std::to_string(position) +
                       " in :" + routine.Path());
   }
-  // No ADO field type binds a composite: its type's structure stands for the mapping.
-  static const MappedType kComposite;
   const bool composite = composites_ && IsCompositeDataType(dataType);
   if (position == 0) {
     if (!argumentName.empty()) throw TarvelError(ConversionMessage(routine));
     static const SharedText kResultName("Result");
     static const SharedText kResultDbName("@RETURN_VALUE");
     static const SharedText kResultDirection("pdReturnValue");
-    const MappedType& type = composite ? kComposite : mappedType(dataType);
-    procedure.ReturnParam = std::make_unique<TOraParameter>(TOraParameter{
-        kResultName, kResultDbName, type.fieldType, type.delphiType, kResultDirection, nullptr});
+    const MappedType& type = composite ? compositeType(dataType) : mappedType(dataType);
+    procedure.ReturnParam = std::make_unique<TOraParameter>(
+        TOraParameter{kResultName, kResultDbName, type.fieldType, type.delphiType, kResultDirection,
+                      nullptr, dataType});
     if (composite) compositeArguments_[0] = std::nullopt;
     return;
   }
   if (composite) compositeArguments_[position] = arguments_.size();
-  const MappedType& type = composite ? kComposite : argumentType(dataType, argumentName);
+  const MappedType& type =
+      composite ? compositeType(dataType) : argumentType(dataType, argumentName);
   TOraParameter argument;
   argument.DbName = argumentName;
   argument.Name = identifierOf(argument.DbName);
   argument.FieldType = type.fieldType;
   argument.DelphiType = type.delphiType;
   argument.Direction = DirectionOf(routine, inOut, argumentName);
+  argument.DataType = dataType;
   arguments_.push_back(std::move(argument));
+}
+
+// A record's Delphi type is the one its dictionary type gives, which the model describes once.
+bool SameDelphiType(const TOraParameter& a, const TOraParameter& b) {
+  if (a.DelphiType.empty() || b.DelphiType.empty()) return a.Type == b.Type;
+  return EqualsIgnoringAsciiCase(a.DelphiType, b.DelphiType);
 }
 
 bool SameDelphiArguments(const TOraProcedure& a, const TOraProcedure& b) {
   if (a.Parameters.Count() != b.Parameters.Count()) return false;
   for (std::size_t i = 0; i < a.Parameters.Count(); ++i) {
-    if (!EqualsIgnoringAsciiCase(a.Parameters.Items(i).DelphiType,
-                                 b.Parameters.Items(i).DelphiType)) {
-      return false;
-    }
+    if (!SameDelphiType(a.Parameters.Items(i), b.Parameters.Items(i))) return false;
   }
   return true;
 }
@@ -485,7 +504,13 @@ void Reader::addRoutine(TOraPackage& package, std::vector<std::string>& overload
                         const std::string& routineName, const std::string& overload,
                         ReadListener& listener, ReadRoutine read) {
   try {
-    package.Procedures.Add(std::move(*read()));
+    std::unique_ptr<TOraProcedure> routine = read();
+    if (const TOraParameter* uncarried = listener.uncarriedArgument(*routine)) {
+      UnsupportedTypeError error(uncarried->DataType.str());
+      if (uncarried != routine->ReturnParam.get()) error.setArgument(uncarried->DbName.str());
+      throw error;
+    }
+    package.Procedures.Add(std::move(*routine));
     overloads.push_back(overload);
   } catch (const TarvelError& error) {
     const bool databaseFailed = dynamic_cast<const DictionaryError*>(&error) != nullptr;

@@ -30,6 +30,11 @@ class ReadListener {
   // Whether LoadDatabase keeps routines with record, collection and object arguments, with each
   // type's structure in the model, rather than leaving them out as ADO cannot bind them.
   virtual bool describesComposites() const { return false; }
+  // The argument (or function result) that the one who runs the read cannot pass on, for which
+  // the routine is left out with the unsupported-type warning; none keeps the routine.
+  virtual const TOraParameter* uncarriedArgument(const TOraProcedure& /*routine*/) const {
+    return nullptr;
+  }
 };
 
 // How a package is asked for. Both give the same model and the same warnings in the same order.

@@ -7,17 +7,38 @@
 #include "common/Text.h"
 #include "run/SaveUnitFile.h"
 #include "run/UnitCommit.h"
+#include "writers/CarriedArgument.h"
 #include "writers/GenerateUnits.h"
 
 namespace tarvel {
 
 namespace {
 
+// The run's listener, asked for composite types exactly when the routines go through blocks.
+class BlockAwareListener : public ReadListener {
+ public:
+  BlockAwareListener(ReadListener& listener, bool callsThroughBlocks)
+      : listener_(listener), callsThroughBlocks_(callsThroughBlocks) {}
+  void packageRead() override { listener_.packageRead(); }
+  void warning(const RoutineWarning& warning) override { listener_.warning(warning); }
+  bool failsOnDatabaseError() const override { return listener_.failsOnDatabaseError(); }
+  bool describesComposites() const override { return callsThroughBlocks_; }
+  const TOraParameter* uncarriedArgument(const TOraProcedure& routine) const override {
+    return callsThroughBlocks_ ? UncarriedArgument(routine) : nullptr;
+  }
+
+ private:
+  ReadListener& listener_;
+  const bool callsThroughBlocks_;
+};
+
 // A server answers each statement after a round trip: its rows for the run are copied first, as
 // they are at the start of the run, and read from that copy.
 std::unique_ptr<TOraDatabase> ReadModel(DictionaryConnection& connection,
-                                        const GenerationRequest& request, RunListener& listener) {
+                                        const GenerationRequest& request,
+                                        RunListener& runListener) {
   const std::string owner = AsciiUpper(request.user);
+  BlockAwareListener listener(runListener, request.callsThroughBlocks);
   try {
     if (request.readPerRoutine) {
       return LoadDatabase(connection, owner, request.names, request.typeAdditions, listener,
@@ -31,7 +52,7 @@ std::unique_ptr<TOraDatabase> ReadModel(DictionaryConnection& connection,
     copy.setStatementObserver(connection.observer());
     return LoadDatabase(copy, owner, request.names, request.typeAdditions, listener);
   } catch (...) {
-    listener.readFailed();
+    runListener.readFailed();
     throw;
   }
 }

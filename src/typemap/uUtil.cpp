@@ -36,6 +36,13 @@ constexpr TypeRow kBuiltInTypes[] = {
     {"RAW", "ftVarBytes", "TBlobByteData"},
 };
 
+// Compared whole, as the table above.
+constexpr TypeRow kBlockCarriedTypes[] = {
+    {"INTERVAL DAY TO SECOND", "ftString", "string"},
+    {"INTERVAL YEAR TO MONTH", "ftString", "string"},
+    {"OPAQUE/XMLTYPE", "ftOraClob", "string"},
+};
+
 // Types outside the table come from the user's additions; an empty value is none.
 std::string MapType(std::string_view dataType, std::string_view TypeRow::*column,
                     const std::unordered_map<std::string, std::string>& additions) {
@@ -61,6 +68,13 @@ std::string MapFieldType(std::string_view dataType, const TypeAdditions& additio
 
 std::string MapDelphiType(std::string_view dataType, const TypeAdditions& additions) {
   return MapType(dataType, &TypeRow::delphiType, additions.delphiTypes);
+}
+
+std::optional<CarriedType> BlockCarriedType(std::string_view dataType) {
+  for (const TypeRow& row : kBlockCarriedTypes) {
+    if (dataType == row.dataType) return CarriedType{row.fieldType, row.delphiType};
+  }
+  return std::nullopt;
 }
 
 }  // namespace tarvel

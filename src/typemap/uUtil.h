@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -34,5 +35,14 @@ struct TypeAdditions {
 std::string MapFieldType(std::string_view dataType, const TypeAdditions& additions);
 // Dictionary data type to Delphi type name.
 std::string MapDelphiType(std::string_view dataType, const TypeAdditions& additions);
+
+struct CarriedType {
+  std::string_view fieldType;
+  std::string_view delphiType;
+};
+
+// SQL types that no ADO field type binds but a PL/SQL block carries as text: an INTERVAL as its
+// text, an XMLTYPE as CLOB text. None for any other data type.
+std::optional<CarriedType> BlockCarriedType(std::string_view dataType);
 
 }  // namespace tarvel

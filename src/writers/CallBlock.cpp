@@ -4,6 +4,7 @@
 
 #include "writers/BindingRules.h"
 #include "writers/CallNames.h"
+#include "writers/CarriedArgument.h"
 
 namespace tarvel {
 namespace {
@@ -11,15 +12,10 @@ namespace {
 const char kBoolean[] = "ftBoolean";
 const char kInput[] = "pdInput";
 const char kOutput[] = "pdOutput";
-const char kInputOutput[] = "pdInputOutput";
 const char kResultName[] = "@RETURN_VALUE";
 const char kFromNumber[] = " = 1";  // a BOOLEAN carried as a number: 1 is true
 const PascalExpression kIntegerSize{"SizeOf", "integer"};
 const PascalExpression kNull{{}, "Null"};
-
-bool CarriesBoolean(const TOraParameter& value) {
-  return value.FieldType == kBoolean;
-}
 
 bool TakesIn(const TOraParameter& argument) {
   return argument.Direction != kOutput;
@@ -35,7 +31,7 @@ bool IsLocalName(std::string_view name, std::string_view prefix) {
 }
 
 // PL/SQL looks the first part of a dotted name up among the block's locals first: a local
-// named like the package would capture the call.
+// named like the package or a type's owner would capture the call or the declaration.
 std::string LocalPrefix(const std::vector<std::string_view>& firstNames) {
   std::string prefix = "V";
   while (std::any_of(firstNames.begin(), firstNames.end(),
@@ -45,33 +41,47 @@ std::string LocalPrefix(const std::vector<std::string_view>& firstNames) {
   return prefix;
 }
 
-std::string NumberToBoolean(std::string_view number) {
-  return "case " + std::string(number) + " when 1 then true when 0 then false end";
-}
-
-std::string BooleanToNumber(std::string_view boolean) {
-  return "case " + std::string(boolean) + " when true then 1 when false then 0 end";
+// The names a block writes first: the package or the routine outside packages, and the owners
+// of the records' types.
+std::vector<std::string_view> FirstNames(std::string_view packageDbName,
+                                         const TOraProcedure& routine) {
+  std::vector<std::string_view> names{packageDbName.empty() ? routine.DbName.str() : packageDbName};
+  if (routine.ReturnParam != nullptr && IsRecordValue(*routine.ReturnParam)) {
+    names.push_back(routine.ReturnParam->Type->Owner.str());
+  }
+  for (const TOraParameter& argument : routine.Parameters) {
+    if (IsRecordValue(argument)) names.push_back(argument.Type->Owner.str());
+  }
+  return names;
 }
 
 class BlockBuilder {
  public:
-  BlockBuilder(std::string_view packageDbName, const TOraProcedure& routine, MethodPlan& method)
-      : routine_(routine), method_(method) {
+  BlockBuilder(std::string_view packageDbName, const TOraProcedure& routine,
+               const DelphiTypeNames& recordTypes, MethodPlan& method)
+      : routine_(routine), recordTypes_(recordTypes), method_(method) {
     if (!packageDbName.empty()) callName_ = QuotedName(packageDbName) + '.';
     callName_ += QuotedName(routine.DbName.str());
-    prefix_ = LocalPrefix({packageDbName.empty() ? routine.DbName.str() : packageDbName});
+    prefix_ = LocalPrefix(FirstNames(packageDbName, routine));
   }
 
+  // The "?" marks run: inputs to locals, the call, outputs from locals; parameters are added in
+  // that order.
   void build() {
-    for (std::size_t i = 0; i < routine_.Parameters.Count(); ++i) passIn(i);
-    passCall();
-    if (routine_.ReturnParam != nullptr && CarriesBoolean(*routine_.ReturnParam)) {
-      passOut(0, *routine_.ReturnParam, routine_.ReturnParam->Name);
+    const TOraParameter* result = routine_.ReturnParam.get();
+    if (result != nullptr && IsCarriedThroughLocal(*result)) {
+      carry(0, *result, false, true, kResultName, result->Name);
     }
     for (std::size_t i = 0; i < routine_.Parameters.Count(); ++i) {
       const TOraParameter& argument = routine_.Parameters.Items(i);
-      if (CarriesBoolean(argument) && IsReadBack(argument)) passOut(i + 1, argument, variable(i));
+      if (IsCarriedThroughLocal(argument)) {
+        carry(i + 1, argument, TakesIn(argument), IsReadBack(argument), argument.DbName.str(),
+              variable(i));
+      }
     }
+    for (const auto& [position, carried] : carried_) passIn(carried);
+    passCall();
+    for (const auto& [position, carried] : carried_) passOut(position, carried);
     finish();
   }
 
@@ -83,9 +93,17 @@ class BlockBuilder {
     return method_.Header.Arguments[index].Name;
   }
 
-  void declare(std::size_t position, std::string_view type) {
-    declarations_.push_back("  " + local(position) + ' ' + std::string(type) + ';');
+  void carry(std::size_t position, const TOraParameter& value, bool takesIn, bool givesOut,
+             std::string_view adoName, std::string_view target) {
+    static const std::vector<std::string> kNoFields;
+    const std::vector<std::string>& fields =
+        IsRecordValue(value) ? recordTypes_.fieldsOf(*value.Type) : kNoFields;
+    carried_.emplace_back(position, CarryArgument(value, takesIn, givesOut, local(position),
+                                                  adoName, target, fields));
   }
+
+  // A text the plan's views show, kept with the method.
+  std::string_view keep(std::string text) { return method_.Texts.emplace_back(std::move(text)); }
 
   std::size_t addParameter(std::string_view adoName, std::string_view fieldType,
                            std::string_view direction, PascalExpression size,
@@ -100,23 +118,49 @@ class BlockBuilder {
         {order, {parameter, target, defaultText, fromNumber ? kFromNumber : std::string_view()}});
   }
 
-  // Before the call: a BOOLEAN the caller passes in becomes its local.
-  void passIn(std::size_t index) {
-    const TOraParameter& argument = routine_.Parameters.Items(index);
-    if (!CarriesBoolean(argument)) return;
-    const std::size_t position = index + 1;
-    declare(position, "boolean");
-    if (!TakesIn(argument)) return;
-    inLines_.push_back("  " + local(position) + " := " + NumberToBoolean("?") + ';');
-    addParameter(argument.DbName, "ftInteger", kInput, kIntegerSize, {"integer", variable(index)});
+  // Before the call: what the caller passes in fills the locals; a BOOLEAN goes as a number.
+  void passIn(const CarriedArgument& carried) {
+    AppendAll(declarations_, carried.Declarations);
+    AppendAll(inLines_, carried.InLines);
+    for (const CarriedValue& value : carried.InValues) {
+      const std::string_view variable = keep(value.Variable);
+      if (value.FieldType == kBoolean) {
+        addParameter(value.AdoName, "ftInteger", kInput, kIntegerSize, {"integer", variable});
+        continue;
+      }
+      addParameter(value.AdoName, value.FieldType, kInput,
+                   SizeExpression(Binding(value), kInput, variable), {{}, variable});
+    }
   }
 
-  // The call by name: a scalar bound as it is, a BOOLEAN through its local.
+  // After the call: each value comes back by a parameter of its own; an IN OUT one's second
+  // parameter then gets its name made unique with the method's others.
+  void passOut(std::size_t position, const CarriedArgument& carried) {
+    AppendAll(outLines_, carried.OutLines);
+    for (const CarriedValue& value : carried.OutValues) {
+      const std::string_view target = keep(value.Variable);
+      const TOraParameter binding = Binding(value);
+      const bool boolean = value.FieldType == kBoolean;
+      const std::size_t parameter =
+          boolean ? addParameter(value.AdoName, "ftInteger", kOutput, kIntegerSize, kNull)
+                  : addParameter(value.AdoName, value.FieldType, kOutput,
+                                 SizeExpression(binding, kOutput, target), kNull);
+      readBack(position, parameter, target, boolean, ReadBackDefault(binding));
+    }
+  }
+
+  static TOraParameter Binding(const CarriedValue& value) {
+    TOraParameter binding;
+    binding.FieldType = value.FieldType;
+    binding.DelphiType = value.DelphiType;
+    return binding;
+  }
+
+  // The call by name: a scalar bound as it is, a carried value through its local.
   void passCall() {
     std::string head = "  ";
     const TOraParameter* result = routine_.ReturnParam.get();
-    if (result != nullptr && CarriesBoolean(*result)) {
-      declarations_.insert(declarations_.begin(), "  " + local(0) + " boolean;");
+    if (result != nullptr && IsCarriedThroughLocal(*result)) {
       head += local(0) + " := ";
     } else if (result != nullptr) {
       head += "? := ";
@@ -134,7 +178,7 @@ class BlockBuilder {
     for (std::size_t i = 0; i < routine_.Parameters.Count(); ++i) {
       const TOraParameter& argument = routine_.Parameters.Items(i);
       std::string line = "    " + QuotedName(argument.DbName.str()) + " => ";
-      if (CarriesBoolean(argument)) {
+      if (IsCarriedThroughLocal(argument)) {
         line += local(i + 1);
       } else {
         line += '?';
@@ -150,16 +194,6 @@ class BlockBuilder {
     }
   }
 
-  // After the call: a BOOLEAN output comes back as a number, by a parameter of its own; an IN
-  // OUT one's second parameter then gets its name made unique with the method's others.
-  void passOut(std::size_t position, const TOraParameter& value, std::string_view target) {
-    outLines_.push_back("  ? := " + BooleanToNumber(local(position)) + ';');
-    const std::string_view adoName =
-        position == 0 ? std::string_view(kResultName) : std::string_view(value.DbName);
-    const std::size_t parameter = addParameter(adoName, "ftInteger", kOutput, kIntegerSize, kNull);
-    readBack(position, parameter, target, true, ReadBackDefault(value));
-  }
-
   void finish() {
     std::vector<std::string>& lines = method_.BlockLines;
     if (!declarations_.empty()) {
@@ -171,8 +205,7 @@ class BlockBuilder {
     AppendAll(lines, callLines_);
     AppendAll(lines, outLines_);
     lines.push_back("end;");
-    // The "?" marks run: inputs to locals, the call, outputs from locals; parameters were
-    // added in that order, read-backs are wanted result first, then by argument.
+    // Read-backs are wanted result first, then by argument.
     std::stable_sort(readBacks_.begin(), readBacks_.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (auto& [order, readBack] : readBacks_) method_.ReadBacks.push_back(readBack);
@@ -183,8 +216,11 @@ class BlockBuilder {
   }
 
   const TOraProcedure& routine_;
+  const DelphiTypeNames& recordTypes_;
   std::string callName_;
   std::string prefix_;
+  // What each carried value does in the block, by position: the result (0) first.
+  std::vector<std::pair<std::size_t, CarriedArgument>> carried_;
   std::vector<std::string> declarations_;
   std::vector<std::string> inLines_;
   std::vector<std::string> callLines_;
@@ -199,17 +235,17 @@ bool IsCalledThroughBlock(const TOraProcedure& routine, bool hasPositionalTwin) 
   const TOraParameter* result = routine.ReturnParam.get();
   // The provider hands result sets only to a call escape.
   if (result != nullptr && IsCursorParameter(*result)) return false;
-  bool needsBlock = hasPositionalTwin || (result != nullptr && CarriesBoolean(*result));
+  bool needsBlock = hasPositionalTwin || (result != nullptr && IsCarriedThroughLocal(*result));
   for (const TOraParameter& argument : routine.Parameters) {
     if (IsCursorParameter(argument)) return false;
-    needsBlock = needsBlock || CarriesBoolean(argument);
+    needsBlock = needsBlock || IsCarriedThroughLocal(argument);
   }
   return needsBlock;
 }
 
 void BuildCallBlock(std::string_view packageDbName, const TOraProcedure& routine,
-                    MethodPlan& method) {
-  BlockBuilder(packageDbName, routine, method).build();
+                    const DelphiTypeNames& recordTypes, MethodPlan& method) {
+  BlockBuilder(packageDbName, routine, recordTypes, method).build();
 }
 
 }  // namespace tarvel

@@ -4,6 +4,7 @@
 
 #include "common/Error.h"
 #include "common/Text.h"
+#include "writers/TypesUnit.h"
 #include "writers/UnitPlanner.h"
 #include "writers/uOracleCodeGenerator.h"
 #include "writers/uOracleMainUnitGenerator.h"
@@ -20,6 +21,11 @@ std::string UnitName(const SharedText& packageName) {
 
 std::string UnitFileName(const SharedText& packageName) {
   return UnitName(packageName) + ".pas";
+}
+
+// Written last, and only when a method takes or returns a record.
+std::string TypesUnitFileName() {
+  return std::string(kTypesUnitName) + ".pas";
 }
 
 std::string ConnectionUnitFileName() {
@@ -56,6 +62,7 @@ std::vector<std::string> UnitFileNames(const TOraDatabase& model, const PascalNa
   for (const TOraPackage& package : model.Packages) {
     if (IsQualifyingPackage(package)) fileNames.push_back(UnitFileName(names.of(package)));
   }
+  if (!names.types().empty()) fileNames.push_back(TypesUnitFileName());
   return fileNames;
 }
 
@@ -68,6 +75,7 @@ void BuildUnits(const TOraDatabase& model, const PascalNames& names, const UnitO
     PlanPackageUnit(names, package, options, plan);
     take({UnitFileName(names.of(package)), BuildPackageUnit(plan)});
   }
+  if (!names.types().empty()) take({TypesUnitFileName(), BuildTypesUnit(names.types())});
 }
 
 GeneratedUnits GenerateUnits(const TOraDatabase& model, const UnitOptions& options) {

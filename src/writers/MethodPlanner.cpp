@@ -1,5 +1,6 @@
 #include "writers/MethodPlanner.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -26,15 +27,19 @@ bool IsPassedByReference(const TOraParameter& argument) {
   return argument.Direction == "pdOutput" || argument.Direction == "pdInputOutput";
 }
 
+// A record the routine only reads is passed as const, sparing the copy.
 void PlanHeader(const PascalNames& names, const TOraProcedure& routine, MethodHeader& header) {
   header.Name = names.of(routine);
   header.Arguments.clear();
   for (const TOraParameter& argument : routine.Parameters) {
-    header.Arguments.push_back(
-        {names.of(argument), argument.DelphiType, IsPassedByReference(argument)});
+    const bool byReference = IsPassedByReference(argument);
+    header.Arguments.push_back({names.of(argument), DelphiTypeOf(argument, names.types()),
+                                byReference, !byReference && IsRecordValue(argument)});
   }
   header.ResultType = {};
-  if (routine.ReturnParam != nullptr) header.ResultType = routine.ReturnParam->DelphiType;
+  if (routine.ReturnParam != nullptr) {
+    header.ResultType = DelphiTypeOf(*routine.ReturnParam, names.types());
+  }
   header.Overload = routine.IsOverloaded;
 }
 
@@ -127,6 +132,11 @@ void PlanCallEscape(std::string_view packageDbName, const TOraProcedure& routine
 
 }  // namespace
 
+bool TakesRecords(const TOraProcedure& routine) {
+  if (routine.ReturnParam != nullptr && IsRecordValue(*routine.ReturnParam)) return true;
+  return std::any_of(routine.Parameters.begin(), routine.Parameters.end(), IsRecordValue);
+}
+
 void PlanMethod(const PascalNames& names, std::string_view packageDbName,
                 const TOraProcedure& routine, bool callsThroughBlocks, MethodPlan& method) {
   PlanHeader(names, routine, method.Header);
@@ -136,8 +146,9 @@ void PlanMethod(const PascalNames& names, std::string_view packageDbName,
   method.Parameters.clear();
   method.ReadBacks.clear();
   method.RecordSetTargets.clear();
+  method.Texts.clear();
   if (method.Call == CallKind::kBlock) {
-    BuildCallBlock(packageDbName, routine, method);
+    BuildCallBlock(packageDbName, routine, names.types(), method);
   } else {
     PlanCallEscape(packageDbName, routine, method);
   }

@@ -183,6 +183,7 @@ class PascalNamer {
       if (!package.DbName.empty()) namePackage(package);
     }
     for (const TOraPackage& package : model.Packages) nameRoutines(package);
+    nameTypes(model);
     return std::move(names_);
   }
 
@@ -241,6 +242,28 @@ class PascalNamer {
       earlier.push_back(form.upper.key());
       change(names_.arguments_, unit, argument, form.name);
     }
+  }
+
+  // A record type must neither hide nor be hidden by any other name of the units.
+  void nameTypes(const TOraDatabase& model) {
+    NameSet taken = unitWords_;
+    for (std::string_view list :
+         {kReservedWords, kClassBodyWords, kInheritedMembers, kConnectionClassWords}) {
+      taken.addList(list);
+    }
+    for (const TOraPackage& package : model.Packages) {
+      const std::string& name = names_.of(package);
+      for (const std::string& form : {name, "T" + name, "u" + name}) taken.add(form);
+      for (const TOraProcedure& routine : package.Procedures) {
+        taken.add(names_.of(routine));
+        for (const TOraParameter& argument : routine.Parameters) taken.add(names_.of(argument));
+      }
+    }
+    const NameSet reserved{kReservedWords};
+    names_.types_ = NameDelphiTypes(
+        model, IdentifierCharacters,
+        [&](const std::string& upper) { return taken.contains(upper); },
+        [&](const std::string& upper) { return reserved.contains(upper); });
   }
 
   // Only names that change are kept: shared texts compare by key, so an unchanged name costs

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "catalogue/uClass.h"
+#include "writers/DelphiTypeNames.h"
 
 namespace tarvel {
 
@@ -25,6 +26,10 @@ class PascalNames {
   const SharedText& of(const TOraPackage& package) const { return find(packages_, package); }
   const SharedText& of(const TOraProcedure& routine) const { return find(routines_, routine); }
   const SharedText& of(const TOraParameter& argument) const { return find(arguments_, argument); }
+  // The record types the methods take or return, by the same rules: a type name never equals a
+  // reserved word, a name the units use or inherit, a package's unit, class or field, a method
+  // or an argument; a field name never a reserved word nor an earlier field of its record.
+  const DelphiTypeNames& types() const { return types_; }
 
   // The identifiers that changed and show in a unit, in model order. Later overloads take their
   // first's name without a change of their own.
@@ -47,6 +52,7 @@ class PascalNames {
   Renamed<TOraPackage> packages_;
   Renamed<TOraProcedure> routines_;
   Renamed<TOraParameter> arguments_;
+  DelphiTypeNames types_;
   std::vector<PascalNameChange> changes_;
 };
 

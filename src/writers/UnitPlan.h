@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,7 @@ struct HeaderArgument {
   std::string_view Name;  // the final Pascal name
   std::string_view DelphiType;
   bool ByReference = false;  // written with "var"
+  bool Constant = false;     // written with "const": a record the routine only reads
 };
 
 struct MethodHeader {
@@ -69,12 +71,16 @@ struct MethodPlan {
   // The variables that receive result sets, in the order the provider delivers them.
   std::vector<std::string_view> RecordSetTargets;
   std::vector<ReadBack> ReadBacks;  // the function result first, then in argument order
+  // Texts made for this method alone (a record field's variable), which its views show; a deque
+  // keeps them in place as it grows and when the plan moves.
+  std::deque<std::string> Texts;
 };
 
 // The unit of one package: class T<Name>, one method per routine.
 struct PackageUnitPlan {
   std::string_view Name;  // the package's final Pascal name
   std::vector<MethodPlan> Methods;
+  bool UsesTypesUnit = false;  // a method takes or returns a record
 };
 
 // One line "NAME = value" of the connection unit's constants.
@@ -96,6 +102,7 @@ struct ConnectionUnitPlan {
   std::vector<PackageUnitEntry> Packages;
   std::vector<SizeConstant> Constants;
   std::vector<MethodPlan> OutsideMethods;
+  bool UsesTypesUnit = false;  // an outside method takes or returns a record
 };
 
 }  // namespace tarvel

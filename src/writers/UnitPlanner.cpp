@@ -46,6 +46,7 @@ void PlanOutsideMethods(const TOraDatabase& model, const PascalNames& names,
     for (const TOraProcedure& routine : package.Procedures) {
       PlanMethod(names, {}, routine, options.CallsThroughBlocks,
                  plan.OutsideMethods.emplace_back());
+      plan.UsesTypesUnit = plan.UsesTypesUnit || TakesRecords(routine);
     }
   }
 }
@@ -74,9 +75,11 @@ void PlanPackageUnit(const PascalNames& names, const TOraPackage& package,
                      const UnitOptions& options, PackageUnitPlan& plan) {
   plan.Name = names.of(package);
   plan.Methods.resize(package.Procedures.Count());
+  plan.UsesTypesUnit = false;
   std::size_t index = 0;
   for (const TOraProcedure& routine : package.Procedures) {
     PlanMethod(names, package.DbName, routine, options.CallsThroughBlocks, plan.Methods[index++]);
+    plan.UsesTypesUnit = plan.UsesTypesUnit || TakesRecords(routine);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "writers/Lines.h"
+#include "writers/TypesUnit.h"
 #include "writers/uOracleCodeGenerator.h"
 
 namespace tarvel {
@@ -19,6 +20,7 @@ void AppendUsesClause(const ConnectionUnitPlan& plan, std::string& unit) {
       unit += "     ";
     }
   }
+  if (plan.UsesTypesUnit) AppendAll(unit, {", ", kTypesUnitName});
   AppendLine(unit, {";"});
 }
 

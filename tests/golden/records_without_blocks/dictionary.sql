@@ -1,0 +1,1 @@
+../records_through_blocks/dictionary.sql
