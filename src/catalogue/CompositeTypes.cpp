@@ -11,19 +11,34 @@ namespace tarvel {
 namespace {
 
 // A routine's rows in SEQUENCE order: each composite's fields and elements follow it, one
-// DATA_LEVEL deeper (up to 12.2).
-#define TARVEL_ROUTINE_ROWS                                                                    \
-  "select argument_name, position, sequence, data_level, data_type, type_owner, type_name, "   \
-  "type_subname, type_object_type, data_length, data_precision, data_scale, char_length from " \
-  "sys.all_arguments where owner=%s and "
-const char* const kPackagedRoutineRows =
-    TARVEL_ROUTINE_ROWS "package_name=%s and object_name=%s order by sequence";
-const char* const kOverloadedPackagedRoutineRows =
-    TARVEL_ROUTINE_ROWS "package_name=%s and object_name=%s and overload=%s order by sequence";
-const char* const kStandAloneRoutineRows =
-    TARVEL_ROUTINE_ROWS "package_name is null and object_name=%s order by sequence";
-const char* const kOverloadedStandAloneRoutineRows =
-    TARVEL_ROUTINE_ROWS "package_name is null and object_name=%s and overload=%s order by sequence";
+// DATA_LEVEL deeper (up to 12.2). A snapshot made before the type columns were kept lacks them:
+// its rows are read without, and a composite there has no type name.
+struct RoutineRowsShapes {
+  const char* packaged;
+  const char* overloadedPackaged;
+  const char* standAlone;
+  const char* overloadedStandAlone;
+};
+#define TARVEL_ROUTINE_ROWS(columns)                                           \
+  {                                                                            \
+    "select " columns                                                          \
+    " from sys.all_arguments where owner=%s and package_name=%s and "          \
+    "object_name=%s order by sequence",                                        \
+        "select " columns                                                      \
+        " from sys.all_arguments where owner=%s and package_name=%s and "      \
+        "object_name=%s and overload=%s order by sequence",                    \
+        "select " columns                                                      \
+        " from sys.all_arguments where owner=%s and package_name is null and " \
+        "object_name=%s order by sequence",                                    \
+        "select " columns                                                      \
+        " from sys.all_arguments where owner=%s and package_name is null and " \
+        "object_name=%s and overload=%s order by sequence"                     \
+  }
+constexpr RoutineRowsShapes kTypedRoutineRows TARVEL_ROUTINE_ROWS(
+    "argument_name, position, sequence, data_level, data_type, type_owner, type_name, "
+    "type_subname, type_object_type, data_length, data_precision, data_scale, char_length");
+constexpr RoutineRowsShapes kPlainRoutineRows
+    TARVEL_ROUTINE_ROWS("argument_name, position, sequence, data_level, data_type");
 #undef TARVEL_ROUTINE_ROWS
 
 const char* const kPlsqlTypes = "all_plsql_types";
@@ -64,6 +79,7 @@ constexpr int kDeepestNesting = 16;
 using Row = CompositeTypeReader::ArgumentRow;
 
 std::optional<std::int64_t> OptionalInteger(const DictionaryQuery& query, std::string_view name) {
+  if (FindIgnoringCase(query.columnNames(), name) == nullptr) return std::nullopt;
   const DictionaryColumn column = query.column(name);
   if (query.fieldView(column).empty()) return std::nullopt;
   return query.fieldInteger(column);
@@ -174,32 +190,38 @@ std::string TypeText(const Row& row) {
          (row.typeSubName.empty() ? "" : "." + row.typeSubName);
 }
 
-DictionaryStatement RoutineRowsStatement(const std::string& owner,
-                                         const CompositeRoutine& routine) {
+DictionaryStatement RoutineRowsStatement(const std::string& owner, const CompositeRoutine& routine,
+                                         const RoutineRowsShapes& shapes) {
   const StatementValue ownerValue = OwnerValue(owner);
   const StatementValue name = NameValue(routine.routineName);
   const StatementValue number{routine.overload, true};
   if (routine.packageName.empty()) {
-    if (routine.overload.empty()) return {kStandAloneRoutineRows, {ownerValue, name}};
-    return {kOverloadedStandAloneRoutineRows, {ownerValue, name, number}};
+    if (routine.overload.empty()) return {shapes.standAlone, {ownerValue, name}};
+    return {shapes.overloadedStandAlone, {ownerValue, name, number}};
   }
   const StatementValue package = NameValue(routine.packageName);
-  if (routine.overload.empty()) return {kPackagedRoutineRows, {ownerValue, package, name}};
-  return {kOverloadedPackagedRoutineRows, {ownerValue, package, name, number}};
+  if (routine.overload.empty()) return {shapes.packaged, {ownerValue, package, name}};
+  return {shapes.overloadedPackaged, {ownerValue, package, name, number}};
+}
+
+// A column the statement does not select reads as empty.
+std::string OptionalText(const DictionaryQuery& query, std::string_view name) {
+  if (FindIgnoringCase(query.columnNames(), name) == nullptr) return {};
+  return query.fieldText(name);
 }
 
 std::vector<Row> ReadRoutineRows(DictionaryConnection& connection, const std::string& owner,
-                                 const CompositeRoutine& routine) {
+                                 const CompositeRoutine& routine, const RoutineRowsShapes& shapes) {
   std::vector<Row> rows;
-  for (DictionaryQuery query(connection, RoutineRowsStatement(owner, routine)); !query.eof();
-       query.next()) {
+  for (DictionaryQuery query(connection, RoutineRowsStatement(owner, routine, shapes));
+       !query.eof(); query.next()) {
     Row row;
     row.name = query.fieldText("ARGUMENT_NAME");
     row.dataType = query.fieldText("DATA_TYPE");
-    row.typeOwner = query.fieldText("TYPE_OWNER");
-    row.typeName = query.fieldText("TYPE_NAME");
-    row.typeSubName = query.fieldText("TYPE_SUBNAME");
-    row.typeObjectType = query.fieldText("TYPE_OBJECT_TYPE");
+    row.typeOwner = OptionalText(query, "TYPE_OWNER");
+    row.typeName = OptionalText(query, "TYPE_NAME");
+    row.typeSubName = OptionalText(query, "TYPE_SUBNAME");
+    row.typeObjectType = OptionalText(query, "TYPE_OBJECT_TYPE");
     row.position = query.fieldInteger("POSITION");
     row.level = query.fieldInteger("DATA_LEVEL");
     const std::optional<std::int64_t> charLength = OptionalInteger(query, "CHAR_LENGTH");
@@ -248,7 +270,15 @@ const TOraType* CompositeTypeReader::keep(TOraType type) {
 
 std::map<std::int64_t, const TOraType*> CompositeTypeReader::describe(
     const CompositeRoutine& routine, const std::set<std::int64_t>& positions) {
-  const std::vector<Row> rows = ReadRoutineRows(connection_, owner_, routine);
+  std::vector<Row> rows;
+  if (!plainRoutineRows_) {
+    try {
+      rows = ReadRoutineRows(connection_, owner_, routine, kTypedRoutineRows);
+    } catch (const DictionaryError&) {
+      plainRoutineRows_ = true;
+    }
+  }
+  if (plainRoutineRows_) rows = ReadRoutineRows(connection_, owner_, routine, kPlainRoutineRows);
   std::map<std::int64_t, const TOraType*> described;
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const Row& row = rows[i];

@@ -83,6 +83,7 @@ class CompositeTypeReader {
   TOraTypesList& types_;
   const TypeAdditions& additions_;
   std::set<std::string, std::less<>> missingViews_;  // views the dictionary answered with an error
+  bool plainRoutineRows_ = false;  // ALL_ARGUMENTS answered without its type columns
 };
 
 }  // namespace tarvel

@@ -183,6 +183,18 @@ TEST_F(CompositeTypesTest, ASnapshotWithoutTypeColumnsAndViewsReadsAsBefore) {
   EXPECT_THAT(listener.events,
               ElementsAre("warning: Parameter type: OBJECT not supported!",
                           "warning: Parameter type: PL/SQL RECORD not supported!", "package read"));
+
+  // Described, such a snapshot names no composite's type: those routines are left out as types
+  // without structure, and the others are read.
+  DescribingListener describing;
+  EXPECT_EQ(Describe(*LoadDatabase(connection, "HR", {"P"}, types, describing)),
+            (std::vector<std::string>{"package P of 'P'", "  routine RNum R_NUM of 'P'",
+                                      "    PN P_N ftFloat double pdInput"}));
+  EXPECT_THAT(
+      describing.events,
+      ElementsAre("warning: Unknown structure of type OBJECT of argument P_O in :HR.P.R_OBJ",
+                  "warning: Unknown structure of type PL/SQL RECORD of argument P_R in :HR.P.R_REC",
+                  "package read"));
 }
 
 }  // namespace
