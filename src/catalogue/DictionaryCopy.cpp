@@ -94,9 +94,11 @@ std::vector<NamesCondition> Conditions(const std::vector<std::string>& names) {
   return conditions;
 }
 
-SqliteHandle OpenMemoryCopy() {
+// SQLite's temporary database: pages beyond its cache go to a file of its own, removed as soon as
+// it is made, so that a large dictionary's copy does not stay whole in memory.
+SqliteHandle OpenTemporaryCopy() {
   SqliteHandle database =
-      OpenSqlite(":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX);
+      OpenSqlite("", SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX);
   sqlite3* opened = database.get();
   // The reader's statements name the views "sys.all_arguments" and "sys.all_procedures".
   if (sqlite3_db_config(opened, SQLITE_DBCONFIG_MAINDBNAME, "sys") != SQLITE_OK)
@@ -166,7 +168,7 @@ std::unique_ptr<DictionaryDatabase> CopyServerDictionary(DictionaryConnection& s
   // Only the export orders by SEQUENCE; the reader never reads it.
   static const CopiedView kArguments = CopyOf(ArgumentsTable(), {"sequence"});
   static const CopiedView kProcedures = CopyOf(ProceduresTable());
-  SqliteHandle copy = OpenMemoryCopy();
+  SqliteHandle copy = OpenTemporaryCopy();
   ExecuteSql(copy.get(), "begin", "");
   std::vector<std::string> argumentConditions;
   for (const NamesCondition& condition : Conditions(names)) {

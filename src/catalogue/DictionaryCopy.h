@@ -42,7 +42,7 @@ std::int64_t InsertRows(sqlite3* into, const CopiedView& copied, const std::stri
 
 // The rows of all_arguments and all_procedures that the reader's statements ask for the
 // given package names ("" for the routines outside packages), copied from a server into an
-// in-memory SQLite database of the snapshot's shape, in a handful of statements. The reader's
+// SQLite temporary database of the snapshot's shape, in a handful of statements. The reader's
 // statements then run unchanged against the copy. `withTypes` adds what describes their
 // composite arguments, for a reader that describes them.
 std::unique_ptr<DictionaryDatabase> CopyServerDictionary(DictionaryConnection& server,
