@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/Text.h"
+#include "writers/TypesUnit.h"
 
 namespace tarvel {
 
@@ -264,6 +265,28 @@ class PascalNamer {
         model, IdentifierCharacters,
         [&](const std::string& upper) { return taken.contains(upper); },
         [&](const std::string& upper) { return reserved.contains(upper); });
+    listTypeChanges();
+  }
+
+  // A type or field name that is not the plain form of its dictionary name is listed as the
+  // other changes are.
+  void listTypeChanges() {
+    const SharedText unit(kTypesUnitName);
+    for (const TOraType* type : names_.types_.types()) {
+      const std::string& name = names_.types_.of(*type);
+      if (name != DelphiTypeBaseName(*type)) {
+        std::string dbName = type->Owner.str() + '.' + type->Name.str();
+        if (!type->SubName.empty()) dbName += '.' + type->SubName.str();
+        names_.changes_.push_back({unit, dbName, name});
+      }
+      const std::vector<std::string>& fields = names_.types_.fieldsOf(*type);
+      for (std::size_t i = 0; i < fields.size(); ++i) {
+        const TOraTypeMember& field = type->Fields[i];
+        if (fields[i] != FormatIdentifier(field.DbName.str())) {
+          names_.changes_.push_back({unit, field.DbName, fields[i]});
+        }
+      }
+    }
   }
 
   // Only names that change are kept: shared texts compare by key, so an unchanged name costs

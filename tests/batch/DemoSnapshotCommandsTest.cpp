@@ -587,6 +587,30 @@ TEST_F(DemoSnapshotCommandsTest, BlocksWrapTheShapesRecordsObjectsAndXmlType) {
             std::string::npos);
 }
 
+// A record type or field whose name is not the plain form of its dictionary name is listed with
+// the other names that changed.
+TEST_F(DemoSnapshotCommandsTest, VerboseListsTheRecordTypesAndFieldsWhoseNamesChanged) {
+  const TemporarySnapshot records(ReadWholeFile(
+      std::string(TARVEL_SOURCE_DIR) + "/tests/golden/records_through_blocks/dictionary.sql"));
+  const BatchResult run =
+      RunTarvelgen(Command(QStringLiteral("generate"), QStringLiteral("hr"),
+                           QString::fromStdString(records.path()))
+                   << "--output" << TempPath(QStringLiteral("records")) << "--blocks"
+                   << "--verbose");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_NE(run.out.find("Pascal names changed: 8\n"
+                         "uHrRecords: TAG -> Tag_\n"
+                         "uMyOracleTypes: HR.HR_RECORDS.odd rec -> THrRecordsOdd_rec\n"
+                         "uMyOracleTypes: BEGIN -> Begin_\n"
+                         "uMyOracleTypes: end -> End_\n"
+                         "uMyOracleTypes: IT'S \"X\" -> It_s__x_\n"
+                         "uMyOracleTypes: Name -> Name_\n"
+                         "uMyOracleTypes: APP.HR_RECORDS -> THrRecords_\n"
+                         "uMyOracleTypes: LABEL -> Label_\n"),
+            std::string::npos)
+      << run.out;
+}
+
 // Named by mistake, the snapshot itself would be lost: the log must be a new file.
 TEST_F(DemoSnapshotCommandsTest, TheStatementLogIsNeverWrittenOverAFile) {
   const QString snapshot = TempPath(QStringLiteral("hr.snapshot"));
