@@ -13,8 +13,8 @@
 -- The owner SHAPES has SHAPES_API, one routine per kind of composite argument: a record with a
 -- BOOLEAN field, an index-by table of records, HR's EMPLOYEES%ROWTYPE and an object, a nested
 -- table and a varray, an XMLTYPE result. ADO binds none of them, so logged on as SHAPES all
--- five are left out with a warning, but for the record, object and XMLTYPE ones when calls go
--- through PL/SQL blocks. The rows are Oracle 19c's: one all_arguments row per
+-- five are left out with a warning, and none of them when calls go through PL/SQL blocks
+-- (with the sample type additions). The rows are Oracle 19c's: one all_arguments row per
 -- argument, the structure in the type views (demo-dictionary-11g.sql turns them into 11g's
 -- nested rows).
 -- EMP_COUNT, LOG_MSG, REFRESH_STATS  routines outside packages (REFRESH_STATS new style)

@@ -17,6 +17,10 @@ namespace tarvel {
 // reach an overload that another overload of its name matches by position.
 bool IsCalledThroughBlock(const TOraProcedure& routine, bool hasPositionalTwin);
 
+// Whether the block's text depends on the number of elements the caller passes: the routine
+// takes an IN or IN OUT collection.
+bool GrowsWithElements(const TOraProcedure& routine);
+
 // The block of one routine as the method's call: its lines, its parameters in the order of its
 // "?" marks and its read-backs; the method's header is planned. packageDbName is empty for a
 // routine outside packages. Record fields are read and written under the names `recordTypes`

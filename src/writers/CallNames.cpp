@@ -63,8 +63,10 @@ std::string CallTextName(std::string_view dbName) {
 
 void MakeAdoNamesUnique(std::vector<BoundParameter>& parameters) {
   for (auto parameter = parameters.begin(); parameter != parameters.end(); ++parameter) {
+    if (!parameter->ElementNameTail.empty()) continue;
     const auto taken = [&](const BoundParameter& earlier) {
-      return EqualsIgnoringAsciiCase(earlier.AdoName, parameter->AdoName);
+      return earlier.ElementNameTail.empty() &&
+             EqualsIgnoringAsciiCase(earlier.AdoName, parameter->AdoName);
     };
     while (std::any_of(parameters.begin(), parameter, taken)) parameter->AdoName += '_';
   }

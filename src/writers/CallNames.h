@@ -22,7 +22,7 @@ std::string CallTextName(std::string_view dbName);
 
 // The names one method gives its parameters, by which ParamByName finds each again, in binding
 // order: ParamByName ignores case, so a name equal to an earlier one ignoring ASCII case gets "_"
-// appended until it is not.
+// appended until it is not. An element's name, made at run time, holds "(" and stays as it is.
 void MakeAdoNamesUnique(std::vector<BoundParameter>& parameters);
 
 }  // namespace tarvel

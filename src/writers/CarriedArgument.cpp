@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "writers/CallNames.h"
+#include "writers/CollectionBlock.h"
 #include "writers/DelphiTypeNames.h"
 
 namespace tarvel {
@@ -130,7 +131,10 @@ const TOraParameter* UncarriedArgument(const TOraProcedure& routine) {
     return IsCursorParameter(*value);
   });
   for (const TOraParameter* value : values) {
-    if (IsRecordValue(*value) && !IsCarriedThroughBlock(*value->Type)) return value;
+    if (IsRecordValue(*value) && !IsCarriedThroughBlock(*value->Type) &&
+        !IsCarriedCollection(*value->Type)) {
+      return value;
+    }
     if (hasCursor && IsCarriedThroughLocal(*value) && value->FieldType != kBoolean) return value;
   }
   return nullptr;

@@ -45,6 +45,12 @@ class DelphiTypeNamer {
       return takenByUnits_(upper) || typeNames_.contains(upper);
     });
     typeNames_.insert(AsciiUpper(names.name));
+    if (type->Kind == TypeKind::IndexBy && type->IndexBy == "VARCHAR2") {
+      names.entry = Unique(names.name + "Entry", [&](const std::string& upper) {
+        return takenByUnits_(upper) || typeNames_.contains(upper);
+      });
+      typeNames_.insert(AsciiUpper(names.entry));
+    }
     std::unordered_set<std::string> fieldNames;
     for (const TOraTypeMember& field : type->Fields) {
       names.fields.push_back(

@@ -17,6 +17,8 @@ class DelphiTypeNames {
   const std::vector<std::string>& fieldsOf(const TOraType& type) const {
     return names_.at(&type).fields;
   }
+  // The key/value record of a table keyed by text: its name + "Entry".
+  const std::string& entryOf(const TOraType& type) const { return names_.at(&type).entry; }
   // In the order the methods first use them: the order of their declarations.
   const std::vector<const TOraType*>& types() const { return order_; }
   bool empty() const { return order_.empty(); }
@@ -26,6 +28,7 @@ class DelphiTypeNames {
   struct Names {
     std::string name;
     std::vector<std::string> fields;
+    std::string entry;
   };
   std::unordered_map<const TOraType*, Names> names_;
   std::vector<const TOraType*> order_;

@@ -8,6 +8,7 @@
 #include "writers/BindingRules.h"
 #include "writers/CallBlock.h"
 #include "writers/CallNames.h"
+#include "writers/CollectionBlock.h"
 
 namespace tarvel {
 namespace {
@@ -27,14 +28,27 @@ bool IsPassedByReference(const TOraParameter& argument) {
   return argument.Direction == "pdOutput" || argument.Direction == "pdInputOutput";
 }
 
+// A collection the routine only reads is an open array of its element's type, which takes a
+// dynamic array of any name, a slice or a literal.
+std::string_view OpenArrayType(const DelphiTypeNames& types, const TOraParameter& argument,
+                               MethodPlan& method) {
+  return method.Texts.emplace_back("array of " +
+                                   std::string(ElementDelphiType(*argument.Type, types)));
+}
+
 // A record the routine only reads is passed as const, sparing the copy.
-void PlanHeader(const PascalNames& names, const TOraProcedure& routine, MethodHeader& header) {
+void PlanHeader(const PascalNames& names, const TOraProcedure& routine, MethodPlan& method) {
+  MethodHeader& header = method.Header;
   header.Name = names.of(routine);
   header.Arguments.clear();
   for (const TOraParameter& argument : routine.Parameters) {
     const bool byReference = IsPassedByReference(argument);
-    header.Arguments.push_back({names.of(argument), DelphiTypeOf(argument, names.types()),
-                                byReference, !byReference && IsRecordValue(argument)});
+    const bool constant = !byReference && IsRecordValue(argument);
+    header.Arguments.push_back({names.of(argument),
+                                constant && IsCarriedCollection(*argument.Type)
+                                    ? OpenArrayType(names.types(), argument, method)
+                                    : std::string_view(DelphiTypeOf(argument, names.types())),
+                                byReference, constant});
   }
   header.ResultType = {};
   if (routine.ReturnParam != nullptr) {
@@ -46,7 +60,7 @@ void PlanHeader(const PascalNames& names, const TOraProcedure& routine, MethodHe
 // A routine that ADO cannot call as it is goes through a block when the user wants that.
 CallKind ChooseCallKind(const TOraProcedure& routine, bool callsThroughBlocks) {
   if (callsThroughBlocks && IsCalledThroughBlock(routine, routine.HasPositionalTwin)) {
-    return CallKind::kBlock;
+    return GrowsWithElements(routine) ? CallKind::kGrowingBlock : CallKind::kBlock;
   }
   return CallKind::kCallEscape;
 }
@@ -85,10 +99,12 @@ void Bind(MethodPlan& method, const TOraParameter& parameter, std::string_view v
                                parameter.FieldType,
                                parameter.Direction,
                                SizeExpression(parameter, parameter.Direction, variable),
-                               {{}, variable}});
+                               {{}, variable},
+                               0,
+                               {}});
   if (IsReadBack(parameter)) {
     method.ReadBacks.push_back(
-        {method.Parameters.size() - 1, variable, ReadBackDefault(parameter), {}});
+        {method.Parameters.size() - 1, variable, ReadBackDefault(parameter), {}, {}, {}});
   }
 }
 
@@ -139,15 +155,16 @@ bool TakesRecords(const TOraProcedure& routine) {
 
 void PlanMethod(const PascalNames& names, std::string_view packageDbName,
                 const TOraProcedure& routine, bool callsThroughBlocks, MethodPlan& method) {
-  PlanHeader(names, routine, method.Header);
+  method.Texts.clear();
+  PlanHeader(names, routine, method);
   method.Call = ChooseCallKind(routine, callsThroughBlocks);
   method.CallText.clear();
   method.BlockLines.clear();
   method.Parameters.clear();
   method.ReadBacks.clear();
   method.RecordSetTargets.clear();
-  method.Texts.clear();
-  if (method.Call == CallKind::kBlock) {
+  method.ElementLoops.clear();
+  if (method.Call != CallKind::kCallEscape) {
     BuildCallBlock(packageDbName, routine, names.types(), method);
   } else {
     PlanCallEscape(packageDbName, routine, method);

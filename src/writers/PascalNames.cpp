@@ -49,7 +49,8 @@ constexpr std::string_view kInheritedMembers =
 constexpr std::string_view kUnitWords =
     "Self nMyRecordsAffected FConnection TADOCommand TMyOracleDB TADODataSet TADOConnection "
     "TComponent TDateTime TBlobData TBlobByteData Length High SizeOf NULL cmdText true false "
-    "MAX_STRING_SIZE MAX_BLOB_SIZE MAX_CLOB_SIZE integer pdReturnValue";
+    "MAX_STRING_SIZE MAX_BLOB_SIZE MAX_CLOB_SIZE integer pdReturnValue sMyBlock nMyIndex "
+    "oMyReader TMyCollectionReader IntToStr SetLength";
 // What TMyOracleDB adds.
 constexpr std::string_view kConnectionClassWords =
     "FUserName FPassword FService Connect Connection UserName Password Service Format "

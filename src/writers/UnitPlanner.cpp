@@ -76,10 +76,13 @@ void PlanPackageUnit(const PascalNames& names, const TOraPackage& package,
   plan.Name = names.of(package);
   plan.Methods.resize(package.Procedures.Count());
   plan.UsesTypesUnit = false;
+  plan.UsesSysUtils = false;
   std::size_t index = 0;
   for (const TOraProcedure& routine : package.Procedures) {
-    PlanMethod(names, package.DbName, routine, options.CallsThroughBlocks, plan.Methods[index++]);
+    MethodPlan& method = plan.Methods[index++];
+    PlanMethod(names, package.DbName, routine, options.CallsThroughBlocks, method);
     plan.UsesTypesUnit = plan.UsesTypesUnit || TakesRecords(routine);
+    plan.UsesSysUtils = plan.UsesSysUtils || method.Call == CallKind::kGrowingBlock;
   }
 }
 

@@ -554,23 +554,25 @@ TEST_F(DemoSnapshotCommandsTest,
 // The owner SHAPES has a routine of each composite kind: with calls through blocks (and the sample
 // type additions, for a PLS_INTEGER field) the record, %ROWTYPE, object and XMLTYPE routines are
 // wrapped and the collections stay out with their reason.
-TEST_F(DemoSnapshotCommandsTest, BlocksWrapTheShapesRecordsObjectsAndXmlType) {
+TEST_F(DemoSnapshotCommandsTest, BlocksWrapEveryShapesRoutine) {
   const BatchResult shapes = RunTarvelgen(
       Command(QStringLiteral("generate"), QStringLiteral("shapes"))
       << "--output" << TempPath(QStringLiteral("shapes")) << "--blocks"
       << "--config" << QStringLiteral(TARVEL_SOURCE_DIR "/samples/type-additions.ini"));
   EXPECT_EQ(shapes.exitCode, 0);
-  EXPECT_EQ(shapes.err,
-            "tarvelgen: warning: SHAPES.SHAPES_API.SAVE_EMPS left out: argument P_EMPS: Parameter "
-            "type: PL/SQL TABLE not supported!\n"
-            "tarvelgen: warning: SHAPES.SHAPES_API.SET_NAMES left out: argument P_NAMES: Parameter "
-            "type: TABLE not supported!\n");
+  EXPECT_EQ(shapes.err, "");
   const std::map<std::string, std::string> units = UnitFilesIn(TempPath(QStringLiteral("shapes")));
   const std::string api = units.at("uShapesApi.pas");
   EXPECT_NE(api.find("   function  GetEmp(PId : double): TShapesApiEmpRec; \r\n"
                      "   function  GetProfile(PId : double): string; \r\n"
                      "   procedure Hire(const PRow : TEmployeesRow; const PAddress : TAddressT); "
-                     "\r\n"),
+                     "\r\n"
+                     "   procedure SaveEmps(const PEmps : array of TShapesApiEmpRec); \r\n"
+                     "   procedure SetNames(const PNames : array of string;  var PPhones : "
+                     "TPhoneList); \r\n"),
+            std::string::npos);
+  EXPECT_NE(api.find("       '  V1(V1I).\"GRADE\" := ?;'#10;\r\n"), std::string::npos);
+  EXPECT_NE(api.find("     '  V1 := \"SHAPES\".\"SHAPES_API\".\"NAME_LIST\"();'#10;\r\n"),
             std::string::npos);
   EXPECT_NE(api.find("     '  ? := case V0.\"ACTIVE\" when true then 1 when false then 0 end;'#10 "
                      "+\r\n"),
@@ -584,6 +586,11 @@ TEST_F(DemoSnapshotCommandsTest, BlocksWrapTheShapesRecordsObjectsAndXmlType) {
                       "    FullName : string;\r\n    Active : boolean;\r\n"
                       "    Grade : integer;\r\n  end;\r\n\r\n"
                       "  TEmployeesRow = record\r\n"),
+            std::string::npos);
+  EXPECT_NE(units.at("uMyOracleTypes.pas")
+                .find("  TShapesApiEmpTab = array of TShapesApiEmpRec;\r\n\r\n"
+                      "  TShapesApiNameList = array of string;\r\n\r\n"
+                      "  TPhoneList = array of string;\r\n"),
             std::string::npos);
 }
 

@@ -427,5 +427,26 @@ TEST(DocumentedTexts, TextsCopiedAsTheyStand) {
               "   if Parameters.ParamByName('O''BRIEN').Value <> NULL then\n");
 }
 
+// The Pascal examples of the collections section of docs/calls-through-blocks.md, read from the
+// page itself, stand in the collections case's unit as they are printed there.
+TEST(DocumentedTexts, CollectionExamples) {
+  const std::string page = tarvel::testing::ReadWholeFile(std::string(TARVEL_SOURCE_DIR) +
+                                                          "/docs/calls-through-blocks.md");
+  const std::size_t start = page.find("\n### Examples", page.find("\n## Collections"));
+  const std::size_t end = page.find("\n### Left out", start);
+  ASSERT_NE(start, std::string::npos);
+  const std::string_view examples = std::string_view(page).substr(start, end - start);
+  const std::string_view open = "```pascal\n";
+  int found = 0;
+  for (std::size_t at = examples.find(open); at != std::string_view::npos;
+       at = examples.find(open, at + 1)) {
+    const std::size_t from = at + open.size();
+    ExpectBlock("collections_through_blocks", "uHrBlocks.pas",
+                examples.substr(from, examples.find("```", from) - from));
+    ++found;
+  }
+  EXPECT_EQ(found, 2);
+}
+
 }  // namespace
 }  // namespace tarvel

@@ -23,6 +23,7 @@ THrRecords = class (TComponent)
    procedure PutEmp(const PEmp : THrRecordsEmpRec); 
    procedure PutRow(const PRow : TEmployeesRow); 
    procedure RaiseEmp( var PEmp : THrRecordsEmpRec); 
+   procedure SaveEmps(const PEmps : array of THrRecordsEmpRec); 
    function  Stamp(PDoc : string;  var PWait : string;  var PTerm : string): string; 
    procedure Tag_(const PTag : THrRecords_); 
    procedure TouchRow( var PRow : TEmployeesRow); 
@@ -31,7 +32,7 @@ THrRecords = class (TComponent)
  end;
 
 implementation
-uses uMyOracleDB;
+uses uMyOracleDB, SysUtils;
 
 constructor THrRecords.Create(AOwner: TComponent);
 begin
@@ -554,6 +555,45 @@ begin
      PEmp.Hired := Parameters.ParamByName('P_EMP.HIRED_').Value
     else
      PEmp.Hired := 0;
+  finally
+    Free;
+  end;
+end;
+
+procedure THrRecords.SaveEmps(const PEmps : array of THrRecordsEmpRec); 
+var
+  nMyRecordsAffected : integer;
+  sMyBlock : string;
+  nMyIndex : integer;
+begin
+  with TADOCommand.Create(Self) do
+  try
+   Connection := FConnection;
+   CommandType := cmdText;
+   ParamCheck := False;
+   sMyBlock := 'declare'#10 +
+     '  V1 "HR"."HR_RECORDS"."EMP_TAB";'#10 +
+     '  V1I pls_integer;'#10 +
+     'begin'#10;
+   for nMyIndex := 0 to High(PEmps) do
+   begin
+     sMyBlock := sMyBlock +
+       '  V1I := V1.count + 1;'#10 +
+       '  V1(V1I)."EMP_ID" := ?;'#10 +
+       '  V1(V1I)."NAME" := ?;'#10 +
+       '  V1(V1I)."ACTIVE" := case ? when 1 then true when 0 then false end;'#10 +
+       '  V1(V1I)."HIRED" := ?;'#10;
+     Parameters.CreateParameter('P_EMPS(' + IntToStr(nMyIndex + 1) + ').EMP_ID', ftFloat, pdInput, SizeOf(double), PEmps[nMyIndex].EmpId);
+     Parameters.CreateParameter('P_EMPS(' + IntToStr(nMyIndex + 1) + ').NAME', ftString, pdInput, Length(PEmps[nMyIndex].Name), PEmps[nMyIndex].Name);
+     Parameters.CreateParameter('P_EMPS(' + IntToStr(nMyIndex + 1) + ').ACTIVE', ftInteger, pdInput, SizeOf(integer), integer(PEmps[nMyIndex].Active));
+     Parameters.CreateParameter('P_EMPS(' + IntToStr(nMyIndex + 1) + ').HIRED', ftDateTime, pdInput, SizeOf(TDateTime), PEmps[nMyIndex].Hired);
+   end;
+   sMyBlock := sMyBlock +
+     '  "HR_RECORDS"."SAVE_EMPS"('#10 +
+     '    "P_EMPS" => V1);'#10 +
+     'end;'#10;
+   CommandText := sMyBlock;
+   Execute;
   finally
     Free;
   end;
