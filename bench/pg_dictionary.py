@@ -106,15 +106,16 @@ class PostgresDictionary:
         sql.append("analyze;")
         self.psql("dictionary", "\n".join(sql) + "\n")
 
-    def odbc_environment(self, port):
-        """ODBCSYSINI and ODBCINI naming the driver by its path and the data source on port."""
+    def odbc_environment(self, port, options=""):
+        """ODBCSYSINI and ODBCINI naming the driver by its path and the data source on port, with
+        the driver's options given as "Key=Value" lines."""
         driver = glob.glob("/usr/lib/*/odbc/psqlodbcw.so")[0]
         with open(os.path.join(self.folder, "odbcinst.ini"), "w") as out:
             out.write(f"[PostgreSQL Unicode]\nDriver={driver}\n")
         odbc_ini = os.path.join(self.folder, f"odbc-{port}.ini")
         with open(odbc_ini, "w") as out:
             out.write(f"[{DATA_SOURCE}]\nDriver=PostgreSQL Unicode\nServername=127.0.0.1\n"
-                      f"Port={port}\nDatabase=dictionary\n")
+                      f"Port={port}\nDatabase=dictionary\n{options}")
         return dict(os.environ, ODBCSYSINI=self.folder, ODBCINI=odbc_ini)
 
     def close(self):

@@ -31,7 +31,8 @@ static void fail(const char* what, const char* detail) {
   exit(1);
 }
 
-/* Every value of every row, as text or as an integer, folded into a sum nothing can skip. */
+/* Every value of every row, as text or as an integer, folded into a sum nothing can skip; each
+ * value is looked up once, as the program reads it. */
 static unsigned long read_rows(sqlite3* db, const char* owner, unsigned long* rows) {
   unsigned long sum = 0;
   for (size_t s = 0; s < sizeof kStatements / sizeof *kStatements; ++s) {
@@ -44,11 +45,12 @@ static unsigned long read_rows(sqlite3* db, const char* owner, unsigned long* ro
     while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
       ++*rows;
       for (int c = 0; c < columns; ++c) {
-        if (sqlite3_column_type(statement, c) == SQLITE_INTEGER) {
-          sum += (unsigned long)sqlite3_column_int64(statement, c);
+        sqlite3_value* value = sqlite3_column_value(statement, c);
+        if (sqlite3_value_type(value) == SQLITE_INTEGER) {
+          sum += (unsigned long)sqlite3_value_int64(value);
         } else {
-          const unsigned char* text = sqlite3_column_text(statement, c);
-          if (text) sum += text[0] + (unsigned long)sqlite3_column_bytes(statement, c);
+          const unsigned char* text = sqlite3_value_text(value);
+          if (text) sum += text[0] + (unsigned long)sqlite3_value_bytes(value);
         }
       }
     }
@@ -90,8 +92,9 @@ static void write_units(const char* index_path, const char* data_path, const cha
 
 int main(int argc, char** argv) {
   if (argc != 6) fail("usage", "physical_floor SNAPSHOT OWNER UNITS_INDEX UNITS_DATA OUTPUT_FOLDER");
+  /* One thread: no locks around each call, as the program opens its snapshot too. */
   sqlite3* db;
-  if (sqlite3_open_v2(argv[1], &db, SQLITE_OPEN_READONLY, NULL) != SQLITE_OK)
+  if (sqlite3_open_v2(argv[1], &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, NULL) != SQLITE_OK)
     fail(argv[1], sqlite3_errmsg(db));
   unsigned long rows = 0;
   const unsigned long sum = read_rows(db, argv[2], &rows);
