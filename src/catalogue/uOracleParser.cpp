@@ -525,7 +525,7 @@ std::unique_ptr<TOraPackage> Reader::package(const std::string& packageName,
   if (way_ == ReadWay::kRoutineByRoutine || composites_) {
     return packageByRoutine(packageName, listener);
   }
-  std::vector<RoutineKey> routines = subprograms(packageName);
+  std::vector<RoutineKey> listed = subprograms(packageName);
   std::vector<RoutineRows> rows;
   try {
     rows = argumentRows(packageName);
@@ -534,15 +534,26 @@ std::unique_ptr<TOraPackage> Reader::package(const std::string& packageName,
     if (listener.failsOnDatabaseError()) throw;
     return packageByRoutine(packageName, listener);
   }
-  for (const RoutineRows& routine : rows) routines.push_back(routine.key);
-  std::sort(routines.begin(), routines.end());
-  routines.erase(std::unique(routines.begin(), routines.end()), routines.end());
+  // Both lists are in the key's order, the listing once sorted if it came otherwise: one walk
+  // merges them, where sorting copies of every key cost more than reading the rows did.
+  if (!std::is_sorted(listed.begin(), listed.end())) std::sort(listed.begin(), listed.end());
+  std::vector<const RoutineKey*> routines;
+  routines.reserve(listed.size() + rows.size());
+  auto row = rows.begin();
+  for (const RoutineKey& key : listed) {
+    for (; row != rows.end() && row->key < key; ++row) routines.push_back(&row->key);
+    routines.push_back(&key);
+  }
+  for (; row != rows.end(); ++row) routines.push_back(&row->key);
+  routines.erase(std::unique(routines.begin(), routines.end(),
+                             [](const RoutineKey* a, const RoutineKey* b) { return *a == *b; }),
+                 routines.end());
 
   auto package = NewPackage(packageName);
   std::vector<std::string> overloads;  // of the routines read, in their order
-  for (const RoutineKey& routine : routines) {
-    addRoutine(*package, overloads, routine.name, routine.overload, listener,
-               [&] { return procedureFrom(rows, packageName, routine.name, routine.overload); });
+  for (const RoutineKey* routine : routines) {
+    addRoutine(*package, overloads, routine->name, routine->overload, listener,
+               [&] { return procedureFrom(rows, packageName, routine->name, routine->overload); });
   }
   LeaveOutSameDelphiOverloads(owner_, packageName, overloads, package->Procedures, listener);
   return package;
@@ -587,8 +598,10 @@ std::vector<RoutineRows> Reader::argumentRows(const std::string& packageName) {
     }
   }
   finishRoutine(routines[current]);
-  std::sort(routines.begin(), routines.end(),
-            [](const RoutineRows& a, const RoutineRows& b) { return a.key < b.key; });
+  const auto byKey = [](const RoutineRows& a, const RoutineRows& b) { return a.key < b.key; };
+  if (!std::is_sorted(routines.begin(), routines.end(), byKey)) {
+    std::sort(routines.begin(), routines.end(), byKey);
+  }
   return routines;
 }
 
