@@ -199,8 +199,9 @@ struct RowRoutine {
              const DictionaryColumn& overloadColumn)
       : name(row.fieldView(nameColumn)),
         overload(row.fieldView(overloadColumn)),
-        nameIsNull(row.fieldIsNull(nameColumn)),
-        overloadIsNull(row.fieldIsNull(overloadColumn)) {}
+        // NULL reads as the empty text, so only an empty one needs asking about.
+        nameIsNull(name.empty() && row.fieldIsNull(nameColumn)),
+        overloadIsNull(overload.empty() && row.fieldIsNull(overloadColumn)) {}
 
   RoutineOrder order() const { return {name, overload, !nameIsNull, !overloadIsNull}; }
 };
