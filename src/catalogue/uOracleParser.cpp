@@ -180,6 +180,7 @@ struct ArgumentColumns {
 struct MappedType {
   SharedText fieldType;
   SharedText delphiType;
+  SharedText dataType;  // as the dictionary spells it; empty for a composite's
 };
 
 // The bytes of name, then of overload, whatever order the server sorts in: a linguistic order
@@ -324,9 +325,9 @@ const MappedType& Reader::mappedType(std::string_view dataType) {
   }
   const std::optional<CarriedType> carried =
       composites_ ? BlockCarriedType(dataType) : std::nullopt;
-  MappedType mapped =
-      carried ? MappedType{carried->fieldType, carried->delphiType}
-              : MappedType{MapFieldType(dataType, types_), MapDelphiType(dataType, types_)};
+  MappedType mapped = carried ? MappedType{carried->fieldType, carried->delphiType, dataType}
+                              : MappedType{MapFieldType(dataType, types_),
+                                           MapDelphiType(dataType, types_), dataType};
   return mappedTypes_.emplace(std::string(dataType), std::move(mapped)).first->second;
 }
 
@@ -351,6 +352,11 @@ const SharedText& Reader::identifierOf(const SharedText& dbName) {
   const auto [found, added] = identifiers_.try_emplace(dbName.key());
   if (added) found->second = FormatIdentifier(dbName.str());
   return found->second;
+}
+
+// The mapped type holds its shared text, found once per type rather than once per argument.
+SharedText DataTypeOf(const MappedType& type, std::string_view dataType) {
+  return type.dataType.empty() ? SharedText(dataType) : type.dataType;
 }
 
 // One row of the argument statement, by the rules in their order.
@@ -388,7 +394,7 @@ void Reader::addArgumentRow(const RoutineRef& routine, const DictionaryQuery& ro
     const MappedType& type = composite ? compositeType(dataType) : mappedType(dataType);
     procedure.ReturnParam = std::make_unique<TOraParameter>(
         TOraParameter{kResultName, kResultDbName, type.fieldType, type.delphiType, kResultDirection,
-                      nullptr, dataType});
+                      nullptr, DataTypeOf(type, dataType)});
     if (composite) compositeArguments_[0] = std::nullopt;
     return;
   }
@@ -401,7 +407,7 @@ void Reader::addArgumentRow(const RoutineRef& routine, const DictionaryQuery& ro
   argument.FieldType = type.fieldType;
   argument.DelphiType = type.delphiType;
   argument.Direction = DirectionOf(routine, inOut, argumentName);
-  argument.DataType = dataType;
+  argument.DataType = DataTypeOf(type, dataType);
   arguments_.push_back(std::move(argument));
 }
 
