@@ -200,7 +200,10 @@ std::string ValueAccess(const CollectionArgument& argument, const CollectionValu
 
 std::string ElementAdoName(const CollectionValue& value) {
   std::string name = ")";
-  if (!value.Field.empty()) name += "." + value.Field.substr(1, value.Field.size() - 2);
+  if (!value.Field.empty()) {
+    name += '.';
+    name.append(value.Field, 1, value.Field.size() - 2);
+  }
   return name;
 }
 

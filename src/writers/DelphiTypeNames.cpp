@@ -7,7 +7,8 @@
 namespace tarvel {
 
 std::string DelphiTypeBaseName(const TOraType& type) {
-  std::string name = "T" + FormatIdentifier(type.Name.str());
+  std::string name = "T";
+  name += FormatIdentifier(type.Name.str());
   if (!type.SubName.empty()) name += FormatIdentifier(type.SubName.str());
   if (type.Kind == TypeKind::RowType) name += "Row";
   return name;
