@@ -1,16 +1,13 @@
 #include "writers/BindingRules.h"
 
+#include "writers/AdoTexts.h"
+
 namespace tarvel {
 namespace {
 
 // Only these exact texts change a size or a default; every other text takes the general path.
-const char kBlob[] = "ftBlob";
-const char kString[] = "ftString";
-const char kBoolean[] = "ftBoolean";
-const char kOraClob[] = "ftOraClob";
 const char kBlobData[] = "TBlobData";
 const char kBlobByteData[] = "TBlobByteData";
-const char kInput[] = "pdInput";
 const char kStringType[] = "string";
 
 }  // namespace
@@ -19,32 +16,32 @@ PascalExpression SizeExpression(const TOraParameter& parameter, std::string_view
                                 std::string_view operand) {
   std::string_view function = "Length";
   std::string_view maximum;
-  if (parameter.FieldType == kString && parameter.DelphiType == kBlobData) {
+  if (parameter.FieldType == kFtString && parameter.DelphiType == kBlobData) {
     maximum = "MAX_CLOB_SIZE";
-  } else if (parameter.FieldType == kString) {
+  } else if (parameter.FieldType == kFtString) {
     maximum = "MAX_STRING_SIZE";
-  } else if (parameter.FieldType == kBlob) {
+  } else if (parameter.FieldType == kFtBlob) {
     function = "High";
     maximum = "MAX_BLOB_SIZE";
-  } else if (parameter.FieldType == kOraClob) {
+  } else if (parameter.FieldType == kFtOraClob) {
     maximum = "MAX_CLOB_SIZE";
   } else {
     return {"SizeOf", parameter.DelphiType};
   }
-  if (direction == kInput) return {function, operand};
+  if (direction == kPdInput) return {function, operand};
   return {{}, maximum};
 }
 
 bool IsReadBack(const TOraParameter& parameter) {
-  return parameter.Direction != kInput;
+  return parameter.Direction != kPdInput;
 }
 
 // Byte arrays take nil and strings '': a number cannot be assigned to either (LONG is a memo
 // field read into a string).
 std::string_view ReadBackDefault(const TOraParameter& output) {
   if (output.DelphiType == kBlobData || output.DelphiType == kBlobByteData) return " := nil;";
-  if (output.FieldType == kString || output.DelphiType == kStringType) return " := '';";
-  if (output.FieldType == kBoolean) return " := false;";
+  if (output.FieldType == kFtString || output.DelphiType == kStringType) return " := '';";
+  if (output.FieldType == kFtBoolean) return " := false;";
   return " := 0;";
 }
 

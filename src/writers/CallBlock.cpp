@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "writers/AdoTexts.h"
 #include "writers/BindingRules.h"
 #include "writers/CallNames.h"
 #include "writers/CarriedArgument.h"
@@ -11,9 +12,6 @@
 namespace tarvel {
 namespace {
 
-const char kBoolean[] = "ftBoolean";
-const char kInput[] = "pdInput";
-const char kOutput[] = "pdOutput";
 const char kResultName[] = "@RETURN_VALUE";
 const char kFromNumber[] = " = 1";  // a BOOLEAN carried as a number: 1 is true
 const PascalExpression kIntegerSize{"SizeOf", "integer"};
@@ -21,7 +19,7 @@ const PascalExpression kNull{{}, "Null"};
 const PascalExpression kClobSize{{}, "MAX_CLOB_SIZE"};
 
 bool TakesIn(const TOraParameter& argument) {
-  return argument.Direction != kOutput;
+  return argument.Direction != kPdOutput;
 }
 
 // A local's name: the prefix, digits, and "C" for a carrier or "I" for a collection's index.
@@ -175,7 +173,7 @@ class BlockBuilder {
     for (const ElementParameter& parameter : parameters) {
       addParameter(inLines_, {std::string(collection.adoName) + '(',
                               parameter.FieldType,
-                              kInput,
+                              kPdInput,
                               {parameter.SizeFunction, keep(parameter.SizeOperand)},
                               {parameter.ValueFunction, keep(parameter.ValueOperand)},
                               0,
@@ -189,7 +187,7 @@ class BlockBuilder {
   void passCollectionOut(std::size_t position, const CarriedCollection& collection) {
     AppendAll(outLines_, CollectionSerialisation(collection.described));
     const std::size_t parameter =
-        addParameter(outLines_, collection.adoName, "ftOraClob", kOutput, kClobSize, kNull);
+        addParameter(outLines_, collection.adoName, kFtOraClob, kPdOutput, kClobSize, kNull);
     readBacks_.push_back({position,
                           {parameter,
                            collection.variable,
@@ -209,13 +207,13 @@ class BlockBuilder {
     AppendAll(inLines_, carried.InLines);
     for (const CarriedValue& value : carried.InValues) {
       const std::string_view variable = keep(value.Variable);
-      if (value.FieldType == kBoolean) {
-        addParameter(inLines_, value.AdoName, "ftInteger", kInput, kIntegerSize,
+      if (value.FieldType == kFtBoolean) {
+        addParameter(inLines_, value.AdoName, kFtInteger, kPdInput, kIntegerSize,
                      {"integer", variable});
         continue;
       }
-      addParameter(inLines_, value.AdoName, value.FieldType, kInput,
-                   SizeExpression(Binding(value), kInput, variable), {{}, variable});
+      addParameter(inLines_, value.AdoName, value.FieldType, kPdInput,
+                   SizeExpression(Binding(value), kPdInput, variable), {{}, variable});
     }
   }
 
@@ -230,12 +228,12 @@ class BlockBuilder {
     for (const CarriedValue& value : carried.OutValues) {
       const std::string_view target = keep(value.Variable);
       const TOraParameter binding = Binding(value);
-      const bool boolean = value.FieldType == kBoolean;
+      const bool boolean = value.FieldType == kFtBoolean;
       const std::size_t parameter =
           boolean
-              ? addParameter(outLines_, value.AdoName, "ftInteger", kOutput, kIntegerSize, kNull)
-              : addParameter(outLines_, value.AdoName, value.FieldType, kOutput,
-                             SizeExpression(binding, kOutput, target), kNull);
+              ? addParameter(outLines_, value.AdoName, kFtInteger, kPdOutput, kIntegerSize, kNull)
+              : addParameter(outLines_, value.AdoName, value.FieldType, kPdOutput,
+                             SizeExpression(binding, kPdOutput, target), kNull);
       readBack(position, parameter, target, boolean, ReadBackDefault(binding));
     }
   }
@@ -257,8 +255,8 @@ class BlockBuilder {
     callLines_.push_back(head + (routine_.Parameters.Empty() ? ";" : "("));
     if (boundResult) {
       const std::size_t parameter =
-          addParameter(callLines_, kResultName, result->FieldType, kOutput,
-                       SizeExpression(*result, kOutput, result->Name), kNull);
+          addParameter(callLines_, kResultName, result->FieldType, kPdOutput,
+                       SizeExpression(*result, kPdOutput, result->Name), kNull);
       readBack(0, parameter, result->Name, false, ReadBackDefault(*result));
     }
     for (std::size_t i = 0; i < routine_.Parameters.Count(); ++i) {

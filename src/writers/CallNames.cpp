@@ -4,6 +4,7 @@
 #include <array>
 
 #include "common/Text.h"
+#include "writers/AdoTexts.h"
 
 namespace tarvel {
 namespace {
@@ -44,7 +45,7 @@ bool IsOrdinaryIdentifier(std::string_view name) {
 }  // namespace
 
 bool IsCursorParameter(const TOraParameter& parameter) {
-  return parameter.FieldType == "ftRefCursor";
+  return parameter.FieldType == kFtRefCursor;
 }
 
 std::string QuotedName(std::string_view dbName) {

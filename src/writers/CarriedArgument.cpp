@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "writers/AdoTexts.h"
 #include "writers/CallNames.h"
 #include "writers/CollectionBlock.h"
 #include "writers/DelphiTypeNames.h"
@@ -9,8 +10,6 @@
 namespace tarvel {
 namespace {
 
-const char kBoolean[] = "ftBoolean";
-const char kRefCursor[] = "ftRefCursor";
 const char kXmlType[] = "OPAQUE/XMLTYPE";
 const char kDayToSecond[] = "INTERVAL DAY TO SECOND";
 const char kYearToMonth[] = "INTERVAL YEAR TO MONTH";
@@ -41,7 +40,7 @@ void CarryRecord(const TOraParameter& argument, bool takesIn, bool givesOut, std
     const std::string place = localName + '.' + QuotedName(field.DbName.str());
     const std::string fieldAdoName = std::string(adoName) + '.' + field.DbName.str();
     const std::string pascal = std::string(variable) + '.' + fieldNames[i];
-    const bool boolean = field.FieldType == kBoolean;
+    const bool boolean = field.FieldType == kFtBoolean;
     if (takesIn) {
       carried.InLines.push_back(Statement(place + " := " + (boolean ? NumberToBoolean("?") : "?")));
       carried.InValues.push_back({fieldAdoName, field.FieldType, field.DelphiType, pascal});
@@ -108,7 +107,7 @@ std::string ObjectConstructor(const TOraType& type) {
 }
 
 bool IsCarriedThroughLocal(const TOraParameter& argument) {
-  return argument.Type != nullptr || argument.FieldType == kBoolean ||
+  return argument.Type != nullptr || argument.FieldType == kFtBoolean ||
          argument.DataType == kXmlType || argument.DataType == kDayToSecond ||
          argument.DataType == kYearToMonth;
 }
@@ -119,7 +118,7 @@ bool IsCarriedThroughBlock(const TOraType& type) {
   return fieldByField && !type.Fields.empty() &&
          std::all_of(type.Fields.begin(), type.Fields.end(), [](const TOraTypeMember& field) {
            return field.Type == nullptr && !field.FieldType.empty() &&
-                  field.FieldType != kRefCursor;
+                  field.FieldType != kFtRefCursor;
          });
 }
 
@@ -135,7 +134,7 @@ const TOraParameter* UncarriedArgument(const TOraProcedure& routine) {
         !IsCarriedCollection(*value->Type)) {
       return value;
     }
-    if (hasCursor && IsCarriedThroughLocal(*value) && value->FieldType != kBoolean) return value;
+    if (hasCursor && IsCarriedThroughLocal(*value) && value->FieldType != kFtBoolean) return value;
   }
   return nullptr;
 }

@@ -2,13 +2,12 @@
 
 #include <algorithm>
 
+#include "writers/AdoTexts.h"
 #include "writers/BindingRules.h"
 #include "writers/CallNames.h"
 
 namespace tarvel {
 namespace {
-
-const char kBooleanFieldType[] = "ftBoolean";
 
 bool IsIndexBy(const CollectionArgument& argument) {
   return argument.Kind == CollectionKind::IndexByNumber ||
@@ -46,9 +45,9 @@ std::string ValueText(CollectionValueKind kind, const std::string& value) {
 std::optional<CollectionValueKind> CollectionValueKindOf(const TOraTypeMember& member) {
   // An INTERVAL is carried as text in its own conversions, which the serialisation lacks.
   if (member.Type != nullptr || member.DataType.str().starts_with("INTERVAL")) return std::nullopt;
-  if (member.FieldType == kBooleanFieldType) return CollectionValueKind::Boolean;
+  if (member.FieldType == kFtBoolean) return CollectionValueKind::Boolean;
   // LONG and CLOB read into strings too, but through LOB parameters the text has no form for.
-  if (member.FieldType == "ftMemo" || member.FieldType == "ftOraClob") return std::nullopt;
+  if (member.FieldType == kFtMemo || member.FieldType == kFtOraClob) return std::nullopt;
   if (member.DelphiType == "string") return CollectionValueKind::Text;
   if (member.DelphiType == "double") return CollectionValueKind::Number;
   if (member.DelphiType == "integer") return CollectionValueKind::Integer;
@@ -214,19 +213,19 @@ std::vector<ElementParameter> ElementParameters(const CollectionArgument& argume
   const std::string element = std::string(array) + "[" + kElementIndex + "]";
   std::vector<ElementParameter> parameters;
   if (argument.Kind == CollectionKind::IndexByText) {
-    parameters.push_back({").KEY()", "ftString", "Length", element + ".Key", {}, element + ".Key"});
+    parameters.push_back({").KEY()", kFtString, "Length", element + ".Key", {}, element + ".Key"});
   }
   for (const CollectionValue& value : argument.Values) {
     const std::string operand = element + ValueAccess(argument, value);
     if (value.Kind == CollectionValueKind::Boolean) {
       parameters.push_back(
-          {ElementAdoName(value), "ftInteger", "SizeOf", "integer", "integer", operand});
+          {ElementAdoName(value), kFtInteger, "SizeOf", "integer", "integer", operand});
       continue;
     }
     TOraParameter scalar;
     scalar.FieldType = value.FieldType;
     scalar.DelphiType = value.DelphiType;
-    const PascalExpression size = SizeExpression(scalar, "pdInput", operand);
+    const PascalExpression size = SizeExpression(scalar, kPdInput, operand);
     parameters.push_back({ElementAdoName(value),
                           value.FieldType,
                           size.Function,

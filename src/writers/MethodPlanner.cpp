@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "writers/AdoTexts.h"
 #include "writers/BindingRules.h"
 #include "writers/CallBlock.h"
 #include "writers/CallNames.h"
@@ -12,9 +13,6 @@
 
 namespace tarvel {
 namespace {
-
-// Only these exact texts change the shape of a body; every other text takes the general path.
-const char kBlob[] = "ftBlob";
 
 bool HasBoundResult(const TOraProcedure& routine) {
   return routine.ReturnParam != nullptr && !IsCursorParameter(*routine.ReturnParam);
@@ -25,7 +23,7 @@ bool ReturnsCursor(const TOraProcedure& routine) {
 }
 
 bool IsPassedByReference(const TOraParameter& argument) {
-  return argument.Direction == "pdOutput" || argument.Direction == "pdInputOutput";
+  return argument.Direction == kPdOutput || argument.Direction == kPdInputOutput;
 }
 
 // A collection the routine only reads is an open array of its element's type, which takes a
@@ -120,9 +118,9 @@ void BindCallEscapeParameters(const TOraProcedure& routine, MethodPlan& method) 
 }
 
 bool PassesLobs(const TOraProcedure& routine) {
-  if (routine.ReturnParam != nullptr && routine.ReturnParam->FieldType == kBlob) return true;
+  if (routine.ReturnParam != nullptr && routine.ReturnParam->FieldType == kFtBlob) return true;
   for (const TOraParameter& argument : routine.Parameters) {
-    if (argument.FieldType == kBlob) return true;
+    if (argument.FieldType == kFtBlob) return true;
   }
   return false;
 }
