@@ -112,20 +112,20 @@ std::vector<std::string> NameConditions(const NamesByOwner& names, const char* n
   std::size_t count = 0;
   for (const auto& [owner, ownerNames] : names) {
     std::string list;
+    const auto addOwnerList = [&] {
+      condition += std::string(condition.empty() ? "" : " or ") + "(owner = " + QuoteName(owner) +
+                   " and " + nameColumn + " in (" + list + "))";
+      list.clear();
+    };
     for (const std::string& name : ownerNames) {
       list += (list.empty() ? "" : ", ") + QuoteName(name);
       if (++count % kNamesPerStatement == 0) {
-        condition += std::string(condition.empty() ? "" : " or ") + "(owner = " + QuoteName(owner) +
-                     " and " + nameColumn + " in (" + list + "))";
+        addOwnerList();
         conditions.push_back(condition);
         condition.clear();
-        list.clear();
       }
     }
-    if (!list.empty()) {
-      condition += std::string(condition.empty() ? "" : " or ") + "(owner = " + QuoteName(owner) +
-                   " and " + nameColumn + " in (" + list + "))";
-    }
+    if (!list.empty()) addOwnerList();
   }
   if (!condition.empty()) conditions.push_back(condition);
   return conditions;
