@@ -15,6 +15,7 @@
 -- STAFF       a varray of dates in, an index-by table of records with a BOOLEAN field out
 -- RELOCATE    a nested table of objects in
 -- REHIRE      the table of records in out, the table of objects as the result
+-- ROSTER      a text-keyed table of records in out
 -- ALL_NAMES   a routine outside packages returning the nested table of texts
 -- Left out with a warning: a table of CLOBs (KEEP_DOCS), a table of tables (KEEP_GRID).
 
@@ -39,6 +40,7 @@ insert into all_procedures (OWNER, OBJECT_NAME, PROCEDURE_NAME, OVERLOAD, OBJECT
   ('HR', 'HR_BLOCKS', 'STAFF', NULL, 'PACKAGE'),
   ('HR', 'HR_BLOCKS', 'RELOCATE', NULL, 'PACKAGE'),
   ('HR', 'HR_BLOCKS', 'REHIRE', NULL, 'PACKAGE'),
+  ('HR', 'HR_BLOCKS', 'ROSTER', NULL, 'PACKAGE'),
   ('HR', 'HR_BLOCKS', 'KEEP_DOCS', NULL, 'PACKAGE'),
   ('HR', 'HR_BLOCKS', 'KEEP_GRID', NULL, 'PACKAGE'),
   ('HR', 'ALL_NAMES', NULL, NULL, 'FUNCTION');
@@ -53,6 +55,7 @@ values
   ('HR', 'HR_BLOCKS', 'SWAP_IDS', NULL, 'P_IDS', 1, 2, 0, 'PL/SQL TABLE', 'IN/OUT', 'HR', 'HR_BLOCKS', 'ID_LIST', 'PACKAGE'),
   ('HR', 'HR_BLOCKS', 'SWAP_IDS', NULL, 'P_OLD', 2, 3, 0, 'PL/SQL TABLE', 'OUT', 'HR', 'HR_BLOCKS', 'ID_LIST', 'PACKAGE'),
   ('HR', 'HR_BLOCKS', 'RESCORE', NULL, 'P_SCORES', 1, 1, 0, 'PL/SQL TABLE', 'IN/OUT', 'HR', 'HR_BLOCKS', 'SCORE_MAP', 'PACKAGE'),
+  ('HR', 'HR_BLOCKS', 'ROSTER', NULL, 'P_STAFF', 1, 1, 0, 'PL/SQL TABLE', 'IN/OUT', 'HR', 'HR_BLOCKS', 'EMP_MAP', 'PACKAGE'),
   ('HR', 'HR_BLOCKS', 'SCORES', NULL, NULL, 0, 1, 0, 'PL/SQL TABLE', 'OUT', 'HR', 'HR_BLOCKS', 'SCORE_MAP', 'PACKAGE'),
   ('HR', 'HR_BLOCKS', 'SCORES', NULL, 'P_SEED', 1, 2, 0, 'PL/SQL TABLE', 'IN', 'HR', 'HR_BLOCKS', 'SCORE_MAP', 'PACKAGE'),
   ('HR', 'HR_BLOCKS', 'SCORES', NULL, 'P_COPY', 2, 3, 0, 'PL/SQL TABLE', 'OUT', 'HR', 'HR_BLOCKS', 'SCORE_MAP', 'PACKAGE'),
@@ -86,6 +89,7 @@ values
   ('HR', 'COUNT_TAB', 'HR_BLOCKS', 'COLLECTION', 0, 'NO'),
   ('HR', 'EMP_REC', 'HR_BLOCKS', 'PL/SQL RECORD', 3, 'YES'),
   ('HR', 'EMP_TAB', 'HR_BLOCKS', 'COLLECTION', 0, 'YES'),
+  ('HR', 'EMP_MAP', 'HR_BLOCKS', 'COLLECTION', 0, 'YES'),
   ('HR', 'DOC_LIST', 'HR_BLOCKS', 'COLLECTION', 0, 'YES'),
   ('HR', 'GRID', 'HR_BLOCKS', 'COLLECTION', 0, 'YES');
 
@@ -106,6 +110,7 @@ values
   ('HR', 'FLAG_LIST', 'HR_BLOCKS', 'PL/SQL INDEX TABLE', NULL, NULL, 'PL/SQL BOOLEAN', NULL, NULL, NULL, NULL, 'BINARY_INTEGER'),
   ('HR', 'COUNT_TAB', 'HR_BLOCKS', 'TABLE', NULL, NULL, 'INTEGER', NULL, NULL, NULL, NULL, NULL),
   ('HR', 'EMP_TAB', 'HR_BLOCKS', 'PL/SQL INDEX TABLE', NULL, 'HR', 'EMP_REC', 'HR_BLOCKS', NULL, NULL, NULL, 'BINARY_INTEGER'),
+  ('HR', 'EMP_MAP', 'HR_BLOCKS', 'PL/SQL INDEX TABLE', 20, 'HR', 'EMP_REC', 'HR_BLOCKS', NULL, NULL, NULL, 'VARCHAR2'),
   ('HR', 'DOC_LIST', 'HR_BLOCKS', 'PL/SQL INDEX TABLE', NULL, NULL, 'CLOB', NULL, NULL, NULL, NULL, 'BINARY_INTEGER'),
   ('HR', 'GRID', 'HR_BLOCKS', 'PL/SQL INDEX TABLE', NULL, 'HR', 'NAME_TAB', NULL, NULL, NULL, NULL, 'BINARY_INTEGER');
 

@@ -18,6 +18,7 @@ THrBlocks = class (TComponent)
    function  Rehire( var PEmps : THrBlocksEmpTab): TAddressTab; 
    procedure Relocate(const PAddrs : array of TAddressT); 
    procedure Rescore( var PScores : THrBlocksScoreMap); 
+   procedure Roster( var PStaff : THrBlocksEmpMap); 
    function  Scores(const PSeed : array of THrBlocksScoreMapEntry;  var PCopy : THrBlocksScoreMap): THrBlocksScoreMap; 
    procedure Staff(const PDays : array of TDateTime;  var PEmps : THrBlocksEmpTab); 
    function  SwapIds( var PIds : THrBlocksIdList;  var POld : THrBlocksIdList): THrBlocksIdList; 
@@ -602,6 +603,71 @@ begin
      begin
        PScores[nMyIndex].Key := oMyReader.ReadString;
        PScores[nMyIndex].Value := oMyReader.ReadDouble;
+     end;
+   finally
+     oMyReader.Free;
+   end;
+  finally
+    Free;
+  end;
+end;
+
+procedure THrBlocks.Roster( var PStaff : THrBlocksEmpMap); 
+var
+  nMyRecordsAffected : integer;
+  sMyBlock : string;
+  nMyIndex : integer;
+  oMyReader : TMyCollectionReader;
+begin
+  with TADOCommand.Create(Self) do
+  try
+   Connection := FConnection;
+   CommandType := cmdText;
+   ParamCheck := False;
+   sMyBlock := 'declare'#10 +
+     '  V1 "HR"."HR_BLOCKS"."EMP_MAP";'#10 +
+     '  V1C clob;'#10 +
+     '  V1I varchar2(32767);'#10 +
+     'begin'#10;
+   for nMyIndex := 0 to High(PStaff) do
+   begin
+     sMyBlock := sMyBlock +
+       '  V1I := ?;'#10 +
+       '  V1(V1I)."EMP_ID" := ?;'#10 +
+       '  V1(V1I)."NAME" := ?;'#10 +
+       '  V1(V1I)."ACTIVE" := case ? when 1 then true when 0 then false end;'#10;
+     Parameters.CreateParameter('P_STAFF(' + IntToStr(nMyIndex + 1) + ').KEY()', ftString, pdInput, Length(PStaff[nMyIndex].Key), PStaff[nMyIndex].Key);
+     Parameters.CreateParameter('P_STAFF(' + IntToStr(nMyIndex + 1) + ').EMP_ID', ftFloat, pdInput, SizeOf(double), PStaff[nMyIndex].Value.EmpId);
+     Parameters.CreateParameter('P_STAFF(' + IntToStr(nMyIndex + 1) + ').NAME', ftString, pdInput, Length(PStaff[nMyIndex].Value.Name), PStaff[nMyIndex].Value.Name);
+     Parameters.CreateParameter('P_STAFF(' + IntToStr(nMyIndex + 1) + ').ACTIVE', ftInteger, pdInput, SizeOf(integer), integer(PStaff[nMyIndex].Value.Active));
+   end;
+   sMyBlock := sMyBlock +
+     '  "HR_BLOCKS"."ROSTER"('#10 +
+     '    "P_STAFF" => V1);'#10 +
+     '  V1C := to_char(V1.count) || ''|'';'#10 +
+     '  V1I := V1.first;'#10 +
+     '  while V1I is not null loop'#10 +
+     '    V1C := V1C || nvl(replace(replace(V1I, ''\'', ''\\''), ''|'', ''\|''), ''\N'') || ''|'';'#10 +
+     '    V1C := V1C || nvl(to_char(V1(V1I)."EMP_ID", ''TM9'', ''NLS_NUMERIC_CHARACTERS=''''.,''''''), ''\N'') || ''|'';'#10 +
+     '    V1C := V1C || nvl(replace(replace(V1(V1I)."NAME", ''\'', ''\\''), ''|'', ''\|''), ''\N'') || ''|'';'#10 +
+     '    V1C := V1C || case V1(V1I)."ACTIVE" when true then ''1'' when false then ''0'' else ''\N'' end || ''|'';'#10 +
+     '    V1I := V1.next(V1I);'#10 +
+     '  end loop;'#10 +
+     '  ? := V1C;'#10;
+   Parameters.CreateParameter('P_STAFF', ftOraClob, pdOutput, MAX_CLOB_SIZE, Null);
+   sMyBlock := sMyBlock +
+     'end;'#10;
+   CommandText := sMyBlock;
+   Execute;
+   oMyReader := TMyCollectionReader.Create(Parameters.ParamByName('P_STAFF').Value, 'SFSB', 'P_STAFF');
+   try
+     SetLength(PStaff, oMyReader.Count);
+     for nMyIndex := 0 to oMyReader.Count - 1 do
+     begin
+       PStaff[nMyIndex].Key := oMyReader.ReadString;
+       PStaff[nMyIndex].Value.EmpId := oMyReader.ReadDouble;
+       PStaff[nMyIndex].Value.Name := oMyReader.ReadString;
+       PStaff[nMyIndex].Value.Active := oMyReader.ReadBoolean;
      end;
    finally
      oMyReader.Free;

@@ -38,6 +38,13 @@ type
 
   THrBlocksScoreMap = array of THrBlocksScoreMapEntry;
 
+  THrBlocksEmpMapEntry = record
+    Key : string;
+    Value : THrBlocksEmpRec;
+  end;
+
+  THrBlocksEmpMap = array of THrBlocksEmpMapEntry;
+
   { Reads a collection that a block sent back as text: the element count, then each element's
     values, every item ended by "|"; "\N" is NULL, "\\" and "\|" stand for "\" and "|". The
     whole text is checked when the reader is made, so that a bad text never fills an array. }
